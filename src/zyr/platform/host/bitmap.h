@@ -1,0 +1,55 @@
+#pragma once
+/// \file
+/// TBitmap: a resizable off-screen picture with its own canvas. Pixels are 32-bit
+/// (QImage::Format_RGB32) whose rows are arrays of TRGB32; ScanLine(y) gives row y.
+
+#include <zyr/platform/host/canvas.h>
+
+#include <QImage>
+#include <string>
+
+namespace zyr {
+
+class TBitmap : public TPersistent {
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap() override;
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return FImage.width(); }
+  int Height() const { return FImage.height(); }
+  void SetWidth(int w) { SetSize(w, Height()); }
+  void SetHeight(int h) { SetSize(Width(), h); }
+  /// Negative sizes become 0; the picture is kept where it overlaps, new pixels are white.
+  void SetSize(int w, int h);
+  bool Empty() const { return FImage.isNull(); }
+
+  TPixelFormat PixelFormat() const { return FPixelFormat; }
+  /// Every format is stored as 32-bit; the value is kept for callers that ask.
+  void SetPixelFormat(TPixelFormat f) { FPixelFormat = f; }
+
+  TCanvas& Canvas() { return FCanvas; }
+  /// Row y as TRGB32 pixels; null for a row outside the picture.
+  TRGB32* ScanLine(int y);
+  /// The picture itself (drawing is finished first).
+  const QImage& Image();
+  /// Replaces the picture (converted to 32-bit).
+  void SetImage(const QImage& img);
+
+  /// BMP, PNG or JPEG; returns false when the file cannot be read (the picture is kept).
+  bool LoadFromFile(const std::string& fileName);
+  /// Format by the file's extension (BMP when unknown); returns false on failure.
+  bool SaveToFile(const std::string& fileName);
+
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TBitmap"; }
+
+ private:
+  QImage FImage;
+  TCanvas FCanvas;
+  TPixelFormat FPixelFormat = pfDevice;
+};
+
+}  // namespace zyr

@@ -1,0 +1,424 @@
+#include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/canvas.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace zyr {
+
+namespace {
+
+QColor ToQColor(TColor c) {
+  c = ColorToRGB(c);
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+Qt::PenStyle ToQtPenStyle(TPenStyle s) {
+  switch (s) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    default: return Qt::SolidLine;
+  }
+}
+
+QString ToQString(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Windows keeps a one-pixel line's end pixel out; with square pixels the end pixel is the
+// last step of the major axis, so the drawn segment stops one step before it.
+QLine WithoutEndPixel(int x0, int y0, int x1, int y1) {
+  int dx = x1 - x0, dy = y1 - y0;
+  int adx = std::abs(dx), ady = std::abs(dy);
+  int n = std::max(adx, ady);
+  // Point at step n-1 of the n-step line, rounded as the rasteriser does.
+  double t = double(n - 1) / n;
+  int ex = x0 + int(std::lround(dx * t));
+  int ey = y0 + int(std::lround(dy * t));
+  return QLine(x0, y0, ex, ey);
+}
+
+}  // namespace
+
+TCanvas::TCanvas() {
+  FFont.SetColor(clBlack);
+  FFont.OnChange = [this](TObject*) { FFontDirty = true; };
+  FPen.OnChange = [this](TObject*) { FPenDirty = true; };
+  FBrush.OnChange = [this](TObject*) { FBrushDirty = true; };
+}
+
+TCanvas::TCanvas(QPaintDevice* device, TCanvasTarget target) : TCanvas() {
+  FDevice = device;
+  FTarget = target;
+}
+
+TCanvas::~TCanvas() { Flush(); }
+
+void TCanvas::SetDevice(QPaintDevice* device, TCanvasTarget target) {
+  Flush();
+  FDevice = device;
+  FTarget = target;
+}
+
+QImage* TCanvas::Image() {
+  if (FTarget != ctRaster || !FDevice || FDevice->devType() != QInternal::Image) return nullptr;
+  Flush();
+  return static_cast<QImage*>(FDevice);
+}
+
+void TCanvas::Flush() {
+  if (FPainter) {
+    if (FPainter->isActive()) FPainter->end();
+    FPainter.reset();
+  }
+}
+
+QPainter* TCanvas::Begin() {
+  if (FPainter) return FPainter.get();
+  if (!FDevice || FDevice->width() <= 0 || FDevice->height() <= 0) return nullptr;
+  if (FDevice->paintingActive()) return nullptr;  // someone else paints on it
+  FPainter = std::make_unique<QPainter>();
+  if (!FPainter->begin(FDevice)) {
+    FPainter.reset();
+    return nullptr;
+  }
+  FPainter->setRenderHint(QPainter::Antialiasing, false);
+  FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+  if (FHasClip)
+    FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
+  FPenDirty = FBrushDirty = FFontDirty = true;
+  return FPainter.get();
+}
+
+QPainter* TCanvas::Painter() { return Begin(); }
+
+void TCanvas::ApplyRasterOp() {
+  QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+  if (FTarget == ctRaster) {
+    switch (FPen.Mode()) {
+      case pmXor: m = QPainter::RasterOp_SourceXorDestination; break;
+      case pmNotXor: m = QPainter::RasterOp_NotSourceXorDestination; break;
+      case pmNot: m = QPainter::RasterOp_NotDestination; break;
+      default: break;
+    }
+  }
+  if (FPainter->compositionMode() != m) FPainter->setCompositionMode(m);
+}
+
+void TCanvas::ApplyPen() {
+  ApplyRasterOp();
+  if (!FPenDirty) return;
+  FPenDirty = false;
+  QPen p(ToQColor(FPen.Color()));
+  p.setStyle(ToQtPenStyle(FPen.Style()));
+  int w = FPen.Width();
+  if (w <= 1) {
+    p.setWidth(0);  // cosmetic: one device pixel on every target
+    p.setCapStyle(Qt::FlatCap);
+  } else {
+    p.setWidth(w);
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+  }
+  FPainter->setPen(p);
+}
+
+void TCanvas::ApplyBrush() {
+  if (!FBrushDirty) return;
+  FBrushDirty = false;
+  if (FBrush.Style() == bsClear)
+    FPainter->setBrush(Qt::NoBrush);
+  else
+    FPainter->setBrush(ToQColor(FBrush.Color()));
+}
+
+void TCanvas::ApplyFont() {
+  if (!FFontDirty) return;
+  FFontDirty = false;
+  FPainter->setFont(FFont.ToQFont());
+}
+
+void TCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
+  if (x0 == x1 && y0 == y1) return;  // a zero-length line sets no pixel
+  if (FPen.Width() <= 1) {
+    QLine l = WithoutEndPixel(x0, y0, x1, y1);
+    if (l.p1() == l.p2()) {
+      FPainter->drawPoint(l.p1());
+    } else {
+      // Cosmetic lines in Qt include both end points: draw up to the last kept pixel.
+      FPainter->drawLine(l);
+    }
+  } else {
+    FPainter->drawLine(x0, y0, x1, y1);
+  }
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+  if (PenVisible() && Begin()) {
+    ApplyPen();
+    DrawSegment(FPenPos.X, FPenPos.Y, x, y);
+  }
+  FPenPos = {x, y};
+}
+
+void TCanvas::Polyline(const TPoint* pts, int n) {
+  if (!pts || n <= 0) return;
+  if (n >= 2 && PenVisible() && Begin()) {
+    ApplyPen();
+    if (FPen.Width() <= 1) {
+      // Each segment leaves out its end pixel, so joints are set once and XOR stays exact.
+      for (int i = 1; i < n; ++i) DrawSegment(pts[i - 1].X, pts[i - 1].Y, pts[i].X, pts[i].Y);
+    } else {
+      std::vector<QPoint> q(static_cast<size_t>(n));
+      for (int i = 0; i < n; ++i) q[size_t(i)] = QPoint(pts[i].X, pts[i].Y);
+      FPainter->drawPolyline(q.data(), n);
+    }
+  }
+  FPenPos = pts[n - 1];
+}
+
+void TCanvas::Polygon(const TPoint* pts, int n) {
+  if (!pts || n <= 0 || !Begin()) return;
+  ApplyBrush();
+  std::vector<QPoint> q(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) q[size_t(i)] = QPoint(pts[i].X, pts[i].Y);
+  if (FBrush.Style() != bsClear) {
+    ApplyRasterOp();
+    FPainter->setPen(Qt::NoPen);
+    FPainter->drawPolygon(q.data(), n);
+    FPenDirty = true;
+  }
+  if (PenVisible()) {
+    ApplyPen();
+    if (FPen.Width() <= 1) {
+      for (int i = 0; i < n; ++i) {
+        const TPoint& a = pts[i];
+        const TPoint& b = pts[(i + 1) % n];
+        DrawSegment(a.X, a.Y, b.X, b.Y);
+      }
+    } else {
+      FPainter->setBrush(Qt::NoBrush);
+      FPainter->drawPolygon(q.data(), n);
+      FBrushDirty = true;
+    }
+  }
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 == x1 || y2 == y1 || !Begin()) return;
+  if (FBrush.Style() != bsClear) {
+    // The inside only, so an XOR rectangle sets each pixel once.
+    ApplyRasterOp();
+    const int in = PenVisible() ? std::min(FPen.Width(), 1) : 0;
+    QRect box(x1 + in, y1 + in, x2 - x1 - 2 * in, y2 - y1 - 2 * in);
+    if (box.width() > 0 && box.height() > 0) FPainter->fillRect(box, ToQColor(FBrush.Color()));
+  }
+  if (PenVisible()) {
+    ApplyPen();
+    FPainter->setBrush(Qt::NoBrush);
+    FBrushDirty = true;
+    if (FPen.Width() <= 1)
+      FPainter->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    else
+      FPainter->drawRect(QRectF(x1 + 0.5 * FPen.Width(), y1 + 0.5 * FPen.Width(),
+                                x2 - x1 - FPen.Width(), y2 - y1 - FPen.Width()));
+  }
+}
+
+void TCanvas::FillRect(const TRect& r) {
+  if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
+  if (FBrush.Style() == bsClear) return;
+  ApplyRasterOp();
+  FPainter->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(FBrush.Color()));
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+  if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
+  ApplyRasterOp();
+  FPainter->setPen(QPen(ToQColor(FBrush.Color()), 0));
+  FPainter->setBrush(Qt::NoBrush);
+  FPainter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+  FPenDirty = FBrushDirty = true;
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 == x1 || y2 == y1 || !Begin()) return;
+  ApplyBrush();
+  if (PenVisible())
+    ApplyPen();
+  else {
+    ApplyRasterOp();
+    FPainter->setPen(Qt::NoPen);
+    FPenDirty = true;
+  }
+  FPainter->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void TCanvas::ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool pie) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 == x1 || y2 == y1 || !Begin()) return;
+  const double cx = (x1 + x2) / 2.0, cy = (y1 + y2) / 2.0;
+  const double rx = (x2 - x1) / 2.0, ry = (y2 - y1) / 2.0;
+  // Radials are true angles; Qt's angles are parametric on the ellipse.
+  auto param = [&](int px, int py) {
+    double a = std::atan2(-(py - cy) / ry, (px - cx) / rx) * 180.0 / std::numbers::pi;
+    return a;
+  };
+  double a0 = param(x3, y3);
+  double a1 = param(x4, y4);
+  double span = a1 - a0;
+  while (span <= 0) span += 360.0;
+  while (span > 360.0) span -= 360.0;
+  QRectF box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  if (pie) {
+    ApplyBrush();
+    if (PenVisible())
+      ApplyPen();
+    else {
+      FPainter->setPen(Qt::NoPen);
+      FPenDirty = true;
+    }
+    FPainter->drawPie(box, int(std::lround(a0 * 16)), int(std::lround(span * 16)));
+  } else if (PenVisible()) {
+    ApplyPen();
+    FPainter->drawArc(box, int(std::lround(a0 * 16)), int(std::lround(span * 16)));
+  }
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  ArcPath(x1, y1, x2, y2, x3, y3, x4, y4, false);
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  ArcPath(x1, y1, x2, y2, x3, y3, x4, y4, true);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty() || !Begin()) return;
+  ApplyFont();
+  const QString s = ToQString(text);
+  QFontMetrics fm(FPainter->font(), FDevice);
+  const int w = fm.horizontalAdvance(s);
+  const int h = fm.height();
+  FPainter->save();
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  FPainter->translate(x, y);
+  if (FFont.Orientation() != 0) FPainter->rotate(-FFont.Orientation() / 10.0);
+  if (FBrush.Style() != bsClear) FPainter->fillRect(QRect(0, 0, w, h), ToQColor(FBrush.Color()));
+  FPainter->setPen(ToQColor(FFont.Color()));
+  FPainter->drawText(0, fm.ascent(), s);
+  FPainter->restore();
+  FPenPos = {x + w, y};
+}
+
+int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
+
+int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).Y; }
+
+TPoint TCanvas::TextExtent(const std::string& text) {
+  QFontMetrics fm(FFont.ToQFont(), FDevice);
+  return {fm.horizontalAdvance(ToQString(text)), fm.height()};
+}
+
+TColor TCanvas::Pixels(int x, int y) {
+  QImage* img = Image();
+  if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return clNone;
+  QRgb p = img->pixel(x, y);
+  return RGB(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
+}
+
+void TCanvas::SetPixels(int x, int y, TColor c) {
+  QImage* img = Image();
+  if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height()) return;
+  if (FHasClip && (x < FClip.Left || x >= FClip.Right || y < FClip.Top || y >= FClip.Bottom))
+    return;
+  c = ColorToRGB(c);
+  img->setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+}
+
+void TCanvas::Draw(int x, int y, TBitmap& bmp) {
+  if (bmp.Empty() || &bmp.Canvas() == this) return;
+  const QImage& src = bmp.Image();
+  if (!Begin()) return;
+  QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
+  if (FTarget == ctRaster) {
+    switch (FCopyMode) {
+      case SRCAND: m = QPainter::RasterOp_SourceAndDestination; break;
+      case SRCPAINT: m = QPainter::RasterOp_SourceOrDestination; break;
+      case SRCINVERT: m = QPainter::RasterOp_SourceXorDestination; break;
+      default: break;
+    }
+  }
+  FPainter->setCompositionMode(m);
+  FPainter->drawImage(x, y, src);
+}
+
+void TCanvas::StretchDraw(const TRect& r, TBitmap& bmp) {
+  if (bmp.Empty() || &bmp.Canvas() == this || r.Width() == 0 || r.Height() == 0) return;
+  const QImage& src = bmp.Image();
+  if (!Begin()) return;
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  FPainter->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), src);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
+  if (&source == this) {
+    QImage* img = Image();
+    if (!img) return;
+    QImage part = img->copy(src.Left, src.Top, src.Width(), src.Height());
+    if (!Begin()) return;
+    FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPainter->drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), part);
+    return;
+  }
+  QImage* img = source.Image();
+  if (!img || !Begin()) return;
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  FPainter->drawImage(QRect(dest.Left, dest.Top, dest.Width(), dest.Height()), *img,
+                      QRect(src.Left, src.Top, src.Width(), src.Height()));
+}
+
+void TCanvas::SetClipRect(const TRect& r) {
+  FHasClip = true;
+  FClip = r;
+  if (FPainter) FPainter->setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()));
+}
+
+void TCanvas::ResetClip() {
+  FHasClip = false;
+  if (FPainter) FPainter->setClipping(false);
+}
+
+TRect TCanvas::ClipRect() const {
+  if (FHasClip) return FClip;
+  return {0, 0, Width(), Height()};
+}
+
+int TCanvas::GetDeviceCaps(int index) const {
+  switch (index) {
+    case LOGPIXELSX: return FDevice ? FDevice->logicalDpiX() : TFont::PixelsPerInch;
+    case LOGPIXELSY: return FDevice ? FDevice->logicalDpiY() : TFont::PixelsPerInch;
+    case ASPECTX:
+    case ASPECTY: return 36;
+    default: return 0;
+  }
+}
+
+int TCanvas::Width() const { return FDevice ? FDevice->width() : 0; }
+int TCanvas::Height() const { return FDevice ? FDevice->height() : 0; }
+
+}  // namespace zyr

@@ -1,0 +1,131 @@
+#pragma once
+/// \file
+/// TCanvas: the drawing surface every control paints on. It draws aliased with classic
+/// pixel rules on any Qt paint device (bitmap, window picture, printer, SVG, PDF):
+///  - LineTo and Polyline leave out their last pixel; the pen ends at the end point.
+///  - Rectangle and Ellipse cover x1 .. x2-1 and y1 .. y2-1 (pen outline, brush inside).
+///  - TextOut puts the top-left of the text at the point; a solid brush paints its background.
+///  - pmXor pens and the copy modes of Draw are raster operations: drawing twice restores.
+/// Pixel reads, XOR and copy modes other than SRCCOPY need a raster target.
+
+#include <zyr/platform/host/graphics.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QPaintDevice;
+class QPainter;
+class QImage;
+
+namespace zyr {
+
+class TBitmap;
+
+/// Kind of device behind a canvas.
+enum TCanvasTarget : uint8_t { ctRaster, ctPrinter, ctVector };
+
+class TCanvas : public TPersistent {
+ public:
+  /// A canvas without a device draws nothing until SetDevice is called.
+  TCanvas();
+  TCanvas(QPaintDevice* device, TCanvasTarget target);
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  /// Points the canvas to another device (ends drawing on the old one).
+  void SetDevice(QPaintDevice* device, TCanvasTarget target);
+  QPaintDevice* Device() const { return FDevice; }
+  TCanvasTarget Target() const { return FTarget; }
+  /// The raster image behind the canvas, or null (the painter is closed first).
+  QImage* Image();
+  bool IsPrinterCanvas() const { return FTarget == ctPrinter; }
+  bool IsRaster() const { return FTarget == ctRaster; }
+
+  TFont& Font() { return FFont; }
+  TPen& Pen() { return FPen; }
+  TBrush& Brush() { return FBrush; }
+  const TFont& Font() const { return FFont; }
+  const TPen& Pen() const { return FPen; }
+  const TBrush& Brush() const { return FBrush; }
+  TCopyMode CopyMode() const { return FCopyMode; }
+  void SetCopyMode(TCopyMode m) { FCopyMode = m; }
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  TPoint GetPenPos() const { return FPenPos; }
+  TPoint PenPos() const { return FPenPos; }
+  void SetPenPos(TPoint p) { FPenPos = p; }
+  /// Connects the points; the last pixel is left out, the pen ends on the last point.
+  void Polyline(const TPoint* pts, int n);
+  void Polyline(const std::vector<TPoint>& pts) { Polyline(pts.data(), int(pts.size())); }
+  /// Filled with the brush, outlined with the pen.
+  void Polygon(const TPoint* pts, int n);
+  void Polygon(const std::vector<TPoint>& pts) { Polygon(pts.data(), int(pts.size())); }
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  /// Fills Left .. Right-1 with the brush, no outline.
+  void FillRect(const TRect& r);
+  /// One-pixel outline of the box in the brush colour.
+  void FrameRect(const TRect& r);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  /// Elliptic arc inside the box, counter-clockwise from the radial through (x3, y3) to the
+  /// radial through (x4, y4); equal radials give the whole ellipse.
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+  /// Filled pie slice with the same angle rule as Arc.
+  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+
+  void TextOut(int x, int y, const std::string& text);
+  int TextWidth(const std::string& text);
+  int TextHeight(const std::string& text);
+  TPoint TextExtent(const std::string& text);
+
+  /// Colour of one pixel; clNone outside the picture or on a non-raster target.
+  TColor Pixels(int x, int y);
+  void SetPixels(int x, int y, TColor c);
+
+  /// Copies a bitmap with its top-left at (x, y), combined by CopyMode.
+  void Draw(int x, int y, TBitmap& bmp);
+  void StretchDraw(const TRect& r, TBitmap& bmp);
+  /// Copies a part of another canvas's raster picture into a box of this one.
+  void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
+
+  /// Limits drawing to a box until ResetClip.
+  void SetClipRect(const TRect& r);
+  void ResetClip();
+  TRect ClipRect() const;
+
+  int GetDeviceCaps(int index) const;
+  int Width() const;
+  int Height() const;
+
+  /// Finishes drawing (closes the painter) so the picture may be read or changed.
+  void Flush();
+  /// The open painter, for drawing this layer cannot express (null without a device).
+  QPainter* Painter();
+
+ private:
+  void ApplyPen();
+  void ApplyBrush();
+  void ApplyFont();
+  void ApplyRasterOp();
+  QPainter* Begin();
+  bool PenVisible() const { return FPen.Style() != psClear; }
+  void DrawSegment(int x0, int y0, int x1, int y1);
+  void ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool pie);
+
+  QPaintDevice* FDevice = nullptr;
+  TCanvasTarget FTarget = ctRaster;
+  std::unique_ptr<QPainter> FPainter;
+  TFont FFont;
+  TPen FPen;
+  TBrush FBrush;
+  TCopyMode FCopyMode = SRCCOPY;
+  TPoint FPenPos;
+  bool FHasClip = false;
+  TRect FClip;
+  bool FPenDirty = true, FBrushDirty = true, FFontDirty = true;
+};
+
+}  // namespace zyr

@@ -1,0 +1,301 @@
+#include <zyr/platform/host/control.h>
+#include <zyr/platform/host/cursors.h>
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace zyr {
+
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
+  TShiftState s = 0;
+  if (mods & Qt::ShiftModifier) s |= ssShift;
+  if (mods & Qt::ControlModifier) s |= ssCtrl;
+  if (mods & Qt::AltModifier) s |= ssAlt;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+bool ButtonOf(Qt::MouseButton b, TMouseButton& out) {
+  switch (b) {
+    case Qt::LeftButton: out = mbLeft; return true;
+    case Qt::RightButton: out = mbRight; return true;
+    case Qt::MiddleButton: out = mbMiddle; return true;
+    default: return false;
+  }
+}
+
+uint16_t VirtualKeyOf(const QKeyEvent* e) {
+  const int k = e->key();
+  if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return uint16_t(k);
+  switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+TCustomControl::TCustomControl(QWidget* parent)
+    : QWidget(parent), TComponent(dynamic_cast<TComponent*>(parent)), FCanvas(&FPicture, ctRaster) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::ClickFocus);
+  FFont.SetColor(clWindowText);
+  resize(FWidth, FHeight);
+  ResizePicture();
+}
+
+TCustomControl::~TCustomControl() { FCanvas.Flush(); }
+
+void TCustomControl::ResizePicture() {
+  const int w = std::max(FWidth, 0), h = std::max(FHeight, 0);
+  if (FPicture.width() == w && FPicture.height() == h) return;
+  FCanvas.Flush();
+  if (w == 0 || h == 0) {
+    FPicture = QImage();
+    return;
+  }
+  QImage img(w, h, QImage::Format_RGB32);
+  img.setDotsPerMeterX(3780);
+  img.setDotsPerMeterY(3780);
+  img.fill(QColor(0xF0, 0xF0, 0xF0));
+  FPicture = img;
+}
+
+void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AWidth = std::max(AWidth, 0);
+  AHeight = std::max(AHeight, 0);
+  const bool sized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  if (!FInSetBounds) {
+    FInSetBounds = true;
+    setGeometry(FLeft, FTop, FWidth, FHeight);
+    FInSetBounds = false;
+  }
+  if (sized) {
+    ResizePicture();
+    Resize();
+    Invalidate();
+  }
+}
+
+void TCustomControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TCustomControl::SetVisible(bool v) {
+  FVisible = v;
+  setVisible(v);
+}
+
+void TCustomControl::SetColor(TColor v) {
+  if (v == FColor) return;
+  FColor = v;
+  Invalidate();
+}
+
+void TCustomControl::SetCursor(TCursor c) {
+  FCursor = c;
+  setCursor(Screen::Cursor(c));
+}
+
+TCanvas& TCustomControl::Canvas() {
+  update();
+  return FCanvas;
+}
+
+void TCustomControl::HandleNeeded() {
+  if (FHandleAllocated) return;
+  FHandleAllocated = true;
+  CreateWnd();
+}
+
+void TCustomControl::Invalidate() {
+  FDirty = true;
+  update();
+}
+
+void TCustomControl::Repaint() {
+  HandleNeeded();
+  if (FPainting) return;  // a paint asked for from inside Paint comes later
+  FPainting = true;
+  FDirty = false;
+  try {
+    Paint();
+  } catch (...) {
+    FPainting = false;
+    throw;
+  }
+  FPainting = false;
+  update();
+}
+
+const QImage& TCustomControl::WindowPicture() {
+  HandleNeeded();
+  if (FDirty) Repaint();
+  FCanvas.Flush();
+  return FPicture;
+}
+
+void TCustomControl::paintEvent(QPaintEvent*) {
+  if (FDirty) Repaint();
+  FCanvas.Flush();
+  QPainter p(this);
+  p.drawImage(0, 0, FPicture);
+}
+
+void TCustomControl::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  if (FInSetBounds) return;
+  FInSetBounds = true;
+  SetBounds(x(), y(), width(), height());
+  FInSetBounds = false;
+}
+
+void TCustomControl::moveEvent(QMoveEvent* e) {
+  QWidget::moveEvent(e);
+  FLeft = x();
+  FTop = y();
+}
+
+void TCustomControl::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  FVisible = true;
+  HandleNeeded();
+}
+
+void TCustomControl::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  // Only an explicit hide of this control counts; a hidden window hides its children too.
+  if (!e->spontaneous() && isHidden()) FVisible = false;
+}
+
+void TCustomControl::mousePressEvent(QMouseEvent* e) {
+  TMouseButton b;
+  if (!ButtonOf(e->button(), b)) return;
+  FPressed = b == mbLeft;
+  const QPoint p = e->position().toPoint();
+  MouseDown(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TCustomControl::mouseReleaseEvent(QMouseEvent* e) {
+  TMouseButton b;
+  if (!ButtonOf(e->button(), b)) return;
+  const QPoint p = e->position().toPoint();
+  if (b == mbLeft && FPressed && rect().contains(p)) Click();
+  if (b == mbLeft) FPressed = false;
+  MouseUp(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TCustomControl::mouseDoubleClickEvent(QMouseEvent* e) {
+  TMouseButton b;
+  if (!ButtonOf(e->button(), b)) return;
+  const QPoint p = e->position().toPoint();
+  if (b == mbLeft) DblClick();
+  MouseDown(b, TShiftState(ShiftOf(e->modifiers(), e->buttons()) | ssDouble), p.x(), p.y());
+}
+
+void TCustomControl::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint p = e->position().toPoint();
+  MouseMove(ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+}
+
+void TCustomControl::enterEvent(QEnterEvent* e) {
+  QWidget::enterEvent(e);
+  MouseEnter();
+}
+
+void TCustomControl::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  MouseLeave();
+}
+
+void TCustomControl::wheelEvent(QWheelEvent* e) {
+  const QPoint p = e->position().toPoint();
+  if (DoMouseWheel(ShiftOf(e->modifiers(), e->buttons()), e->angleDelta().y(), {p.x(), p.y()}))
+    e->accept();
+  else
+    e->ignore();
+}
+
+void TCustomControl::keyPressEvent(QKeyEvent* e) {
+  uint16_t key = VirtualKeyOf(e);
+  TShiftState s = ShiftOf(e->modifiers(), Qt::NoButton);
+  if (key) KeyDown(key, s);
+  const QString t = e->text();
+  if (t.size() == 1 && t[0].unicode() < 128) {
+    char c = char(t[0].unicode());
+    KeyPress(c);
+  }
+}
+
+void TCustomControl::keyReleaseEvent(QKeyEvent* e) {
+  uint16_t key = VirtualKeyOf(e);
+  if (key) KeyUp(key, ShiftOf(e->modifiers(), Qt::NoButton));
+}
+
+void TCustomControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+void TCustomControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TCustomControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+void TCustomControl::Click() {
+  if (OnClick) OnClick(this);
+}
+void TCustomControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TCustomControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TCustomControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+bool TCustomControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  return handled;
+}
+void TCustomControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+void TCustomControl::KeyUp(uint16_t& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+void TCustomControl::KeyPress(char& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+}  // namespace zyr

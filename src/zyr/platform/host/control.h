@@ -1,0 +1,140 @@
+#pragma once
+/// \file
+/// TCustomControl: base of every control of the library, a QWidget with a component's owner,
+/// name and state. The control keeps the picture of its window in an image; Paint() (the
+/// control's own) draws it through Canvas(), and Qt's paint event only copies it to the
+/// screen. Qt input arrives at the mouse and key virtuals, which raise the published events.
+///
+///   auto* c = new TMyControl(parentWidget);   // parent is the owner
+///   c->SetBounds(0, 0, 400, 300);
+///   QImage img = c->WindowPicture();          // works without a display
+///
+/// A control is Visible() unless it was hidden explicitly, so headless painting is normal.
+
+#include <zyr/platform/host/canvas.h>
+
+#include <QImage>
+#include <QWidget>
+
+namespace zyr {
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+/// Virtual key codes delivered to KeyDown/KeyUp.
+enum TVirtualKey : uint16_t {
+  VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
+  VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
+  VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46,
+};
+
+class TCustomControl : public QWidget, public TComponent {
+ public:
+  explicit TCustomControl(QWidget* parent = nullptr);
+  ~TCustomControl() override;
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  /// Position and size in the parent; negative sizes become 0. Qt resizes arrive here.
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+
+  /// True unless the control was hidden explicitly.
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool v);
+  bool Enabled() const { return isEnabled(); }
+  void SetEnabled(bool v) { setEnabled(v); }
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v);
+  TFont& Font() { return FFont; }
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor c);
+
+  /// Canvas on the window picture; drawing on it schedules a screen update.
+  TCanvas& Canvas();
+  /// Creates the window once (calls CreateWnd), as showing the control does.
+  void HandleNeeded();
+  bool HandleAllocated() const { return FHandleAllocated; }
+  /// Marks the picture out of date; it is painted before it is next shown or read.
+  void Invalidate();
+  /// Paints the picture now.
+  void Repaint();
+  void Refresh() { Repaint(); }
+  /// The window picture, painted first if out of date.
+  const QImage& WindowPicture();
+
+  // Published events.
+  TNotifyEvent OnClick, OnDblClick, OnResize, OnMouseEnter, OnMouseLeave;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+
+  std::string ClassName() const override { return "TCustomControl"; }
+
+  // Input virtuals; tests drive these directly. Each base version raises its event.
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+  virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+  virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+
+ protected:
+  /// Draws the window picture through Canvas().
+  virtual void Paint() {}
+  /// Called once, when the window first exists.
+  virtual void CreateWnd() {}
+  void Loaded() override { TComponent::Loaded(); }
+  virtual void Resize();
+
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void enterEvent(QEnterEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+
+ private:
+  void ResizePicture();
+
+  int FLeft = 0, FTop = 0, FWidth = 100, FHeight = 100;
+  bool FVisible = true;
+  bool FHandleAllocated = false;
+  bool FInSetBounds = false;
+  bool FDirty = true;
+  bool FPainting = false;
+  bool FPressed = false;
+  TColor FColor = clBtnFace;
+  TFont FFont;
+  TCursor FCursor = crDefault;
+  QImage FPicture;
+  TCanvas FCanvas;
+};
+
+}  // namespace zyr

@@ -1,0 +1,40 @@
+#pragma once
+/// \file
+/// TVectorCanvas: a canvas that records the drawing as a vector picture, an SVG document or
+/// a PDF page (by the file name's extension, or into memory as SVG). The paint steps of
+/// every control run on it unchanged; text stays text. Pixels, XOR and raster copy modes are
+/// not available on it.
+
+#include <zyr/platform/host/canvas.h>
+
+#include <QBuffer>
+#include <memory>
+#include <string>
+
+class QSvgGenerator;
+class QPdfWriter;
+
+namespace zyr {
+
+class TVectorCanvas : public TCanvas {
+ public:
+  /// A picture of width x height pixels written to fileName (.pdf: PDF, else SVG).
+  TVectorCanvas(const std::string& fileName, int width, int height, const std::string& title = "");
+  /// An SVG picture kept in memory; read it with Finish().
+  TVectorCanvas(int width, int height, const std::string& title = "");
+  ~TVectorCanvas() override;
+
+  /// Ends the picture; answers the SVG text of an in-memory picture (empty otherwise) and
+  /// whether the file could be written through Ok().
+  std::string Finish();
+  bool Ok() const { return FOk; }
+
+ private:
+  std::unique_ptr<QSvgGenerator> FSvg;
+  std::unique_ptr<QPdfWriter> FPdf;
+  QBuffer FBuffer;
+  bool FFinished = false;
+  bool FOk = true;
+};
+
+}  // namespace zyr
