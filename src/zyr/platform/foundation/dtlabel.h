@@ -1,0 +1,62 @@
+#pragma once
+/// \file
+/// TDTLabel: the date/time label settings of a scale.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/object.h>
+
+namespace zyr {
+
+/// The seven settings that shape date and time labels of a scale.
+/// A scale owns one and repaints from its OnChange; every setter that changes a value fires
+/// OnChange once. Values out of range are clamped to the nearest valid value.
+///
+/// | Setting      | Values                                                                 |
+/// |--------------|------------------------------------------------------------------------|
+/// | TimeFormat   | 0 24-hour clock (default), 1 hours followed by "h", 2 12-hour am/pm    |
+/// | DateSeparator| one character, default '-'                                             |
+/// | TimeSeparator| one character, default ':'                                             |
+/// | YearLength   | 0 no year, 1 two digits, 2 four digits (default)                       |
+/// | MonthName    | true short month name "mmm" (default), false two-digit number          |
+/// | DateForTime  | 0 never, 1 first main tick, 2 when the day changes (default), 3 always |
+/// | DateOrder    | 0 month-day-year, 1 day-month-year (default), 2 year-month-day         |
+class TDTLabel : public TPersistent {
+ public:
+  TDTLabel() = default;
+  TDTLabel(const TDTLabel&) = delete;
+  TDTLabel& operator=(const TDTLabel&) = delete;
+
+  TTimeFormat TimeFormat() const { return FTimeFormat; }
+  void SetTimeFormat(TTimeFormat v);
+  char DateSeparator() const { return FDateSeparator; }
+  void SetDateSeparator(char v);
+  char TimeSeparator() const { return FTimeSeparator; }
+  void SetTimeSeparator(char v);
+  TYearLength YearLength() const { return FYearLength; }
+  void SetYearLength(TYearLength v);
+  bool MonthName() const { return FMonthName; }
+  void SetMonthName(bool v);
+  TDateForTime DateForTime() const { return FDateForTime; }
+  void SetDateForTime(TDateForTime v);
+  TDateOrder DateOrder() const { return FDateOrder; }
+  void SetDateOrder(TDateOrder v);
+
+  /// Copies all settings from another TDTLabel and fires OnChange once if any differed.
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TDTLabel"; }
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+
+  TTimeFormat FTimeFormat = 0;
+  char FDateSeparator = '-';
+  char FTimeSeparator = ':';
+  TYearLength FYearLength = 2;
+  bool FMonthName = true;
+  TDateForTime FDateForTime = 2;
+  TDateOrder FDateOrder = 1;
+};
+
+}  // namespace zyr
