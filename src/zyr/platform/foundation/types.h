@@ -42,6 +42,9 @@ struct TQuad {
   friend bool operator==(const TQuad&, const TQuad&) = default;
 };
 
+/// Horizontal alignment of text relative to its anchor.
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 // Ordinal types: values are interpreted by the control that uses them.
 using TScaleType = uint8_t;
 using TFigType = uint8_t;
