@@ -1,0 +1,48 @@
+#pragma once
+/// \file
+/// TByteMatrix: a 1-based matrix of bytes, e.g. a mask over a grid.
+
+#include <zyr/platform/host/object.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace zyr {
+
+/// A matrix of bytes with columns 1 .. NrOfColumns and rows 1 .. NrOfRows. Reads outside the
+/// matrix answer OutOfRangeValue (0 unless set); writes outside are ignored. Used as the mask
+/// of a contour plot.
+class TByteMatrix : public TPersistent {
+ public:
+  TByteMatrix() = default;
+  TByteMatrix(int NrColumns, int NrRows);
+
+  /// Largest number of elements a matrix holds.
+  static constexpr int64_t MaxElements = int64_t(1) << 31;
+
+  int NrOfColumns() const { return FCols; }
+  int NrOfRows() const { return FRows; }
+  /// New size; all elements become 0. Negative sizes become 0; a size above MaxElements is
+  /// refused (returns false, the matrix is unchanged).
+  bool Resize(int NrColumns, int NrRows);
+  void Fill(uint8_t v);
+  uint8_t Elem(int col, int row) const;
+  void SetElem(int col, int row, uint8_t v);
+
+  uint8_t OutOfRangeValue() const { return FOutOfRange; }
+  void SetOutOfRangeValue(uint8_t v) { FOutOfRange = v; }
+
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TByteMatrix"; }
+
+ private:
+  bool Inside(int col, int row) const {
+    return col >= 1 && col <= FCols && row >= 1 && row <= FRows;
+  }
+  int FCols = 0;
+  int FRows = 0;
+  uint8_t FOutOfRange = 0;
+  std::vector<uint8_t> FData;
+};
+
+}  // namespace zyr

@@ -1,0 +1,70 @@
+#pragma once
+/// \file
+/// TCrossHair: settings of one cross-hair of a chart or colour legend.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/object.h>
+
+namespace zyr {
+
+/// Position (world coordinates of a layer) and look of a cross-hair. The owning control draws
+/// it and repaints from OnChange, which fires once after every change (SetPos and Assign
+/// fire once for all they change).
+///
+/// Mode: 0 off, 1 horizontal line, 2 vertical line, 3 both lines, 4 small cross with a box,
+/// 5 box only. Values are clamped: Mode to 0 .. 5, Layer to 1 .. 2, LineWidth to 1 .. 100.
+/// Positions that are not finite numbers are ignored, so a drawn cross-hair always has a pixel.
+///
+///     chart.CrossHair1()->SetCrossHMode(3);
+///     chart.CrossHair1()->SetPos(2.5, 10.0);
+class TCrossHair : public TPersistent {
+ public:
+  TCrossHair() = default;
+  TCrossHair(const TCrossHair&) = delete;
+  TCrossHair& operator=(const TCrossHair&) = delete;
+
+  double PosX() const { return FPosX; }
+  double PosY() const { return FPosY; }
+  int Layer() const { return FLayer; }
+  TColor Color() const { return FColor; }
+  TCrossHMode Mode() const { return FMode; }
+  TPenStyle LineType() const { return FLineType; }
+  int LineWidth() const { return FLineWidth; }
+
+  void SetCrossHPosX(double v);
+  void SetCrossHPosY(double v);
+  /// Sets both coordinates with one notification.
+  void SetPos(double x, double y);
+  void SetCrossHLayer(int v);
+  void SetCrossHColor(TColor v);
+  void SetCrossHMode(TCrossHMode v);
+  void SetCrossHLineType(TPenStyle v);
+  void SetCrossHLineWidth(int v);
+
+  void SetPosX(double v) { SetCrossHPosX(v); }
+  void SetPosY(double v) { SetCrossHPosY(v); }
+  void SetLayer(int v) { SetCrossHLayer(v); }
+  void SetColor(TColor v) { SetCrossHColor(v); }
+  void SetMode(TCrossHMode v) { SetCrossHMode(v); }
+  void SetLineType(TPenStyle v) { SetCrossHLineType(v); }
+  void SetLineWidth(int v) { SetCrossHLineWidth(v); }
+
+  /// Copies all settings (not OnChange) from another TCrossHair.
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TCrossHair"; }
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+
+  double FPosX = 0;
+  double FPosY = 0;
+  int FLayer = 1;
+  TColor FColor = clRed;
+  TCrossHMode FMode = 0;
+  TPenStyle FLineType = psSolid;
+  int FLineWidth = 1;
+};
+
+}  // namespace zyr

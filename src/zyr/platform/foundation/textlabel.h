@@ -1,0 +1,113 @@
+#pragma once
+/// \file
+/// TCustomTextLabel: settings of a movable text label of a chart.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/graphics.h>
+
+#include <string>
+
+namespace zyr {
+
+/// Caption, anchor, font and box style of a text label; the chart's TTextLabel and the box
+/// plot's column labels derive from it. The owning control draws the label and repaints from
+/// OnChange, which fires once after every change (also when the label's Font changes;
+/// SetTxtLblPos and Assign fire once for all they change).
+///
+/// AttachToData: 0 x and y in pixels, 1 x world and y pixels, 2 x pixels and y world, 3 both
+/// world (coordinates of Layer). Mode: 0 free (never drawn), 1 text with background, 2 boxed,
+/// 3 underlined, 4 boxed with drop shadow. VerticalAlignment: 0 anchor at the top of the text,
+/// 1 middle, 2 bottom. Out-of-range values are clamped (Layer 1 .. 2, AttachToData 0 .. 3,
+/// Mode 0 .. 4, VerticalAlignment 0 .. 2, Alignment to taCenter); positions that are not finite
+/// numbers are ignored. Line feeds in Caption separate lines.
+class TCustomTextLabel : public TPersistent {
+ public:
+  TCustomTextLabel();
+  TCustomTextLabel(const TCustomTextLabel&) = delete;
+  TCustomTextLabel& operator=(const TCustomTextLabel&) = delete;
+
+  const std::string& Caption() const { return FCaption; }
+  double PosX() const { return FPosX; }
+  double PosY() const { return FPosY; }
+  int Layer() const { return FLayer; }
+  TTxtLblAttachMode AttachToData() const { return FAttachToData; }
+  TAlignment Alignment() const { return FAlignment; }
+  TVerticalAlignment VerticalAlignment() const { return FVerticalAlignment; }
+  TTxtLblMode Mode() const { return FMode; }
+  bool Visible() const { return FVisible; }
+  bool Transparent() const { return FTransparent; }
+  TColor ColorBkg() const { return FColorBkg; }
+  TColor ColorBorder() const { return FColorBorder; }
+  TColor ColorShadow() const { return FColorShadow; }
+  int ShadowDx() const { return FShadowDx; }
+  int ShadowDy() const { return FShadowDy; }
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+
+  void SetTxtLblCaption(const std::string& v);
+  void SetTxtLblPosX(double v);
+  void SetTxtLblPosY(double v);
+  /// Sets both anchor coordinates with one notification.
+  void SetTxtLblPos(double x, double y);
+  void SetTxtLblLayer(int v);
+  void SetTxtLblAttachToData(TTxtLblAttachMode v);
+  void SetTxtLblAlignment(TAlignment v);
+  void SetTxtLblVertAlignment(TVerticalAlignment v);
+  void SetTxtLblMode(TTxtLblMode v);
+  void SetTxtLblVisible(bool v);
+  void SetTxtLblTransparent(bool v);
+  void SetTxtLblColorBkg(TColor v);
+  void SetTxtLblColorBorder(TColor v);
+  void SetTxtLblColorShadow(TColor v);
+  void SetTxtLblShadowDx(int v);
+  void SetTxtLblShadowDy(int v);
+  /// Copies the font's settings into the label's own font.
+  void SetTxtLblFont(const TFont& v);
+
+  void SetCaption(const std::string& v) { SetTxtLblCaption(v); }
+  void SetPosX(double v) { SetTxtLblPosX(v); }
+  void SetPosY(double v) { SetTxtLblPosY(v); }
+  void SetLayer(int v) { SetTxtLblLayer(v); }
+  void SetAttachToData(TTxtLblAttachMode v) { SetTxtLblAttachToData(v); }
+  void SetAlignment(TAlignment v) { SetTxtLblAlignment(v); }
+  void SetVerticalAlignment(TVerticalAlignment v) { SetTxtLblVertAlignment(v); }
+  void SetMode(TTxtLblMode v) { SetTxtLblMode(v); }
+  void SetVisible(bool v) { SetTxtLblVisible(v); }
+  void SetTransparent(bool v) { SetTxtLblTransparent(v); }
+  void SetColorBkg(TColor v) { SetTxtLblColorBkg(v); }
+  void SetColorBorder(TColor v) { SetTxtLblColorBorder(v); }
+  void SetColorShadow(TColor v) { SetTxtLblColorShadow(v); }
+  void SetShadowDx(int v) { SetTxtLblShadowDx(v); }
+  void SetShadowDy(int v) { SetTxtLblShadowDy(v); }
+  void SetFont(const TFont& v) { SetTxtLblFont(v); }
+
+  /// Copies all settings and the font (not OnChange) from another TCustomTextLabel.
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TCustomTextLabel"; }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed();
+
+ private:
+  std::string FCaption;
+  double FPosX = 0;
+  double FPosY = 0;
+  int FLayer = 1;
+  TTxtLblAttachMode FAttachToData = 3;
+  TAlignment FAlignment = taCenter;
+  TVerticalAlignment FVerticalAlignment = 2;
+  TTxtLblMode FMode = 0;
+  bool FVisible = false;
+  bool FTransparent = false;
+  TColor FColorBkg = clWhite;
+  TColor FColorBorder = clBlack;
+  TColor FColorShadow = 0x808080;
+  int FShadowDx = 3;
+  int FShadowDy = 3;
+  TFont FFont;
+  int FUpdating = 0;  // font changes made by Assign/SetTxtLblFont notify once at the end
+};
+
+}  // namespace zyr
