@@ -121,7 +121,7 @@ void TCanvas::ApplyPen() {
   int w = FPen.Width();
   if (w <= 1) {
     p.setWidth(0);  // cosmetic: one device pixel on every target
-    p.setCapStyle(Qt::FlatCap);
+    p.setCapStyle(Qt::SquareCap);
   } else {
     p.setWidth(w);
     p.setCapStyle(Qt::RoundCap);
@@ -264,7 +264,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     FPainter->setPen(Qt::NoPen);
     FPenDirty = true;
   }
-  FPainter->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  // Half-pixel offset: Qt's aliased curves otherwise reach one pixel past the box.
+  FPainter->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
 }
 
 void TCanvas::ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool pie) {
@@ -283,7 +284,7 @@ void TCanvas::ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, in
   double span = a1 - a0;
   while (span <= 0) span += 360.0;
   while (span > 360.0) span -= 360.0;
-  QRectF box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  QRectF box(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1);
   if (pie) {
     ApplyBrush();
     if (PenVisible())
