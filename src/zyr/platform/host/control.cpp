@@ -113,7 +113,8 @@ void TCustomControl::Resize() {
 
 void TCustomControl::SetVisible(bool v) {
   FVisible = v;
-  setVisible(v);
+  // A control without a parent is a helper or drawn headless: showing it would open a window.
+  if (parentWidget() || !v) setVisible(v);
 }
 
 void TCustomControl::SetColor(TColor v) {
