@@ -1,0 +1,238 @@
+#include <zyr/platform/foundation/marks.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace zyr {
+
+namespace {
+
+enum Shape : uint8_t {
+  shPixel,
+  shDot,
+  shPlus,
+  shCross,
+  shAsterisk,
+  shSquare,
+  shCircle,
+  shDiamond,
+  shTriUp,
+  shTriDown,
+  shTriLeft,
+  shTriRight,
+  shStar,
+  shHexagon,
+  shSquareCross,
+  shSquarePlus,
+  shCirclePlus,
+  shCircleCross,
+  shCircleDot,
+  shVBar,
+  shHBar,
+};
+
+struct MarkDef {
+  Shape shape;
+  uint8_t r;
+  bool filled;
+};
+
+constexpr MarkDef kMarks[NumMarkTypes] = {
+    {shPixel, 0, false},       {shDot, 1, false},        {shPlus, 2, false},
+    {shPlus, 3, false},        {shPlus, 5, false},       {shCross, 2, false},
+    {shCross, 3, false},       {shCross, 5, false},      {shAsterisk, 3, false},
+    {shAsterisk, 5, false},    {shSquare, 2, false},     {shSquare, 3, false},
+    {shSquare, 5, false},      {shSquare, 2, true},      {shSquare, 3, true},
+    {shSquare, 5, true},       {shCircle, 2, false},     {shCircle, 3, false},
+    {shCircle, 5, false},      {shCircle, 2, true},      {shCircle, 3, true},
+    {shCircle, 5, true},       {shDiamond, 3, false},    {shDiamond, 5, false},
+    {shDiamond, 3, true},      {shDiamond, 5, true},     {shTriUp, 3, false},
+    {shTriUp, 5, false},       {shTriUp, 3, true},       {shTriUp, 5, true},
+    {shTriDown, 3, false},     {shTriDown, 5, false},    {shTriDown, 3, true},
+    {shTriDown, 5, true},      {shTriLeft, 4, false},    {shTriLeft, 4, true},
+    {shTriRight, 4, false},    {shTriRight, 4, true},    {shStar, 5, false},
+    {shStar, 5, true},         {shHexagon, 4, false},    {shHexagon, 4, true},
+    {shSquareCross, 4, false}, {shSquarePlus, 4, false}, {shCirclePlus, 4, false},
+    {shCircleCross, 4, false}, {shCircleDot, 4, false},  {shVBar, 5, true},
+    {shHBar, 5, true},         {shCircle, 7, false},     {shSquare, 7, false},
+    {shDiamond, 7, false},
+};
+
+// Line including both end pixels; works for horizontal, vertical and diagonal lines.
+void Segment(TCanvas& cv, int x1, int y1, int x2, int y2) {
+  int sx = (x2 > x1) - (x2 < x1);
+  int sy = (y2 > y1) - (y2 < y1);
+  cv.MoveTo(x1, y1);
+  cv.LineTo(x2 + sx, y2 + sy);
+}
+
+// Arms of a plus or cross leave out the centre, so an XOR pen does not erase it.
+void Plus(TCanvas& cv, int x, int y, int r) {
+  Segment(cv, x - r, y, x + r, y);
+  Segment(cv, x, y - r, x, y - 1);
+  Segment(cv, x, y + 1, x, y + r);
+}
+
+void Cross(TCanvas& cv, int x, int y, int r) {
+  Segment(cv, x - r, y - r, x + r, y + r);
+  Segment(cv, x + r, y - r, x + 1, y - 1);
+  Segment(cv, x - 1, y + 1, x - r, y + r);
+}
+
+void Poly(TCanvas& cv, int x, int y, const std::vector<TPoint>& rel) {
+  std::vector<TPoint> pts;
+  pts.reserve(rel.size());
+  for (const TPoint& p : rel) pts.push_back({x + p.X, y + p.Y});
+  cv.Polygon(pts);
+}
+
+std::vector<TPoint> StarPoints(int r) {
+  std::vector<TPoint> pts;
+  const double inner = r * 0.45;
+  for (int k = 0; k < 10; ++k) {
+    double a = -M_PI / 2 + k * M_PI / 5;
+    double rad = k % 2 == 0 ? r : inner;
+    pts.push_back({int(std::nearbyint(rad * std::cos(a))), int(std::nearbyint(rad * std::sin(a)))});
+  }
+  return pts;
+}
+
+std::vector<TPoint> HexagonPoints(int r) {
+  int h = int(std::nearbyint(r * 0.866));
+  int half = (r + 1) / 2;
+  return {{-r, 0}, {-half, -h}, {half, -h}, {r, 0}, {half, h}, {-half, h}};
+}
+
+void DrawShape(TCanvas& cv, const MarkDef& m, int x, int y) {
+  const int r = m.r;
+  switch (m.shape) {
+    case shPixel:
+      Segment(cv, x, y, x, y);
+      break;
+    case shDot:
+      for (int dy = -1; dy <= 1; ++dy) Segment(cv, x - 1, y + dy, x + 1, y + dy);
+      break;
+    case shPlus:
+      Plus(cv, x, y, r);
+      break;
+    case shCross:
+      Cross(cv, x, y, r);
+      break;
+    case shAsterisk:
+      Plus(cv, x, y, r);
+      Segment(cv, x - r, y - r, x - 1, y - 1);
+      Segment(cv, x + 1, y + 1, x + r, y + r);
+      Segment(cv, x + r, y - r, x + 1, y - 1);
+      Segment(cv, x - 1, y + 1, x - r, y + r);
+      break;
+    case shSquare:
+      cv.Rectangle(x - r, y - r, x + r + 1, y + r + 1);
+      break;
+    case shCircle:
+      cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+      break;
+    case shDiamond:
+      Poly(cv, x, y, {{0, -r}, {r, 0}, {0, r}, {-r, 0}});
+      break;
+    case shTriUp:
+      Poly(cv, x, y, {{0, -r}, {r, r}, {-r, r}});
+      break;
+    case shTriDown:
+      Poly(cv, x, y, {{0, r}, {-r, -r}, {r, -r}});
+      break;
+    case shTriLeft:
+      Poly(cv, x, y, {{-r, 0}, {r, -r}, {r, r}});
+      break;
+    case shTriRight:
+      Poly(cv, x, y, {{r, 0}, {-r, r}, {-r, -r}});
+      break;
+    case shStar:
+      Poly(cv, x, y, StarPoints(r));
+      break;
+    case shHexagon:
+      Poly(cv, x, y, HexagonPoints(r));
+      break;
+    case shSquareCross:
+      cv.Rectangle(x - r, y - r, x + r + 1, y + r + 1);
+      Cross(cv, x, y, r - 2);
+      break;
+    case shSquarePlus:
+      cv.Rectangle(x - r, y - r, x + r + 1, y + r + 1);
+      Plus(cv, x, y, r - 2);
+      break;
+    case shCirclePlus:
+      cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+      Plus(cv, x, y, r - 2);
+      break;
+    case shCircleCross:
+      cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+      Cross(cv, x, y, r - 2);
+      break;
+    case shCircleDot:
+      cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+      Segment(cv, x, y, x, y);
+      break;
+    case shVBar:
+      for (int dx = -1; dx <= 1; ++dx) Segment(cv, x + dx, y - r, x + dx, y + r);
+      break;
+    case shHBar:
+      for (int dy = -1; dy <= 1; ++dy) Segment(cv, x - r, y + dy, x + r, y + dy);
+      break;
+  }
+}
+
+std::string CodePointToUtf8(unsigned cp) {
+  std::string s;
+  if (cp < 0x80) {
+    s += char(cp);
+  } else if (cp < 0x800) {
+    s += char(0xC0 | (cp >> 6));
+    s += char(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    s += char(0xE0 | (cp >> 12));
+    s += char(0x80 | ((cp >> 6) & 0x3F));
+    s += char(0x80 | (cp & 0x3F));
+  } else {
+    s += char(0xF0 | (cp >> 18));
+    s += char(0x80 | ((cp >> 12) & 0x3F));
+    s += char(0x80 | ((cp >> 6) & 0x3F));
+    s += char(0x80 | (cp & 0x3F));
+  }
+  return s;
+}
+
+void DrawCharMark(TCanvas& cv, int code, int x, int y) {
+  // Surrogates and values beyond Unicode are not characters.
+  if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return;
+  std::string s = CodePointToUtf8(unsigned(code));
+  TColor fontColor = cv.Font().Color();
+  cv.Font().SetColor(cv.Pen().Color());
+  int w = cv.TextWidth(s);
+  int h = cv.TextHeight(s);
+  cv.TextOut(x - w / 2, y - h / 2, s);
+  cv.Font().SetColor(fontColor);
+}
+
+}  // namespace
+
+void DrawMarkOnCanvas(TCanvas& cv, int MarkType, int x, int y) {
+  if (MarkType < 0) return;
+  // Keep the whole mark where every canvas handles pixel coordinates.
+  x = std::clamp(x, -30000, 30000);
+  y = std::clamp(y, -30000, 30000);
+  TPoint penPos = cv.GetPenPos();
+  TBrushStyle brushStyle = cv.Brush().Style();
+  if (MarkType >= NumMarkTypes) {
+    cv.Brush().SetStyle(bsClear);
+    DrawCharMark(cv, MarkType, x, y);
+  } else {
+    const MarkDef& m = kMarks[MarkType];
+    if (!m.filled) cv.Brush().SetStyle(bsClear);
+    DrawShape(cv, m, x, y);
+  }
+  cv.Brush().SetStyle(brushStyle);
+  cv.MoveTo(penPos.X, penPos.Y);
+}
+
+}  // namespace zyr
