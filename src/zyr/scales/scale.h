@@ -1,0 +1,241 @@
+#pragma once
+/// \file
+/// TScale: the one axis type of the library, and Rescale, the range arithmetic of mouse zoom
+/// and pan that the charts share with it.
+
+#include <zyr/platform/foundation/dtlabel.h>
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/control.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyr {
+
+namespace scaleticks {
+struct TTick;
+}
+
+/// Where the caption of a scale is anchored along its extent.
+enum TScaleUnitAnchor : uint8_t { uaSclTopLft, uaSclCenter, uaSclBotRgt };
+
+/// After each tick line: the tick's world value and its point on the base line.
+using TScaleTickDrawnEvent =
+    std::function<void(TObject* Sender, TCanvas& Canvas, TScaleType ScaleType,
+                       double CurrentTickPos, int ChartX, int ChartY)>;
+/// Before each tick label (date lines included) is drawn; the handler may change the text.
+using TBeforeTickLabelEvent = std::function<void(TObject* Sender, TScaleType ScaleType,
+                                                 double CurrentTickPos, std::string& TickLabel)>;
+/// Before / after a scale is drawn, with the canvas it is drawn on.
+using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
+
+/// A single axis: base line, long and short ticks, tick labels (numbers, exponents, decades,
+/// time spans, dates, user texts) and a caption. Used stand-alone as a control with its own
+/// mouse zoom and pan, or owned by a chart, colour scale or gauge as a helper that draws on
+/// the owner's canvas:
+///
+///   auto* s = new TScale(parent);
+///   s->SetScaleType(1);             // horizontal, labels below the line
+///   s->SetRange(0, 250);
+///   s->SetCaption("Voltage [V]");
+///
+/// As a helper: SetIsHelper(true), SetTransparent(true), UseForeignCanvas(&cv, x, y),
+/// ForcePaint(). Scale types: 0/1 horizontal with labels above/below, 2/3 vertical with
+/// labels right/left. Label types: 0 none, 1 numbers, 2 time spans (seconds), 3 dates (day
+/// numbers from 1899-12-30), 4 user texts. See the gallery page "scale".
+class TScale : public TCustomControl {
+ public:
+  explicit TScale(QWidget* AOwner = nullptr);
+  ~TScale() override;
+
+  /// Sets every default and recomputes the transform; painting stays as suppressed as it was.
+  void ResetComp();
+
+  // Published properties.
+  const std::string& Caption() const { return FUnitLabel; }
+  void SetCaption(const std::string& v);
+  int CaptionPosX() const { return FLblPosX; }
+  void SetCaptionPosX(int v);
+  int CaptionPosY() const { return FLblPosY; }
+  void SetCaptionPosY(int v);
+  TAlignment CaptionAlignment() const { return FLblAlign; }
+  void SetCaptionAlignment(TAlignment v);
+  TScaleUnitAnchor CaptionAnchor() const { return FLblAnchor; }
+  void SetCaptionAnchor(TScaleUnitAnchor v);
+  TColor ColorBackGnd() const { return FColorBG; }
+  void SetColorBackGnd(TColor v);
+  TColor ColorScale() const { return FColorFG; }
+  void SetColorScale(TColor v);
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme v);
+  TDTLabel& DateFormat() { return *FDTFormat; }
+  void SetDateFormat(const TDTLabel& v);
+  int DecPlaces() const { return FDecPlaces; }
+  /// -3 .. 12: n decimals, 0 integers only, -1 exponent form, -2 automatic, -3 decades.
+  void SetDecPlaces(int v);
+  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(TFrameStyle v);
+  TFigType LabelType() const { return FLabelType; }
+  void SetLabelType(TFigType v);
+  bool Logarithmic() const { return FAxLog; }
+  /// Refused silently (stays linear) for a non-positive range or date labels once loaded.
+  void SetLogarithmic(bool v);
+  int MarginTop() const { return FMarginTop; }
+  void SetMarginTop(int v);
+  int MarginBottom() const { return FMarginBottom; }
+  void SetMarginBottom(int v);
+  int MarginLeft() const { return FMarginLeft; }
+  void SetMarginLeft(int v);
+  int MarginRight() const { return FMarginRight; }
+  void SetMarginRight(int v);
+  int MinTicks() const { return FNumTicks; }
+  /// 0 stays 0; other values are clamped to 2 .. 10.
+  void SetMinTicks(int v);
+  TMouseActMode MouseAction() const { return FMouseAction; }
+  /// 1 pan, 6 stretch, 9 zoom about the centre; a double click toggles 1 and 6.
+  void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+  /// Entries of the tick position list of the last draw.
+  int NumTicks() const { return FTickCount; }
+  double RangeLow() const { return FRangeLow; }
+  double RangeHigh() const { return FRangeHigh; }
+  /// Non-finite values are ignored; a value equal to the other end widens the range by 1.
+  void SetRangeLow(double v);
+  void SetRangeHigh(double v);
+  void SetRange(double Low, double High);
+  bool ShortTicks() const { return FShortTicks; }
+  void SetShortTicks(bool v);
+  bool ShowBaseLine() const { return FDrawBaseLine; }
+  void SetShowBaseLine(bool v);
+  const std::string& ScaleInscript() const { return FScaleInscript; }
+  void SetScaleInscript(const std::string& v);
+  TScaleType ScaleType() const { return FScaleType; }
+  void SetScaleType(TScaleType v);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool v);
+  const std::string& UserTickText() const { return FUserTicktext; }
+  void SetUserTickText(const std::string& v);
+
+  TZoomPanEvent OnZoomPan;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+  TScaleRenderedEvent OnAfterScaleRendered;
+  TScaleRenderedEvent OnBeforeScaleRendered;
+
+  // Public state and operations.
+  bool SuppressPaint() const { return FSuppressPaint; }
+  /// Clearing it paints at once.
+  void SetSuppressPaint(bool v);
+  bool IsHelper() const { return FIsHelper; }
+  void SetIsHelper(bool v);
+  int ForCvPosX() const { return FForCvPosX; }
+  void SetForCvPosX(int v);
+  int ForCvPosY() const { return FForCvPosY; }
+  void SetForCvPosY(int v);
+  /// Draws on \p Canvas at (X, Y) from now on (not owned; nullptr returns to the own canvas).
+  void UseForeignCanvas(TCanvas* Canvas, int X, int Y);
+  TCanvas* ForeignCanvas() const { return FForeignCv; }
+  /// Paints once even while painting is suppressed.
+  void ForcePaint();
+  /// The ix-th (1-based) recorded tick value of the last draw, 0 outside 1 .. NumTicks.
+  double GetTickPos(int ix) const;
+  double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
+  double ConvertPixelToScale(int p) const { return M2R(p); }
+  int ConvertToPixelCoords(double v) const { return R2M(v); }
+  /// World value to pixel along the scale (clamped to the 32-bit range).
+  int R2M(double v) const;
+  /// Pixel along the scale to world value.
+  double M2R(double p) const;
+  double Transf_k() const { return FTransf_k; }
+  double Transf_d() const { return FTransf_d; }
+  /// Recomputes the transform from range, margins, size and scale type.
+  void AdjustScalePars();
+  /// Draws a horizontal scale with its base line at \p BaseY (ticks, labels, caption).
+  void DrawXScale(TCanvas& Canvas, int BaseY);
+  /// Draws a vertical scale with its base line at \p BaseX.
+  void DrawYScale(TCanvas& Canvas, int BaseX);
+  /// The Index-th (from 1) field of a "|"-separated text; beyond the end the last field.
+  static std::string ExtractUserText(const std::string& Text, int Index);
+  /// Puts \p Label into \p Inscript: "pre&post" surrounds it, a pattern without "&" prefixes.
+  static std::string AddScaleInscription(const std::string& Label, const std::string& Inscript);
+
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TScale"; }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+
+ protected:
+  void Paint() override;
+  void CreateWnd() override;
+  void Loaded() override;
+  void AssignTo(TPersistent* Dest) const override;
+
+ private:
+  struct TDrawState;
+  void TriggerPaint();
+  void Changed(TObject*) { TriggerPaint(); }
+  bool IsHorizontal() const { return FScaleType <= 1; }
+  void ApplyColorScheme();
+  // Drawing steps (scale_draw.cpp).
+  void DrawScale(TCanvas& cv, int base);
+  std::string NumericLabel(const scaleticks::TTick& t, uint8_t mode, int dec, TDrawState& ds);
+  void DrawDateLabels(TDrawState& ds, double v, uint8_t unit);
+  void DrawDateMessage(TDrawState& ds, bool invalid);
+  void DrawCaption(TCanvas& cv, int base);
+  void DrawTickLine(TDrawState& ds, double v, int len);
+  // style 0: own text height, 1: numeric ("0" height), 2: date line below a time line
+  void DrawLabel(TDrawState& ds, double v, std::string text, int style);
+  void FireTick(TDrawState& ds, double v);
+  void Record(double v);
+
+  TFrameStyle FFrameStyle = 2;
+  TColor FColorFG = clBlack;
+  TColor FColorBG = clBtnFace;
+  TColor FColBlackLine = clBlack, FColGrayLine = clGray, FColWhiteLine = clWhite;
+  TColorScheme FColorScheme = 0;
+  bool FAxLog = false;
+  double FTransf_k = 1, FTransf_d = 0;
+  double FRangeHigh = 100, FRangeLow = 0;
+  bool FShortTicks = true;
+  int FTickCount = 0;
+  int FNumTicks = 3;
+  int FDecPlaces = -2;
+  bool FNotYetLoaded = true;
+  bool FDrawBaseLine = true;
+  bool FTransparent = false;
+  TFigType FLabelType = 1;
+  std::unique_ptr<TDTLabel> FDTFormat;
+  int FMarginTop = 20, FMarginBottom = 20, FMarginRight = 20, FMarginLeft = 20;
+  bool FIsHelper = false;
+  int FLblPosX = 4, FLblPosY = 4;
+  TAlignment FLblAlign = taCenter;
+  TScaleUnitAnchor FLblAnchor = uaSclTopLft;
+  TMouseActMode FMouseAction = 0;
+  int FMAnchorX = 0, FMAnchorY = 0;
+  double FMAnchorWorldLow = 0, FMAnchorWorldHigh = 0;
+  bool FLButtonWasDown = false;
+  std::string FUserTicktext;
+  std::string FScaleInscript;
+  std::vector<double> FScaleTickPos = std::vector<double>(250, 0.0);
+  std::string FUnitLabel;
+  TCanvas* FForeignCv = nullptr;
+  int FForCvPosX = 0, FForCvPosY = 0;
+  TScaleType FScaleType = 0;
+  bool FSuppressPaint = true;
+};
+
+/// New range for a mouse drag from (AnchorX, AnchorY) to (X, Y) on a scale of the given size,
+/// margins and type: MouseAction 1 pans, 6 stretches (the far end stays), 9 zooms about the
+/// centre. Returns false for other actions and when the result would not be a usable range
+/// (a zero extent, a non-positive logarithmic range or a non-finite value); for scale types
+/// other than 0 .. 3 it returns true and leaves the results unset.
+bool Rescale(int X, int Y, int AnchorX, int AnchorY, int Width, int Height, int MarginLeft,
+             int MarginRight, int MarginTop, int MarginBottom, double AnchorLow, double AnchorHigh,
+             TMouseActMode MouseAction, TScaleType ScaleType, bool Log, double RangeLow,
+             double RangeHigh, double& NewLow, double& NewHigh);
+
+}  // namespace zyr
