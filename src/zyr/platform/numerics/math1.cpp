@@ -75,8 +75,7 @@ void CalcScalePars(int NumTicks, double Low, double High, double& FirstTick, dou
   while (!std::isfinite(nice.Value())) nice.Shrink();
   // Below a few units in the last place successive ticks would coincide.
   const double maxAbs = std::max(std::fabs(lo), std::fabs(hi));
-  const double minStep =
-      4 * (std::nextafter(maxAbs, std::numeric_limits<double>::infinity()) - maxAbs);
+  const double minStep = 4 * (maxAbs - std::nextafter(maxAbs, 0.0));
   for (int guard = 0; guard < 4000 && nice.Value() < minStep; ++guard) nice.Grow();
 
   const double step = nice.Value();

@@ -1,0 +1,366 @@
+#pragma once
+/// \file
+/// TPlot3D: a surface plot of a matrix of heights.
+
+#include <zyr/platform/foundation/colorarray.h>
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/control.h>
+#include <zyr/platform/numerics/matrix.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace zyr {
+
+/// How one cell of the surface is drawn.
+enum TMeshKind : uint8_t { mkMesh, mkWaterfallHorz, mkWaterfallVert, mkWaterfallDiag, mkGrid };
+/// How a height becomes a colour.
+enum TColorCodingMode : uint8_t { ccmTwoColors, ccmThreeColors, ccmColorArray };
+/// The axis a tick label belongs to.
+enum TP3ScaleKind : uint8_t { p3skX, p3skY, p3skZ };
+
+/// Mouse rotation, zoom or pan in progress; the handler may change any of the values.
+using TMouseActionEvent =
+    std::function<void(TObject* Sender, int& CenterX, int& CenterY, double& RotXAngle,
+                       double& RotZAngle, double& Magnification, TShiftState Shift)>;
+/// The mouse moved; OverPlot tells whether a cell (MouseCellX, MouseCellY) lies under it.
+using TMouseMoveOverPlotEvent = std::function<void(
+    TObject* Sender, bool OverPlot, TShiftState Shift, int MouseCellX, int MouseCellY)>;
+/// Before a cell is drawn: change its colour, or draw it yourself and set Handled.
+using TBeforeRenderPolygonEvent =
+    std::function<void(TObject* Sender, TCanvas& Canvas, bool& Handled, int CellX, int CellY,
+                       TQuad quad, TColor& color)>;
+/// Before an axis tick label is drawn at (ChartX, ChartY); the handler may change the text.
+using Tp3BeforeDrawScaleLabelEvent =
+    std::function<void(TObject* Sender, TCanvas& Canvas, TP3ScaleKind ScaleType,
+                       std::string& CurrentTickLabel, int ChartX, int ChartY)>;
+
+/// A matrix of heights drawn as a colour-coded surface in parallel projection, back to front,
+/// inside an optional shaded bounding box with three labelled axes. The mouse rotates, zooms
+/// or shifts the view (MouseAction) and OnMouseMoveOverPlot reports the cell under it.
+///
+///   auto* p = new TPlot3D(parent);
+///   p->SetSuppressPaint(true);              // fill without repainting per element
+///   p->GridMat.Resize(40, 30);              // 40 columns (x) by 30 rows (y), 1-based
+///   ... p->GridMat.SetElem(ix, iy, z) ...
+///   p->SetRange(0, 1, 0, 1, zLow, zHigh);   // the z range also calibrates the heights
+///   p->SetSuppressPaint(false);             // recomputes the extremes and repaints
+///
+/// See the gallery pages "plot3d" and "plot3d-*".
+class TPlot3D : public TCustomControl {
+ public:
+  /// After the plot is drawn on Canvas.
+  using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
+  /// A model point (x, y, z).
+  using TPoint3 = std::array<double, 3>;
+
+  explicit TPlot3D(QWidget* parent = nullptr);
+  ~TPlot3D() override;
+
+  /// The heights: NX columns (first index, x) by NY rows (second index, y), 1-based.
+  TMatrix GridMat;
+  /// Colour table of ccmColorArray.
+  TColorArray IsoColors;
+
+  // --- properties -------------------------------------------------------------------------
+  bool AutoCenter() const { return FAutoCenter; }
+  void SetAutoCenter(bool v);
+  TBoundingBox BoundBoxStyle() const { return FBoundBox; }
+  void SetBoundBoxStyle(TBoundingBox v);
+  const std::string& CaptionX() const { return FCaptX; }
+  const std::string& CaptionY() const { return FCaptY; }
+  const std::string& CaptionZ() const { return FCaptZ; }
+  void SetCaptionX(const std::string& v);
+  void SetCaptionY(const std::string& v);
+  void SetCaptionZ(const std::string& v);
+  int CentX() const { return FCentX; }
+  int CentY() const { return FCentY; }
+  void SetCentX(int v);
+  void SetCentY(int v);
+
+  TColor ColorFrame() const { return FFrameCol; }
+  void SetColorFrame(TColor v) { SetColorField(FFrameCol, v); }
+  TColor ColorBakGnd() const { return FColorBakGnd; }
+  void SetColorBakGnd(TColor v) { SetColorField(FColorBakGnd, v); }
+  TColor ColorXCoords() const { return FColorXAx; }
+  void SetColorXCoords(TColor v) { SetColorField(FColorXAx, v); }
+  TColor ColorYCoords() const { return FColorYAx; }
+  void SetColorYCoords(TColor v) { SetColorField(FColorYAx, v); }
+  TColor ColorZCoords() const { return FColorZAx; }
+  void SetColorZCoords(TColor v) { SetColorField(FColorZAx, v); }
+  TColor ColorHigh() const { return FColorFillHigh; }
+  void SetColorHigh(TColor v) { SetColorField(FColorFillHigh, v); }
+  TColor ColorMid() const { return FColorFillMid; }
+  void SetColorMid(TColor v) { SetColorField(FColorFillMid, v); }
+  TColor ColorLow() const { return FColorFillLow; }
+  void SetColorLow(TColor v) { SetColorField(FColorFillLow, v); }
+  TColor ColorMesh() const { return FColorMesh; }
+  void SetColorMesh(TColor v) { SetColorField(FColorMesh, v); }
+  TColor ColorCubeFrame() const { return FColorCubeFrame; }
+  void SetColorCubeFrame(TColor v) { SetColorField(FColorCubeFrame, v); }
+  TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
+  void SetColorCubeHidLin(TColor v) { SetColorField(FColorCubeHidLin, v); }
+  TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
+  void SetColorCubeFaceLow(TColor v) { SetColorField(FColorCubeFaceLo, v); }
+  TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
+  void SetColorCubeFaceHigh(TColor v) { SetColorField(FColorCubeFaceHi, v); }
+
+  bool ColorCodeAvg() const { return FColorCodeAvg; }
+  void SetColorCodeAvg(bool v);
+  TColorCodingMode ColorCodingMode() const { return FColorCodingMode; }
+  void SetColorCodingMode(TColorCodingMode v);
+  bool MeshVisible() const { return FMeshVisible; }
+  void SetMeshVisible(bool v);
+  TMeshKind MeshKind() const { return FMeshKind; }
+  void SetMeshKind(TMeshKind v);
+  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(TFrameStyle v);
+  /// The colour coding's height interval; a bound that would empty it is refused.
+  double ColorScaleHigh() const { return FColorScaleHigh; }
+  void SetColorScaleHigh(double v);
+  double ColorScaleLow() const { return FColorScaleLow; }
+  void SetColorScaleLow(double v);
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme v);
+  TColor ColBlackLine() const { return FColBlackLine; }
+  TColor ColGrayLine() const { return FColGrayLine; }
+  TColor ColWhiteLine() const { return FColWhiteLine; }
+
+  /// Label decimals, -2 (automatic) .. 12.
+  int DecPlaceX() const { return FDecPlace[0]; }
+  int DecPlaceY() const { return FDecPlace[1]; }
+  int DecPlaceZ() const { return FDecPlace[2]; }
+  void SetDecPlaceX(int v) { SetDecPlace(0, v); }
+  void SetDecPlaceY(int v) { SetDecPlace(1, v); }
+  void SetDecPlaceZ(int v) { SetDecPlace(2, v); }
+  /// Caption distance from its axis in pixels.
+  int LabDistX() const { return FLabDist[0]; }
+  int LabDistY() const { return FLabDist[1]; }
+  int LabDistZ() const { return FLabDist[2]; }
+  void SetLabDistX(int v) { SetLabDist(0, v); }
+  void SetLabDistY(int v) { SetLabDist(1, v); }
+  void SetLabDistZ(int v) { SetLabDist(2, v); }
+  /// 0.1 .. 5.
+  double Magnification() const { return FMagnify; }
+  void SetMagnification(double v);
+  /// Requested ticks per axis, 2 .. 20.
+  int MinTickX() const { return FNTicks[0]; }
+  int MinTickY() const { return FNTicks[1]; }
+  int MinTickZ() const { return FNTicks[2]; }
+  void SetMinTickX(int v) { SetMinTick(0, v); }
+  void SetMinTickY(int v) { SetMinTick(1, v); }
+  void SetMinTickZ(int v) { SetMinTick(2, v); }
+  /// 12 rotate (within the limits), 13 rotate freely / right button zoom, 14 tilt,
+  /// 15 turn, 6 zoom, 1 pan; other values do nothing.
+  TMouseActMode MouseAction() const { return FMouseAction; }
+  void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+
+  /// Axis ranges; the z range also maps heights onto the box. Non-finite bounds are refused.
+  double RangeXLow() const { return FRangeLow[0]; }
+  double RangeXHigh() const { return FRangeHigh[0]; }
+  double RangeYLow() const { return FRangeLow[1]; }
+  double RangeYHigh() const { return FRangeHigh[1]; }
+  double RangeZLow() const { return FRangeLow[2]; }
+  double RangeZHigh() const { return FRangeHigh[2]; }
+  void SetRangeXLow(double v) { SetRangeLow(0, v); }
+  void SetRangeXHigh(double v) { SetRangeHigh(0, v); }
+  void SetRangeYLow(double v) { SetRangeLow(1, v); }
+  void SetRangeYHigh(double v) { SetRangeHigh(1, v); }
+  void SetRangeZLow(double v) { SetRangeLow(2, v); }
+  void SetRangeZHigh(double v) { SetRangeHigh(2, v); }
+
+  double ScaleFactX() const { return FSclIntern[0]; }
+  double ScaleFactY() const { return FSclIntern[1]; }
+  double ScaleFactZ() const { return FSclIntern[2]; }
+  void SetScaleFactX(double v) { SetScaleFact(0, v); }
+  void SetScaleFactY(double v) { SetScaleFact(1, v); }
+  void SetScaleFactZ(double v) { SetScaleFact(2, v); }
+
+  /// View angles in degrees, kept in 0 .. 360.
+  double ViewAngleX() const { return FViewAngle[0]; }
+  double ViewAngleZ() const { return FViewAngle[2]; }
+  void SetViewAngleX(double v);
+  void SetViewAngleZ(double v);
+  /// Limits of mouse rotation with MouseAction 12; axis 0 is x, 2 is z.
+  double ViewAngLimLow(int axis) const;
+  double ViewAngLimHigh(int axis) const;
+  void SetViewAngLimLow(int axis, double v);
+  void SetViewAngLimHigh(int axis, double v);
+
+  bool VisibleXCoords() const { return FVisible[0]; }
+  bool VisibleYCoords() const { return FVisible[1]; }
+  bool VisibleZCoords() const { return FVisible[2]; }
+  void SetVisibleXCoords(bool v) { SetVisibleAxis(0, v); }
+  void SetVisibleYCoords(bool v) { SetVisibleAxis(1, v); }
+  void SetVisibleZCoords(bool v) { SetVisibleAxis(2, v); }
+
+  bool SuppressPaint() const { return FSuppressPaint; }
+  /// While on, nothing is painted; switching it off takes in GridMat's changes and repaints.
+  void SetSuppressPaint(bool v);
+
+  // --- events -----------------------------------------------------------------------------
+  TRenderEvent OnDataRendered;
+  TMouseActionEvent OnMouseAction;
+  TBeforeRenderPolygonEvent OnBeforeRenderPolygon;
+  Tp3BeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
+  TMouseMoveOverPlotEvent OnMouseMoveOverPlot;
+  TZoomPanEvent OnZoomPan;
+
+  // --- operations -------------------------------------------------------------------------
+  /// All three ranges at once; equal bounds widen to Low - 0.5 .. High + 0.5.
+  void SetRange(double XLow, double XHigh, double YLow, double YHigh, double ZLow, double ZHigh);
+  void SetViewAngles(double AngleX, double AngleZ);
+  /// Rotation matrix element (1 .. 3, 1 .. 3); 0 outside.
+  double GetRotMat(int ix, int iy) const;
+  /// Scale factors that make the grid square and fill the z range with the heights.
+  void AutoScale();
+  /// Centred origin, scale factors 1, view angles 66 and 135, magnification 1.
+  void Reset();
+  /// Sets every height to 0.
+  void Clear();
+  /// Takes in a change of GridMat: box corners, height extremes and projection maps.
+  void GridMatChanged();
+  /// Draws the plot (no background, no frame) on another canvas, e.g. a printer page.
+  void DrawOnForeignCanvas(TCanvas& Canvas);
+
+  /// Smallest and largest finite height of GridMat (0 when there is none).
+  double MinZ();
+  double MaxZ();
+  /// Corner c (0 .. 7) of the unscaled box; bit 2 sets x, bit 1 y, bit 0 z.
+  const TPoint3& CubeCorners(int c) const;
+  /// The picture of the last paint.
+  TBitmap& GrafBmp() { return FGrafBmp; }
+  /// Per grid point of the last drawing: screen x, screen y and drawing sequence number.
+  const TIntMatrix& ProjMapX() const { return FProjMapX; }
+  const TIntMatrix& ProjMapY() const { return FProjMapY; }
+  const TIntMatrix& ProjMapZ() const { return FProjMapZ; }
+
+  /// Draws the plot on a canvas (Flag is not used by the drawing).
+  void ConstructDataBmp(TCanvas& Canvas, bool Flag);
+  /// Sizes the picture to the control and fills it with the background.
+  void InitGraf(TCanvas& Canvas);
+  /// Colour of a height by the current colour coding.
+  TColor CalcColorCoding(double z) const;
+  /// Height in box units: RangeZLow maps to -150, RangeZHigh to +150.
+  double CalcIntZ(double z) const { return FCalibZk * z + FCalibZd; }
+  /// Recomputes the height calibration from the z range.
+  void AdjustScaling();
+  void CalcRotMatrix();
+  /// One axis from (x1, y1), value Low, to (x2, y2), value High, with ticks, labels, caption.
+  void DrawAxis(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2, double Low,
+                double High);
+  /// Text centred on (x, y).
+  void DrawCenteredText(TCanvas& Canvas, int x, int y, const std::string& s);
+
+  // --- export and print -------------------------------------------------------------------
+  /// Writes the picture to a file: PNG or JPEG by extension, BMP otherwise. False on failure.
+  bool CopyToBMP(const std::string& FName, bool IncludeFrame);
+  /// Writes the picture as a vector file: PDF when the name ends in ".pdf", SVG otherwise.
+  bool CopyToWMF(const std::string& FName, bool IncludeFrame);
+  bool CopyToClipboard(bool IncludeFrame);
+  /// Puts the picture on the clipboard as SVG with a bitmap fallback.
+  bool CopyToClipboardWMF(bool IncludeFrame);
+  /// Prints the picture on a page of its own, ScaleF times its screen size (1: as large as on
+  /// a 96 dpi screen), in gray shades when BlkWhite is set.
+  bool PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame);
+  /// Draws the picture on the open printer page with its top-left at (X, Y) in device pixels;
+  /// answers in X, Y the bottom-right corner, so the next picture can follow. False when no
+  /// print job is open.
+  bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite, bool IncludeFrame);
+
+  std::string ClassName() const override { return "TPlot3D"; }
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+
+ protected:
+  void Paint() override;
+  void Resize() override;
+  /// Keeps the origin in the middle with AutoCenter.
+  void ProcessResize();
+  /// The cell whose projected quadrilateral holds (mx, my), nearest the viewer; false if none.
+  bool FindCellAt(int mx, int my, int& CellX, int& CellY);
+
+ private:
+  struct TScreenPt {
+    int x, y;
+  };
+  void Redraw();
+  void SetColorField(TColor& field, TColor v);
+  void SetDecPlace(int axis, int v);
+  void SetLabDist(int axis, int v);
+  void SetMinTick(int axis, int v);
+  void SetRangeLow(int axis, double v);
+  void SetRangeHigh(int axis, double v);
+  void SetScaleFact(int axis, double v);
+  void SetVisibleAxis(int axis, bool v);
+  void ResetCubeCorners();
+  void EnsureGridCurrent();
+  void TakeAnchors(int X, int Y);
+  void ApplyMouseValues(int cx, int cy, double ax, double az, double mag, TShiftState Shift,
+                        bool zoomPan);
+
+  // geometry
+  TScreenPt Project(double x, double y, double z) const;
+  TScreenPt ProjectCorner(int c) const;
+  double CornerDepth(int c) const;
+  int RearCorner() const;
+
+  // drawing steps
+  void DrawBoxFaces(TCanvas& cv, int front);
+  void DrawCornerEdges(TCanvas& cv, int corner, TColor color);
+  void DrawSurface(TCanvas& cv);
+  void DrawAxes(TCanvas& cv, int front);
+  void RenderPicture(TCanvas& cv, int w, int h, bool IncludeFrame);
+  QImage PictureImage(bool IncludeFrame);
+
+  std::array<TPoint3, 8> FCubeCorners{};
+  TBitmap FGrafBmp;
+  TColor FFrameCol = clBlack;
+  TMouseActMode FMouseAction = 12;
+  std::array<double, 3> FRangeLow{-1, -1, -1};
+  std::array<double, 3> FRangeHigh{1, 1, 1};
+  TColor FColorXAx = clRed, FColorYAx = clBlue, FColorZAx = clBlack;
+  TColor FColorCubeFrame = 0x404040, FColorCubeHidLin = 0xB0B0B0;
+  TColor FColorCubeFaceHi = 0xFEEEEE, FColorCubeFaceLo = clSilver;
+  std::string FCaptX = "X", FCaptY = "Y", FCaptZ = "Z";
+  std::array<int, 3> FLabDist{40, 40, 20};
+  std::array<int, 3> FDecPlace{1, 1, -2};
+  TBoundingBox FBoundBox = 2;
+  TColor FColorBakGnd = clWhite;
+  TMeshKind FMeshKind = mkMesh;
+  TColor FColorMesh = clBlack;
+  TColor FColorFillHigh = clYellow, FColorFillMid = clBlue, FColorFillLow = clBlack;
+  double FColorScaleLow = 0, FColorScaleHigh = 100;
+  TColorCodingMode FColorCodingMode = ccmTwoColors;
+  TColor FColBlackLine = clBlack, FColGrayLine = clGray, FColWhiteLine = clWhite;
+  TColorScheme FColorScheme = 1;
+  TFrameStyle FFrameStyle = 2;
+  std::array<double, 3> FViewAngle{60, 0, 15};
+  std::array<double, 3> FViewAngLimLow{0, 0, 0};
+  std::array<double, 3> FViewAngLimHigh{360, 360, 360};
+  std::array<bool, 3> FVisible{true, true, true};
+  double FMagnify = 1;
+  double FMagAnchor = 1;
+  bool FMeshVisible = true;
+  std::array<int, 3> FNTicks{3, 3, 3};
+  double FCalibZk = 150, FCalibZd = 0;
+  bool FColorCodeAvg = false;
+  int FCentX = 0, FCentY = 0;
+  bool FAutoCenter = true;
+  int FCentXAnchor = 0, FCentYAnchor = 0;
+  std::array<double, 3> FAngleAnchor{60, 0, 15};
+  double FMinZ = 0, FMaxZ = 0;
+  std::array<double, 3> FSclIntern{1, 1, 1};
+  bool FSuppressPaint = true;
+  double FRotMat[3][3] = {};
+  int MouseAnchorX = 0, MouseAnchorY = 0;
+  TIntMatrix FProjMapX, FProjMapY, FProjMapZ;
+
+  bool FGridDirty = true;      // extremes and map sizes lag behind GridMat
+  bool FSurfaceDrawn = false;  // the maps hold a drawn surface the hit test may use
+};
+
+}  // namespace zyr

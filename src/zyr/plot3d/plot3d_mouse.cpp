@@ -1,0 +1,110 @@
+// TPlot3D: mouse rotation, zoom and pan, and the cell under the mouse.
+#include <zyr/plot3d/plot3d.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zyr {
+
+namespace {
+
+// Brings an angle of a drag back into 0 .. 360 by one turn at most.
+double WrapOnce(double a) {
+  if (a > 360) return a - 360;
+  if (a < 0) return a + 360;
+  return a;
+}
+
+// Folds whatever a handler left into 0 .. 360.
+double FoldAngle(double a) {
+  a = std::fmod(a, 360);
+  return a < 0 ? a + 360 : a;
+}
+
+}  // namespace
+
+void TPlot3D::TakeAnchors(int X, int Y) {
+  MouseAnchorX = X;
+  MouseAnchorY = Y;
+  FCentXAnchor = FCentX;
+  FCentYAnchor = FCentY;
+  FMagAnchor = FMagnify;
+  FAngleAnchor = FViewAngle;
+}
+
+void TPlot3D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  // A press without a preceding move (e.g. after a focus change) still starts from here.
+  TakeAnchors(X, Y);
+}
+
+void TPlot3D::ApplyMouseValues(int cx, int cy, double ax, double az, double mag, TShiftState Shift,
+                               bool zoomPan) {
+  if (OnMouseAction) OnMouseAction(this, cx, cy, ax, az, mag, Shift);
+  FCentX = cx;
+  FCentY = cy;
+  if (std::isfinite(ax)) FViewAngle[0] = FoldAngle(ax);
+  if (std::isfinite(az)) FViewAngle[2] = FoldAngle(az);
+  if (!std::isnan(mag)) FMagnify = std::clamp(mag, 0.1, 5.0);
+  CalcRotMatrix();
+  if (zoomPan && OnZoomPan) OnZoomPan(this);
+  Redraw();
+}
+
+void TPlot3D::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseMove(Shift, X, Y);
+  const bool left = Shift & ssLeft, right = Shift & ssRight;
+  if (!left && !right) TakeAnchors(X, Y);
+
+  const int w = Width(), h = Height();
+  if (w > 0 && h > 0 && X >= 0 && X <= w && Y >= 0 && Y <= h) {
+    const double turnZ = (MouseAnchorX - X) * 360.0 / w + FAngleAnchor[2];
+    const double tiltX = (MouseAnchorY - Y) * 360.0 / h + FAngleAnchor[0];
+    const double zoom = std::clamp(FMagAnchor + (5 - 0.1) * (MouseAnchorY - Y) / h / 2, 0.1, 5.0);
+    switch (FMouseAction) {
+      case 12:
+        if (left) {
+          const double az = std::clamp(WrapOnce(turnZ), FViewAngLimLow[2], FViewAngLimHigh[2]);
+          const double ax = std::clamp(WrapOnce(tiltX), FViewAngLimLow[0], FViewAngLimHigh[0]);
+          ApplyMouseValues(FCentX, FCentY, ax, az, FMagnify, Shift, false);
+        }
+        break;
+      case 13:
+        if (left)
+          ApplyMouseValues(FCentX, FCentY, WrapOnce(tiltX), WrapOnce(turnZ), FMagnify, Shift,
+                           false);
+        else if (right)
+          ApplyMouseValues(FCentX, FCentY, FViewAngle[0], FViewAngle[2], zoom, Shift, true);
+        break;
+      case 14:
+        if (left) {
+          const double ax = WrapOnce((Y - MouseAnchorY) * 360.0 / h + FAngleAnchor[0]);
+          ApplyMouseValues(FCentX, FCentY, ax, FViewAngle[2], FMagnify, Shift, false);
+        }
+        break;
+      case 15:
+        if (left)
+          ApplyMouseValues(FCentX, FCentY, FViewAngle[0], WrapOnce(turnZ), FMagnify, Shift, false);
+        break;
+      case 6:
+        if (left) ApplyMouseValues(FCentX, FCentY, FViewAngle[0], FViewAngle[2], zoom, Shift, true);
+        break;
+      case 1:
+        if (left)
+          ApplyMouseValues(FCentXAnchor + X - MouseAnchorX, FCentYAnchor + Y - MouseAnchorY,
+                           FViewAngle[0], FViewAngle[2], FMagnify, Shift, true);
+        break;
+      default:
+        break;
+    }
+  }
+
+  if (OnMouseMoveOverPlot) {
+    WindowPicture();  // the hit test reads the maps of the current drawing
+    int cx = 0, cy = 0;
+    const bool found = FindCellAt(X, Y, cx, cy);
+    OnMouseMoveOverPlot(this, found, Shift, cx, cy);
+  }
+}
+
+}  // namespace zyr

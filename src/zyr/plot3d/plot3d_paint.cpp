@@ -1,0 +1,347 @@
+// TPlot3D: painting the picture and drawing the plot (box, surface, axes).
+#include <zyr/platform/foundation/format.h>
+#include <zyr/platform/foundation/frames.h>
+#include <zyr/platform/numerics/math1.h>
+#include <zyr/plot3d/plot3d.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace zyr {
+
+namespace {
+
+// Faces of the box by their corners (in polygon order), the faces that meet at each corner
+// (in drawing order) and the three neighbours of each corner.
+constexpr int kFaceCorners[6][4] = {{1, 5, 7, 3}, {2, 3, 7, 6}, {2, 6, 4, 0},
+                                    {0, 4, 5, 1}, {4, 5, 7, 6}, {0, 1, 3, 2}};
+constexpr int kCornerFaces[8][3] = {{5, 3, 2}, {0, 3, 5}, {1, 2, 5}, {0, 1, 5},
+                                    {3, 4, 2}, {0, 3, 4}, {1, 2, 4}, {0, 4, 1}};
+constexpr int kNeighbours[8][3] = {{1, 2, 4}, {0, 3, 5}, {0, 3, 6}, {1, 2, 7},
+                                   {0, 5, 6}, {1, 4, 7}, {2, 4, 7}, {3, 5, 6}};
+
+constexpr int kMaxTicks = 1000;  // guards the tick loop against degenerate steps
+
+double DegSin(double deg) { return std::sin(deg * std::numbers::pi / 180); }
+double DegCos(double deg) { return std::cos(deg * std::numbers::pi / 180); }
+int Round(double v) { return int(std::nearbyint(std::clamp(v, -1e9, 1e9))); }
+
+void SetPixel(TCanvas& cv, int x, int y) {
+  // A one-pixel line: works on raster and vector canvases alike.
+  cv.MoveTo(x, y);
+  cv.LineTo(x + 1, y);
+}
+
+}  // namespace
+
+void TPlot3D::Paint() {
+  if (FSuppressPaint || !Visible()) return;
+  TCanvas& cv = FGrafBmp.Canvas();
+  InitGraf(cv);
+  if (!IsDesigning()) ConstructDataBmp(cv, true);
+  DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, clWhite, clSilver, clGray, clBlack,
+            FFrameCol);
+  Canvas().SetCopyMode(SRCCOPY);
+  Canvas().Draw(0, 0, FGrafBmp);
+}
+
+void TPlot3D::InitGraf(TCanvas& Canvas) {
+  if (FGrafBmp.Width() != Width() || FGrafBmp.Height() != Height())
+    FGrafBmp.SetSize(Width(), Height());
+  Canvas.Pen().SetStyle(psSolid);
+  Canvas.Pen().SetMode(pmCopy);
+  Canvas.Pen().SetWidth(1);
+  Canvas.Brush().SetStyle(bsSolid);
+  Canvas.Brush().SetColor(FColorBakGnd);
+  Canvas.FillRect(Rect(0, 0, Width(), Height()));
+  if (IsDesigning()) {
+    const TColor bg = ColorToRGB(FColorBakGnd);
+    const int r = GetRValue(bg), g = GetGValue(bg), b = GetBValue(bg);
+    Canvas.Font().SetColor(r * r + g * g + b * b > 50000 ? clBlack : clWhite);
+    Canvas.Brush().SetStyle(bsClear);
+    Canvas.TextOut(10, 10, "Plot3D");
+  }
+}
+
+void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool /*Flag*/) {
+  EnsureGridCurrent();
+  const int s = RearCorner(), o = 7 - s;
+  const bool box = FBoundBox != 0;
+  Canvas.Pen().SetMode(pmCopy);
+  Canvas.Pen().SetStyle(psSolid);
+  Canvas.Pen().SetWidth(1);
+  if (box) {
+    DrawBoxFaces(Canvas, o);
+    DrawCornerEdges(Canvas, s, FColorCubeHidLin);
+  }
+  DrawSurface(Canvas);
+  if (box) DrawCornerEdges(Canvas, o, FColorCubeFrame);
+  DrawAxes(Canvas, o);
+  if (OnDataRendered) OnDataRendered(this, Canvas);
+}
+
+void TPlot3D::DrawBoxFaces(TCanvas& cv, int front) {
+  const TColor lo = ColorToRGB(FColorCubeFaceLo), hi = ColorToRGB(FColorCubeFaceHi);
+  cv.Pen().SetColor(FColorCubeFrame);
+  cv.Brush().SetStyle(FBoundBox == 1 ? bsClear : bsSolid);
+  for (int face : kCornerFaces[front]) {
+    TPoint pts[4];
+    double depth = 0;
+    for (int k = 0; k < 4; ++k) {
+      const int c = kFaceCorners[face][k];
+      const TScreenPt p = ProjectCorner(c);
+      pts[k] = {p.x, p.y};
+      depth += CornerDepth(c);
+    }
+    const int f = std::clamp(Round(50 * depth), 0, 200);
+    auto shade = [f](int l, int h) { return uint8_t(l + (h - l) * f / 200); };
+    cv.Brush().SetColor(RGB(shade(GetRValue(lo), GetRValue(hi)),
+                            shade(GetGValue(lo), GetGValue(hi)),
+                            shade(GetBValue(lo), GetBValue(hi))));
+    cv.Polygon(pts, 4);
+  }
+}
+
+void TPlot3D::DrawCornerEdges(TCanvas& cv, int corner, TColor color) {
+  cv.Pen().SetColor(color);
+  const TScreenPt a = ProjectCorner(corner);
+  for (int n : kNeighbours[corner]) {
+    const TScreenPt b = ProjectCorner(n);
+    cv.MoveTo(a.x, a.y);
+    cv.LineTo(b.x, b.y);
+  }
+}
+
+void TPlot3D::DrawSurface(TCanvas& cv) {
+  const int nx = GridMat.NrOfColumns(), ny = GridMat.NrOfRows();
+  if (FProjMapX.NrOfColumns() != nx || FProjMapX.NrOfRows() != ny) {
+    FProjMapX.Resize(nx, ny);
+    FProjMapY.Resize(nx, ny);
+    FProjMapZ.Resize(nx, ny);
+  }
+  FSurfaceDrawn = false;
+  if (nx < 2 || ny < 2) return;
+
+  // Every grid point is projected once; the cells then only look their corners up.
+  const double fx = 300.0 / (nx - 1), fy = 300.0 / (ny - 1);
+  const size_t n = size_t(nx) * size_t(ny);
+  std::vector<TScreenPt> scr(n);
+  std::vector<double> z(n);
+  auto at = [nx](int ix, int iy) { return size_t(iy - 1) * size_t(nx) + size_t(ix - 1); };
+  for (int iy = 1; iy <= ny; ++iy) {
+    const double y = fy * FSclIntern[1] * (iy - ny / 2.0 - 0.5);
+    for (int ix = 1; ix <= nx; ++ix) {
+      const double h = GridMat.Elem(ix, iy);
+      const double x = fx * FSclIntern[0] * (ix - nx / 2.0 - 0.5);
+      const double zm = std::isfinite(h) ? FSclIntern[2] * CalcIntZ(h) : 0;
+      const TScreenPt p = Project(x, y, zm);
+      scr[at(ix, iy)] = p;
+      z[at(ix, iy)] = h;
+      FProjMapX.SetElem(ix, iy, p.x);
+      FProjMapY.SetElem(ix, iy, p.y);
+    }
+  }
+
+  const bool xTurned = FViewAngle[0] > 180;
+  const double az = FViewAngle[2];
+  const bool rowsUp = xTurned != (az < 90 || az > 270);
+  const bool colsUp = xTurned == (az > 180);
+  const TColor mesh = FColorMesh;
+  for (int m = 1; m < ny; ++m) {
+    const int iy = rowsUp ? m : ny - m;
+    for (int r = 1; r < nx; ++r) {
+      const int ix = colsUp ? r : nx - r;
+      const size_t i0 = at(ix, iy), i1 = at(ix + 1, iy), i2 = at(ix + 1, iy + 1),
+                   i3 = at(ix, iy + 1);
+      FProjMapZ.SetElem(ix, iy, (m - 1) * nx + r);
+      FProjMapZ.SetElem(ix + 1, iy, (m - 1) * nx + r + 1);
+      FProjMapZ.SetElem(ix + 1, iy + 1, m * nx + r + 1);
+      FProjMapZ.SetElem(ix, iy + 1, m * nx + r);
+      const double h0 = z[i0], h1 = z[i1], h2 = z[i2], h3 = z[i3];
+      // A cell touching a hole (NaN) or an infinite height is left out.
+      if (!std::isfinite(h0 + h1 + h2 + h3)) continue;
+      TColor color =
+          CalcColorCoding(FColorCodeAvg ? (h0 + h1 + h2 + h3) / 4 : std::max({h0, h1, h2, h3}));
+      TQuad quad;
+      quad.p[0] = {scr[i0].x, scr[i0].y};
+      quad.p[1] = {scr[i1].x, scr[i1].y};
+      quad.p[2] = {scr[i2].x, scr[i2].y};
+      quad.p[3] = {scr[i3].x, scr[i3].y};
+      if (OnBeforeRenderPolygon) {
+        bool handled = false;
+        OnBeforeRenderPolygon(this, cv, handled, ix, iy, quad, color);
+        if (handled) continue;
+      }
+      cv.Brush().SetStyle(bsSolid);
+      cv.Brush().SetColor(color);
+      const TPoint* p = quad.p;
+      if (FMeshKind == mkMesh) {
+        cv.Pen().SetColor(FMeshVisible ? mesh : color);
+        cv.Polygon(p, 4);
+        continue;
+      }
+      cv.Pen().SetColor(color);
+      cv.Polygon(p, 4);
+      cv.Pen().SetColor(mesh);
+      switch (FMeshKind) {
+        case mkWaterfallHorz:
+          cv.MoveTo(p[0].X, p[0].Y);
+          cv.LineTo(p[3].X, p[3].Y);
+          cv.MoveTo(p[2].X, p[2].Y);
+          cv.LineTo(p[1].X, p[1].Y);
+          break;
+        case mkWaterfallVert:
+          cv.MoveTo(p[0].X, p[0].Y);
+          cv.LineTo(p[1].X, p[1].Y);
+          cv.MoveTo(p[2].X, p[2].Y);
+          cv.LineTo(p[3].X, p[3].Y);
+          break;
+        case mkWaterfallDiag:
+          cv.MoveTo(p[0].X, p[0].Y);
+          cv.LineTo(p[2].X, p[2].Y);
+          break;
+        case mkGrid:
+          SetPixel(cv, p[0].X, p[0].Y);
+          SetPixel(cv, p[1].X, p[1].Y);
+          SetPixel(cv, p[3].X, p[3].Y);
+          SetPixel(cv, p[2].X, p[2].Y);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  FSurfaceDrawn = true;
+}
+
+void TPlot3D::DrawAxes(TCanvas& cv, int front) {
+  // X and Y run along the floor edges next to the front corner, from the low to the high side
+  // of the box, so the labels stay with the data whichever way the plot is turned.
+  if (FVisible[0]) {
+    int l = front ^ 1, k = l ^ 4;
+    if (l & 4) std::swap(l, k);
+    const TScreenPt a = ProjectCorner(l), b = ProjectCorner(k);
+    DrawAxis(cv, p3skX, a.x, a.y, b.x, b.y, FRangeLow[0], FRangeHigh[0]);
+  }
+  if (FVisible[1]) {
+    int l = front ^ 1, k = l ^ 2;
+    if (l & 2) std::swap(l, k);
+    const TScreenPt a = ProjectCorner(l), b = ProjectCorner(k);
+    DrawAxis(cv, p3skY, a.x, a.y, b.x, b.y, FRangeLow[1], FRangeHigh[1]);
+  }
+  if (FVisible[2]) {
+    auto right = [this](int c) {
+      const double sx = c & 4 ? 1 : -1, sy = c & 2 ? 1 : -1, sz = c & 1 ? 1 : -1;
+      return FRotMat[0][0] * sx + FRotMat[0][1] * sy + FRotMat[0][2] * sz;
+    };
+    int mc = 0;
+    for (int c = 1; c < 8; ++c)
+      if (right(c) > right(mc)) mc = c;
+    // The row giving screen x has no z part, so mc is always a floor corner.
+    const TScreenPt a = ProjectCorner(mc), b = ProjectCorner(mc ^ 1);
+    DrawAxis(cv, p3skZ, a.x, a.y, b.x, b.y, FRangeLow[2], FRangeHigh[2]);
+  }
+}
+
+void TPlot3D::DrawAxis(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2,
+                       double Low, double High) {
+  const size_t ax = size_t(Kind);
+  const TColor color = Kind == p3skX ? FColorXAx : Kind == p3skY ? FColorYAx : FColorZAx;
+  SetCanvasFontSizeScaled(Canvas, 8);
+  Canvas.Pen().SetColor(color);
+  Canvas.Font().SetColor(color);
+  Canvas.Brush().SetStyle(bsClear);
+
+  const double w = std::fabs(High - Low);
+  int q = FDecPlace[ax];
+  if (q == -2) {
+    if (w >= 1000000 || w <= 0.0001)
+      q = -2;
+    else if (w >= 100)
+      q = 0;
+    else
+      q = 2 - Round(std::log(w) / 2.5);
+  }
+
+  double first = 0, step = 0;
+  uint16_t numShort = 1;
+  CalcScalePars(FNTicks[ax], Low, High, first, step, numShort);
+  const double dir = High > Low ? 1 : -1;
+  const int h = Canvas.TextHeight("0");
+  const double vx = FViewAngle[0], vz = FViewAngle[2];
+  const bool ticksUp = (vx > 90 && vx <= 180) || vx > 270;
+  const double span = High - Low;
+  if (step != 0 && std::isfinite(step) && std::isfinite(first) && std::isfinite(span)) {
+    for (int n = 0; n < kMaxTicks; ++n) {
+      const double t = first + n * step;
+      const int tx = x1 + Round((t - Low) / span * (x2 - x1));
+      const int ty = y1 + Round((t - Low) / span * (y2 - y1));
+      int ex = tx, ey = ty, top = ty;
+      if (Kind == p3skZ) {
+        ex = tx + 8;
+        top = ey - h / 2;
+      } else if (ticksUp) {
+        ey = ty - 8;
+        top = ey - h;
+      } else {
+        ey = ty + 8;
+        top = ey;
+      }
+      Canvas.MoveTo(tx, ty);
+      Canvas.LineTo(ex, ey);
+
+      std::string label;
+      if (std::fabs(t / span) < 1e-14) {
+        if (w <= 100000)
+          label = strff(0, 1, q);
+        else
+          label = q != 0 ? "0.0" : "0";
+      } else {
+        label = strff(t, 1, q);
+      }
+      if (label.size() > 14) label.resize(14);
+      if (OnBeforeDrawScaleLabel) OnBeforeDrawScaleLabel(this, Canvas, Kind, label, tx, ty);
+
+      const int half = Canvas.TextWidth(label) / 2;
+      const int p = vx > 180 ? -1 : 1;
+      int left = ex + 3;
+      if (Kind == p3skX) {
+        const int shift = Round(DegSin(vz) * half) * p;
+        left = vz <= 90 || vz > 270 ? ex - half - shift : ex - half + shift;
+      } else if (Kind == p3skY) {
+        const int shift = Round(DegCos(vz) * half) * p;
+        left = vz > 180 ? ex - half - shift : ex - half + shift;
+      }
+      Canvas.TextOut(left, top, label);
+
+      const double next = first + (n + 1) * step;
+      if (!(dir * 0.001 * step >= dir * (next - High))) break;
+    }
+  }
+
+  const int dx = x2 - x1, dy = y2 - y1;
+  const double len = std::sqrt(double(dx) * dx + double(dy) * dy);
+  if (len <= 0) return;
+  const int pp = vx <= 90 || (vx > 180 && vx <= 270) ? -1 : 1;
+  const int mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
+  if (Kind == p3skZ) {
+    Canvas.TextOut(x1 + FLabDist[2], my - 8, FCaptZ);
+    return;
+  }
+  const double v = FLabDist[ax] * pp;
+  const int ox = Round(dy * v / len), oy = Round(dx * v / len);
+  const bool firstForm = Kind == p3skX ? (vz <= 90 || vz > 270) : vz > 180;
+  const std::string& capt = Kind == p3skX ? FCaptX : FCaptY;
+  if (firstForm)
+    DrawCenteredText(Canvas, mx + ox, my - oy, capt);
+  else
+    DrawCenteredText(Canvas, mx - ox, my + oy, capt);
+}
+
+void TPlot3D::DrawCenteredText(TCanvas& Canvas, int x, int y, const std::string& s) {
+  Canvas.TextOut(x - Canvas.TextWidth(s) / 2, y - Canvas.TextHeight(s) / 2, s);
+}
+
+}  // namespace zyr
