@@ -1,0 +1,334 @@
+#pragma once
+/// \file
+/// TRot3D: a rotatable 3D plot of marks and polylines.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/control.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zyr {
+
+namespace rot3d {
+/// Kinds of the items of a TRot3D. They live in their own namespace because the 2D chart
+/// uses some of the same enumerator names with other values.
+enum Tr3Item : uint8_t {
+  tkNone = 0,
+  tkMarkAt = 1,
+  tkLineto = 2,
+  tkLine = 3,
+  tkMoveto = 4,
+  tkEverything = 5
+};
+}  // namespace rot3d
+using rot3d::Tr3Item;
+
+/// Handedness of the displayed coordinate system.
+enum TAxDir : uint8_t { adLeftHanded = 0, adRightHanded = 1 };
+
+/// One item of a TRot3D in world coordinates.
+struct Tr3ChartItem {
+  double x = 0, y = 0, z = 0;  // position (first point of a line)
+  TColor color = clBlack;      // only the low 24 bits are used
+  int32_t tag = 0;
+  Tr3Item ItemKind = rot3d::tkNone;
+  double x2 = 0, y2 = 0, z2 = 0;  // second point of a tkLine item
+  uint8_t marklw = 0;             // mark type, or line width of tkLineto and tkLine
+};
+
+/// Asks for the label of the mark drawn as object \p obj (counted from 0).
+using TLblRequestEvent =
+    std::function<void(TObject* Sender, int obj, std::string& LblText, int& dx, int& dy,
+                       TAlignment& HAlign, TVerticalAlignment& VAlign, TFont& LblFont)>;
+
+/// A cloud of 3D marks and polylines that the user rotates, zooms and pans with the mouse.
+///
+/// Add items in world coordinates (MarkAt, Moveto, Drawto, Line), then call MakeVisible: it
+/// maps the world into an integer model space (about 1000 units across) and repaints. The
+/// picture shows an optional bounding box with shaded faces, the axes and the items in the
+/// order they were added; OnLblRequest supplies texts beside the marks.
+///
+///   auto* r = new TRot3D(parent);
+///   r->MarkAt(1.0, 2.0, 3.0, 20);
+///   r->MakeVisible();
+///
+/// Gallery page "rot3d" shows a helix, a point cloud and both box styles.
+class TRot3D : public TCustomControl {
+ public:
+  /// Mouse actions the control understands (value of MouseAction).
+  static constexpr TMouseActMode maPan = 1;
+  static constexpr TMouseActMode maZoom = 6;
+  static constexpr TMouseActMode maRotate = 12;
+  static constexpr TMouseActMode maRotAndZoom = 13;  // left button rotates, right zooms
+
+  /// Draws on the canvas of the plot before or after the data.
+  using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
+
+  explicit TRot3D(QWidget* parent = nullptr);
+  ~TRot3D() override;
+  std::string ClassName() const override { return "TRot3D"; }
+
+  // --- Items (none repaints; MakeVisible shows them) ---
+  void MarkAt(double x, double y, double z, uint8_t mk);
+  void Moveto(double x, double y, double z);
+  void Drawto(double x, double y, double z);
+  void Line(double x1, double y1, double z1, double x2, double y2, double z2);
+  /// Normalises the items into model space, builds the drawing objects and repaints.
+  void MakeVisible();
+  /// Clears the off-screen picture and removes every item; the last drawing objects stay.
+  void Clear();
+  void RemoveLastItem();
+  void RemoveFirstItem();
+  void RemoveItem(int Index);
+  /// Out of range: an item of kind tkNone.
+  Tr3ChartItem GetChartItem(int idx) const;
+  /// Out of range: ignored.
+  void SetChartitem(int idx, const Tr3ChartItem& item);
+  Tr3ChartItem DataContainer(int idx) const { return GetChartItem(idx); }
+  void SetDataContainer(int idx, const Tr3ChartItem& item) { SetChartitem(idx, item); }
+  Tr3ChartItem GetItemParams(int Item) const { return GetChartItem(Item); }
+  /// Ignored for items of kind tkNone or tkEverything and for indices out of range.
+  void SetItemParams(int Item, const Tr3ChartItem& ItParams);
+  int NumItems() const { return FNumChartItems; }
+  Tr3Item TypeOfFirstItem() const;
+  Tr3Item TypeOfLastItem() const;
+  /// Index of the first item of kind ItemID (tkEverything: any) nearest to (mx, my, mz) in
+  /// world space, or -1; dist is the distance (the largest double when nothing matched).
+  int FindNearestItemReal(double mx, double my, double mz, Tr3Item ItemID, double& dist) const;
+  /// Like FindNearestItemReal on the screen, over the drawing objects of the last MakeVisible.
+  int FindNearestItemScreen(int mx, int my, Tr3Item ItemID, double& dist) const;
+  /// Entries allocated in the item container; it grows by AllocSize entries at a time.
+  int NumAllocated() const { return FNumAllocated; }
+  /// Drawing objects built by the last MakeVisible (a tkLine item gives two).
+  int NumRotObjects() const { return NRotObj; }
+
+  // --- Current pen for new items ---
+  TColor ColorData() const { return FDataCol; }
+  void SetDataCol(TColor c);
+  void SetColorData(TColor c) { SetDataCol(c); }
+  int32_t DataTag() const { return FDataTag; }
+  void SetDataTag(int32_t t) { FDataTag = t; }
+  int LineWidth() const { return FLineWidth; }
+  /// Limited to 1 .. 32.
+  void SetLineWidth(int w);
+
+  // --- View ---
+  double ViewAngleX() const { return FViewAngle[0]; }
+  double ViewAngleY() const { return FViewAngle[1]; }
+  double ViewAngleZ() const { return FViewAngle[2]; }
+  void SetViewAngles(double vax, double vay, double vaz);
+  void SetViewAngleX(double v);
+  void SetViewAngleY(double v);
+  void SetViewAngleZ(double v);
+  bool MouseRot3Axes() const { return FRotMat3D; }
+  void SetMRot3Axes(bool v);
+  void SetMouseRot3Axes(bool v) { SetMRot3Axes(v); }
+  TAxDir AxDir() const { return FAxDir; }
+  void SetAxDir(TAxDir v);
+  /// Rotation matrix entry (row ix, column iy, 1 .. 3) as a fraction; 0 outside.
+  double GetRotMat(int ix, int iy) const;
+  double RotMat(int ix, int iy) const { return GetRotMat(ix, iy); }
+  /// Magnification 0.1 .. 5.0 (larger shows the model larger).
+  double GetMagnify() const { return 4000.0 / FMagnify; }
+  void SetMagnify(double m);
+  double Magnification() const { return GetMagnify(); }
+  void SetMagnification(double m) { SetMagnify(m); }
+  /// The model's divisor behind Magnification (4000 / magnification).
+  int MagnifyDivisor() const { return FMagnify; }
+  int CentX() const { return FCentX; }
+  int CentY() const { return FCentY; }
+  /// Pixel of the model origin, limited to 0 .. Width and 0 .. Height.
+  void SetCentX(int v);
+  void SetCentY(int v);
+
+  // --- World to model mapping (used by the next MakeVisible) ---
+  double OriginX() const { return FOrigin[0]; }
+  double OriginY() const { return FOrigin[1]; }
+  double OriginZ() const { return FOrigin[2]; }
+  void SetOrigins(double vax, double vay, double vaz);
+  void SetOriginX(double v);
+  void SetOriginY(double v);
+  void SetOriginZ(double v);
+  double ScaleFactX() const { return FScaleFact[0]; }
+  double ScaleFactY() const { return FScaleFact[1]; }
+  double ScaleFactZ() const { return FScaleFact[2]; }
+  void SetScaleFactors(double sfx, double sfy, double sfz);
+  void SetScaleFactX(double v);
+  void SetScaleFactY(double v);
+  void SetScaleFactZ(double v);
+  bool IsoMetric() const { return FIsoMetric; }
+  void SetIsoMetric(bool v);
+  bool AutoOrigin() const { return FAutoOrigin; }
+  void SetAutoOrigin(bool v);
+  bool AutoScale() const { return FAutoScale; }
+  void SetAutoScale(bool v);
+
+  // --- Box, axes and appearance ---
+  /// 0 no box, 1 wire box, 2 box with three shaded faces.
+  TBoundingBox BoundBoxStyle() const { return FBoundBox; }
+  void SetBoundBoxStyle(TBoundingBox v);
+  /// Edge length of the box in model units, 0 .. 4000.
+  int GetBoundBoxSize() const { return 2 * FBBSize; }
+  void SetBoundBoxSize(int n);
+  int BoundBoxSize() const { return GetBoundBoxSize(); }
+  int AxSize() const { return FAxSize; }
+  void SetAxSize(int n);
+  bool ShowAxes() const { return FShowAxes; }
+  void SetShowAxes(bool v);
+  const std::string& AxNameX() const { return FAxName[0]; }
+  const std::string& AxNameY() const { return FAxName[1]; }
+  const std::string& AxNameZ() const { return FAxName[2]; }
+  void SetAxNameX(const std::string& v);
+  void SetAxNameY(const std::string& v);
+  void SetAxNameZ(const std::string& v);
+  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(TFrameStyle v);
+  TColor ColorFrame() const { return FFrameCol; }
+  void SetFrameCol(TColor c);
+  void SetColorFrame(TColor c) { SetFrameCol(c); }
+  TColor ColorChart() const { return FChartCol; }
+  void SetChartCol(TColor c);
+  void SetColorChart(TColor c) { SetChartCol(c); }
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme v);
+  TColor ColorCubeFrame() const { return FColorCubeFrame; }
+  void SetColCubeFrame(TColor c);
+  void SetColorCubeFrame(TColor c) { SetColCubeFrame(c); }
+  TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
+  void SetColCubeHidLin(TColor c);
+  void SetColorCubeHidLin(TColor c) { SetColCubeHidLin(c); }
+  TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
+  void SetColCubeFaceLow(TColor c);
+  void SetColorCubeFaceLow(TColor c) { SetColCubeFaceLow(c); }
+  TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
+  void SetColCubeFaceHigh(TColor c);
+  void SetColorCubeFaceHigh(TColor c) { SetColCubeFaceHigh(c); }
+  /// Style of the character marks (types 52 and up).
+  TFontStyles TextFontStyle() const { return FTextFontStyle; }
+  void SetTextFontStyle(TFontStyles v);
+  /// Size in points of the character marks.
+  int TextMarkSize() const { return FTextMarkSize; }
+  void SetTextMarkSize(int v);
+  TMouseActMode MouseAction() const { return FMouseAction; }
+  void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+  int AllocSize() const { return FAllocSize; }
+  /// Accepts 1 .. 1000000; other values are ignored.
+  void SetAllocSize(int v);
+
+  // --- Export and printing; each answers whether it succeeded ---
+  /// BMP, or PNG / JPEG by the file name's extension.
+  bool CopyToBMP(const std::string& FName, bool IncludeFrame);
+  /// SVG, or PDF when the name ends in ".pdf".
+  bool CopyToWMF(const std::string& FName, bool IncludeFrame);
+  bool CopyToClipboard(bool IncludeFrame);
+  bool CopyToClipboardWMF(bool IncludeFrame);
+  /// Prints one page with the picture at the top-left, ScaleF times its screen size.
+  bool PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame);
+  /// Draws the picture on the open printer page with its top-left at (X, Y) in printer pixels,
+  /// ScaleF times its screen size; X, Y come back as its bottom-right corner.
+  bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite, bool IncludeFrame);
+
+  // --- Events ---
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TLblRequestEvent OnLblRequest;
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+
+ protected:
+  void Paint() override;
+  virtual void CalcRotMatrix_2Ax();
+  virtual void CalcRotMatrix_3Ax();
+  void CalcRotMatrix();
+  /// Sizes the off-screen picture to the control plus \p extra and fills it.
+  void InitGraf(TCanvas& cv, bool white, int extra);
+  /// Draws box, axes, items and names on \p cv in control pixels.
+  void ConstructDataBmp(TCanvas& cv, bool BlackWhite);
+
+  /// Screen pixel of a model point, limited to -30000 .. 30000.
+  TPoint Project(int64_t X, int64_t Y, int64_t Z) const;
+
+  TBitmap GrafBmp;
+
+ private:
+  void AddItem(const Tr3ChartItem& it);
+  void SetupCubeCorners();
+  void Changed();
+  void SetAnchors(int X, int Y);
+  void DrawBoxFaces(TCanvas& cv, int B);
+  void DrawAxes(TCanvas& cv);
+  void DrawObjects(TCanvas& cv, bool BlackWhite);
+  void DrawMarkLabel(TCanvas& cv, int obj, TPoint p);
+  void DrawCharMark(TCanvas& cv, int m, TPoint p, TColor c);
+  void DrawAxisNames(TCanvas& cv);
+  void DrawEdges(TCanvas& cv, int corner, TColor c);
+  int FrontCorner() const;
+  void FillBackground(TCanvas& cv, TColor c, int w, int h);
+  void DrawPlotFrame(TCanvas& cv);
+  void RenderPicture(TCanvas& cv, bool BlackWhite, bool IncludeFrame);
+  bool RenderImage(QImage& img, bool IncludeFrame);
+
+  // Item container.
+  std::vector<Tr3ChartItem> FDataContainer;
+  int FNumChartItems = 0;
+  int FNumAllocated = 0;
+  int FAllocSize = 1000;
+
+  // Drawing objects of the last MakeVisible.
+  int NRotObj = 0;
+  std::vector<int32_t> FRotDataX, FRotDataY, FRotDataZ;
+  std::vector<uint32_t> FRotProp;  // colour in the low 24 bits, object kind in the top byte
+  std::vector<uint8_t> FRotMark, FLineWid;
+  std::vector<int32_t> FBackLink;
+
+  // Geometry.
+  std::array<double, 3> FViewAngle{110, 150, 210};
+  std::array<double, 3> FAngleAnchor{110, 150, 210};
+  int FRotMat[3][3] = {};
+  bool FRotMat3D = false;
+  TAxDir FAxDir = adLeftHanded;
+  int FMagnify = 5000;
+  double FMagAnchor = 0.8;
+  int FCentX = 0, FCentY = 0;
+  int FCentXAnchor = 0, FCentYAnchor = 0;
+  std::array<double, 3> FOrigin{0, 0, 0};
+  std::array<double, 3> FScaleFact{1, 1, 1};
+  std::array<int, 3> FMinCoord{0, 0, 0}, FMaxCoord{0, 0, 0};
+  int CubeCorners[8][3] = {};
+  int FBBSize = 400;
+  int FAxSize = 700;
+  int MouseAnchorX = 0, MouseAnchorY = 0;
+
+  // Appearance.
+  TColor FDataCol = clBlack;
+  int FLineWidth = 1;
+  int32_t FDataTag = 0;
+  TColor FFrameCol = clBlack;
+  TColor FChartCol = clWhite;
+  TColorScheme FColorScheme = 1;
+  TColor FColBlackLine = clBlack;
+  TColor FColGrayLine = 0x808080;
+  TColor FColWhiteLine = 0xFFFFFF;
+  TColor FColorCubeFrame = 0x404040;
+  TColor FColorCubeHidLin = 0xB0B0B0;
+  TColor FColorCubeFaceHi = 0xEEEEEE;
+  TColor FColorCubeFaceLo = 0xC0C0C0;
+  TBoundingBox FBoundBox = 2;
+  bool FShowAxes = true;
+  TFrameStyle FFrameStyle = 2;
+  bool FIsoMetric = false;
+  bool FAutoOrigin = true;
+  bool FAutoScale = true;
+  std::array<std::string, 3> FAxName{"X", "Y", "Z"};
+  TFontStyles FTextFontStyle = 0;
+  int FTextMarkSize = 8;
+  TMouseActMode FMouseAction = maRotate;
+};
+
+}  // namespace zyr
