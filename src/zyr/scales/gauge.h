@@ -1,0 +1,196 @@
+#pragma once
+/// \file
+/// TScaleGauge: an instrument-style gauge showing one value on a fixed or moving dial.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/control.h>
+#include <zyr/scales/scale.h>
+
+#include <memory>
+#include <string>
+
+namespace zyr {
+
+enum TGaugeOrientation : uint8_t { goHorizontal, goVertical };
+/// Plain background, gradients across or along the window, or bands light in the middle.
+enum TGaugeBackground : uint8_t { gbPlain, gbVertGrad, gbHorizGrad, gbVertMidBand, gbHorizMidBand };
+/// Shape of the index that marks the value.
+enum TGaugeIndexMode : uint8_t {
+  gimThread,
+  gimTriangle,
+  gimThreadTriangle,
+  gimThreadTwoTriangles,
+  gimBand,
+  gimDualColorBand,
+  gimBar
+};
+
+/// Mouse moved over a gauge: whether it is over the dial and the dial value under it.
+using TMouseMoveInGaugeEvent =
+    std::function<void(TObject* Sender, bool InGauge, TShiftState Shift, double rMousePos)>;
+
+/// A gauge: a linear or logarithmic dial seen through a window in a cover, with an index
+/// (thread, triangles, band, dual-colour band or bar) at the value. With a fixed dial the
+/// index moves; with a moving dial (SetFixedDial(false)) the dial slides under an index in
+/// the middle of the window.
+///
+///   auto* g = new TScaleGauge(parent);
+///   g->SetMin(0);
+///   g->SetMax(100);
+///   g->SetIndexMode(gimBand);
+///   g->SetValue(42);                      // clamped into Min .. Max
+///
+/// See the gallery page "gauge".
+class TScaleGauge : public TCustomControl {
+ public:
+  explicit TScaleGauge(QWidget* AOwner = nullptr);
+  ~TScaleGauge() override;
+
+  // Published properties.
+  TGaugeBackground Background() const { return FGaugeBG; }
+  void SetBackground(TGaugeBackground v);
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& v);
+  TColor CaptionColor() const { return FCaptColor; }
+  void SetCaptionColor(TColor v);
+  int CaptionPosX() const { return FCaptPosX; }
+  void SetCaptionPosX(int v);
+  int CaptionPosY() const { return FCaptPosY; }
+  void SetCaptionPosY(int v);
+  int CaptionSize() const { return FCaptSize; }
+  void SetCaptionSize(int v);
+  TFontStyles CaptionStyle() const { return FCaptStyle; }
+  void SetCaptionStyle(TFontStyles v);
+  TColor ColorBg1() const { return FColorSclBG1; }
+  void SetColorBg1(TColor v);
+  TColor ColorBg2() const { return FColorSclBG2; }
+  void SetColorBg2(TColor v);
+  TColor ColorIndex1() const { return FColorIndex1; }
+  void SetColorIndex1(TColor v);
+  TColor ColorIndex2() const { return FColorIndex2; }
+  void SetColorIndex2(TColor v);
+  TColor ColorCover() const { return FColorCover; }
+  void SetColorCover(TColor v);
+  TColor ColorScale() const { return FColorScale; }
+  void SetColorScale(TColor v);
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme v);
+  /// The enabled look; a disabled gauge is drawn in gray and takes no input.
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool v);
+  bool FixedDial() const { return FScaleFixed; }
+  void SetFixedDial(bool v);
+  TFrameStyle FrameStyleOuter() const { return FOuterFrameSt; }
+  void SetFrameStyleOuter(TFrameStyle v);
+  TFrameStyle FrameStyleInner() const { return FInnerFrameSt; }
+  void SetFrameStyleInner(TFrameStyle v);
+  /// Reference value of the dual-colour band.
+  double GaugeZero() const { return FGaugeZero; }
+  void SetGaugeZero(double v);
+  TGaugeIndexMode IndexMode() const { return FGaugeIdxMode; }
+  void SetIndexMode(TGaugeIndexMode v);
+  bool Logarithmic() const { return FLogarithmic; }
+  /// Refused silently unless Min and Max are both positive.
+  void SetLogarithmic(bool v);
+  /// Cover margins; each is clamped so that the window keeps at least 20 pixels.
+  int MarginLeft() const { return FCovMargLeft; }
+  void SetMarginLeft(int v);
+  int MarginRight() const { return FCovMargRight; }
+  void SetMarginRight(int v);
+  int MarginTop() const { return FCovMargTop; }
+  void SetMarginTop(int v);
+  int MarginBottom() const { return FCovMargBottom; }
+  void SetMarginBottom(int v);
+  double Max() const { return FGaugeMax; }
+  /// Refused on a logarithmic gauge for values <= 0; the value is kept inside the new range.
+  void SetMax(double v);
+  double Min() const { return FGaugeMin; }
+  void SetMin(double v);
+  int MinTicks() const { return FMinTicks; }
+  /// Passed to the dial's scale; until it is first set the scale keeps its default count.
+  void SetMinTicks(int v);
+  TGaugeOrientation Orientation() const { return FGaugeOrient; }
+  void SetOrientation(TGaugeOrientation v);
+  bool ShortTicks() const { return FShortTicks; }
+  void SetShortTicks(bool v);
+  double Value() const { return FGaugeValue; }
+  /// Clamped into the closed interval between Min and Max (either order); NaN is ignored.
+  void SetValue(double v);
+
+  TMouseMoveInGaugeEvent OnMouseMoveInGauge;
+
+  // Public operations.
+  /// The dial's scale (label settings such as DecPlaces); type, size, margins and range
+  /// follow the gauge.
+  TScale& Scale() { return *FScale; }
+  /// Dial value at pixel \p p along the dial (as of the last paint for a moving dial).
+  double ConvertPixelToScale(int p) const;
+  /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
+  /// bmp, jpg) as raster images. Returns false when the file cannot be written.
+  bool ExportToFile(const std::string& FileName);
+  /// The picture as an SVG document.
+  std::string ExportToSVG();
+
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TScaleGauge"; }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+
+ protected:
+  void Paint() override;
+  void AssignTo(TPersistent* Dest) const override;
+
+ private:
+  struct TPaintColors;
+  void TriggerPaint() { Repaint(); }
+  /// Stores a changed setting and repaints.
+  template <typename T>
+  void Update(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    TriggerPaint();
+  }
+  void ScaleLayout();
+  bool IsHorizontal() const { return FGaugeOrient == goHorizontal; }
+  double ClampToRange(double v) const;
+  /// Runs every paint step on \p cv, which covers the control's size.
+  void DrawPicture(TCanvas& cv);
+  void DrawBackground(TCanvas& cv, const TPaintColors& col);
+  void DrawIndex(TCanvas& cv, const TPaintColors& col, int p);
+  void DrawTriangle(TCanvas& cv, int base, int p, int dir, bool horz);
+  void DrawBandLine(TCanvas& cv, int pos, TColor c);
+
+  TFrameStyle FInnerFrameSt = 2;
+  TFrameStyle FOuterFrameSt = 3;
+  std::string FCaption;
+  TColor FCaptColor = clBlack;
+  int FCaptPosX = 10, FCaptPosY = 10;
+  int FCaptSize = 12;
+  TFontStyles FCaptStyle = fsBold;
+  bool FEnabled = true;
+  double FGaugeMin = -10, FGaugeMax = 10;
+  double FGaugeValue = 0;
+  int FGaugeWid = 300, FGaugeHgt = 75;
+  TGaugeOrientation FGaugeOrient = goHorizontal;
+  TGaugeBackground FGaugeBG = gbVertGrad;
+  TGaugeIndexMode FGaugeIdxMode = gimTriangle;
+  double FGaugeZero = 0;
+  int FCovMargLeft = 20, FCovMargRight = 10, FCovMargTop = 10, FCovMargBottom = 20;
+  bool FLogarithmic = false;
+  int FMinTicks = 0;
+  bool FShortTicks = false;
+  TColor FColorIndex1 = clBlack, FColorIndex2 = clRed;
+  TColor FColorSclBG1 = clGray, FColorSclBG2 = clWhite;
+  TColor FColorCover = clSilver;
+  TColor FColorScale = clBlack;
+  TColor FColBlackLine = clBlack, FColGrayLine = clGray, FColWhiteLine = clWhite;
+  TColorScheme FColorScheme = 0;
+  bool FScaleFixed = true;
+  // Declared before the scale, which draws on its canvas, so the scale goes first.
+  std::unique_ptr<TBitmap> FGrafBmp;
+  std::unique_ptr<TScale> FScale;
+};
+
+}  // namespace zyr
