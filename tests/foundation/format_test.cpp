@@ -1,6 +1,5 @@
-#include <zyr/platform/foundation/format.h>
-
 #include <gtest/gtest.h>
+#include <zyr/platform/foundation/format.h>
 
 #include <cmath>
 #include <limits>

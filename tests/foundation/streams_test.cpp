@@ -1,6 +1,5 @@
-#include <zyr/platform/foundation/streams.h>
-
 #include <gtest/gtest.h>
+#include <zyr/platform/foundation/streams.h>
 
 #include <sstream>
 #include <vector>

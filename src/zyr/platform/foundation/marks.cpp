@@ -63,6 +63,7 @@ constexpr MarkDef kMarks[NumMarkTypes] = {
 void Segment(TCanvas& cv, int x1, int y1, int x2, int y2) {
   int sx = (x2 > x1) - (x2 < x1);
   int sy = (y2 > y1) - (y2 < y1);
+  if (sx == 0 && sy == 0) sx = 1;  // a single pixel
   cv.MoveTo(x1, y1);
   cv.LineTo(x2 + sx, y2 + sy);
 }
