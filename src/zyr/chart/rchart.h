@@ -1,0 +1,444 @@
+#pragma once
+/// \file
+/// TCustomRChart, the 2D chart with two layers, and TRChart, its ready-to-use form.
+
+#include <zyr/chart/chartitem.h>
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/control.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zyr {
+
+/// A 2D chart: the program sets a pen (colour, style, width, class, layer) and adds drawing
+/// instructions (MoveTo, DrawTo, MarkAt, Text, Rectangle, ...) in world or pixel coordinates.
+/// Each call appends one TrcChartItem to the data container, or to the annotation container
+/// while AnnoMode is on; nothing is drawn until the chart is shown again.
+///
+///   auto* c = new TRChart(parent);
+///   c->SetDataColor(clRed);
+///   c->MoveTo(0.0, 0.0);
+///   c->DrawTo(1.0, 2.0);
+///   c->SaveData("curve.dat");          // LoadData reads it back
+///
+/// Several charts may show one data container (SetUseDataOf). Descendants override the
+/// virtual painting steps (Paint, InitGraf).
+class TCustomRChart : public TCustomControl {
+ public:
+  explicit TCustomRChart(QWidget* parent = nullptr);
+  ~TCustomRChart() override;
+  std::string ClassName() const override { return "TCustomRChart"; }
+
+  /// Brings the chart back to its initial state.
+  void ResetComp();
+  /// From another TCustomRChart: copies the item store and the drawing state. The copy
+  /// holds its own data (it never joins the source's share).
+  void Assign(const TPersistent* Source) override;
+
+  // ---------------------------------------------------------------- frame and painting
+  int MarginLeft() const { return RcLRim; }
+  int MarginRight() const { return RcRRim; }
+  int MarginTop() const { return RcTRim; }
+  int MarginBottom() const { return RcBRim; }
+  int ShadowWidth() const { return F3DRim; }
+  /// Size of the data area (never negative).
+  int DataAreaWidth() const;
+  int DataAreaHeight() const;
+  TColor ChartColor() const { return RcChartCol; }
+  TColor WindColor() const { return RcWindCol; }
+  TColor ChartFrameColor() const { return FChartFrameCol; }
+  TBitmap& GrafBmp() { return *FGrafBmp; }
+
+  bool AutoRedraw() const { return FAutoRedraw; }
+  void SetAutoRedraw(bool v) { FAutoRedraw = v; }
+  bool SuppressPaint() const { return FSuppressPaint; }
+  /// Clearing it paints at once.
+  virtual void SetSuppressPaint(bool v);
+  /// Change handler of owned objects: repaints when AutoRedraw is on or while designing.
+  void StyleChanged(TObject* Sender);
+  /// Paints the background of the data area into the box (X0, Y0)-(X0+Width, Y0+Height).
+  virtual void InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
+
+  // ---------------------------------------------------------------- drawing state
+  TColor DataColor() const { return RcDataCol; }
+  void SetDataColor(TColor v) { SetDataCol(v); }
+  void SetDataCol(TColor v) { RcDataCol = v; }
+  TColor FillColor() const { return RcFillCol; }
+  void SetFillColor(TColor v) { SetFillCol(v); }
+  void SetFillCol(TColor v) { RcFillCol = v; }
+  TColor TextBkColor() const { return RcFillCol; }
+  void SetTextBkColor(TColor v) { SetFillCol(v); }
+  TPenStyle PenStyle() const { return RcPenStyle; }
+  void SetPenStyle(TPenStyle v) { RcPenStyle = v; }
+  uint8_t LineWidth() const { return RcLineWid; }
+  void SetLineWidth(uint8_t v) { SetLineWid(v); }
+  void SetLineWid(uint8_t v) { RcLineWid = v; }
+  int DataTag() const { return FDataTag; }
+  void SetDataTag(int v) { FDataTag = v; }
+  uint8_t ClassDefault() const { return RcClassDefault; }
+  void SetClassDefault(uint8_t v) { RcClassDefault = v; }
+  int ActiveLayer() const { return FActiveLayer; }
+  /// Layers other than 1 and 2 are ignored.
+  void SetActiveLayer(int v);
+  bool TransparentItems() const { return FTranspItems; }
+  void SetTransparentItems(bool v) { FTranspItems = v; }
+  TTextBkg TextBkStyle() const { return FTextBkStyle; }
+  void SetTextBkStyle(TTextBkg v) { FTextBkStyle = v; }
+  TAlignment TextAlignment() const { return FTextAlignment; }
+  void SetTextAlignment(TAlignment v) { FTextAlignment = v; }
+  /// On: new items go to the annotation container.
+  bool AnnoMode() const { return FAnnoMode; }
+  void SetAnnoMode(bool v);
+
+  // ---------------------------------------------------------------- visibility switches
+  bool ClassVisible(int cnum) const;
+  void SetClassVisible(int cnum, bool v);
+  bool AnnoClassVisible(int cnum) const;
+  void SetAnnoClassVisible(int cnum, bool v);
+  /// Layers other than 1 and 2 answer false and are ignored when written.
+  bool LayerVisible(int Layer) const;
+  void SetLayerVisible(int Layer, bool v);
+  bool AnnosVisible() const { return FAnnosVisible; }
+  void SetAnnosVisible(bool v);
+  bool AnnoBelowChart() const { return FAnnoBelowChart; }
+  void SetAnnoBelowChart(bool v);
+  bool AnnoTextOnTop() const { return FAnnoTextOnTop; }
+  void SetAnnoTextOnTop(bool v);
+  bool AvoidDuplicateMarks() const { return FAvoidDupMarks; }
+  void SetAvoidDuplicateMarks(bool v) { SetAvoidDupMarks(v); }
+  void SetAvoidDupMarks(bool v);
+  int MinDupMarkDist() const { return FDupMarksMinD; }
+  void SetMinDupMarkDist(int v) { SetDupMarksMinD(v); }
+  /// Clamped to 1..3.
+  void SetDupMarksMinD(int v);
+
+  // ---------------------------------------------------------------- item store sizes
+  /// Growth step of the containers; values outside 1..1,000,000 are ignored.
+  int AllocSize() const { return FAllocSize; }
+  void SetAllocSize(int v);
+  int NumItems() const { return FNumChartItems; }
+  int NumAnnos() const { return FNumAnnoItems; }
+  /// Number of data items of a kind (0 for values outside the kinds).
+  int ItemCount(int kind) const;
+
+  // ---------------------------------------------------------------- adding items
+  // Float arguments are world coordinates, integer arguments pixels. Data items always store
+  // their values as world coordinates; annotations keep the mode of the overload.
+  void MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
+  void MoveTo(int x, int y) { MoveToIntern(x, y, cmAllScreen); }
+  void MoveTo(int x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
+  void MoveTo(double x, int y) { MoveToIntern(x, y, cmXWorldYScreen); }
+  void DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
+  void DrawTo(int x, int y) { DrawToIntern(x, y, cmAllScreen); }
+  void DrawTo(int x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
+  void DrawTo(double x, int y) { DrawToIntern(x, y, cmXWorldYScreen); }
+  void MarkAt(double x, double y, uint8_t mk);
+  void MarkAt(int x, int y, uint8_t mk);
+  void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk);
+  void Line(double x1, double y1, double x2, double y2) { LineIntern(x1, y1, x2, y2, cmAllWorld); }
+  void Line(int x1, int y1, int x2, int y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
+  void Line(double x1, double y1, int x2, int y2) {
+    LineIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
+  }
+  void Line(int x1, int y1, double x2, double y2) {
+    LineIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
+  }
+  void LineOffset(double x1, double y1, double x2, double y2, int dx, int dy);
+  void Rectangle(double x1, double y1, double x2, double y2) {
+    RectangleIntern(x1, y1, x2, y2, cmAllWorld);
+  }
+  void Rectangle(int x1, int y1, int x2, int y2) { RectangleIntern(x1, y1, x2, y2, cmAllScreen); }
+  void Rectangle(double x1, double y1, int x2, int y2) {
+    RectangleIntern(x1, y1, x2, y2, cmWorldMainScreenSec);
+  }
+  void Rectangle(int x1, int y1, double x2, double y2) {
+    RectangleIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
+  }
+  void RectangleRelPix(double centx, double centy, int dx, int dy);
+  void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
+                 TColor ShadowColor, TColor HiLightColor) {
+    RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmAllWorld);
+  }
+  void RectFrame(int x1, int y1, int x2, int y2, TFrameStyle FrameStyle, TColor ShadowColor,
+                 TColor HiLightColor) {
+    RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmAllScreen);
+  }
+  void RectFrame(double x1, double y1, int x2, int y2, TFrameStyle FrameStyle, TColor ShadowColor,
+                 TColor HiLightColor) {
+    RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmWorldMainScreenSec);
+  }
+  void RectFrame(int x1, int y1, double x2, double y2, TFrameStyle FrameStyle, TColor ShadowColor,
+                 TColor HiLightColor) {
+    RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmScreenMainWorldSec);
+  }
+  /// Angle is clamped to 0..180 degrees.
+  void Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle);
+  void Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng);
+  /// Angles in radians, clamped to -pi..pi.
+  void Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, double Angle1,
+           double Angle2);
+  void Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
+  }
+  void Arrow(int x1, int y1, int x2, int y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmAllScreen);
+  }
+  void Arrow(double x1, double y1, int x2, int y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmWorldMainScreenSec);
+  }
+  void Arrow(int x1, int y1, double x2, double y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmScreenMainWorldSec);
+  }
+  void Arrow(double x1, int y1, double x2, int y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmXWorldYScreen);
+  }
+  void Arrow(int x1, double y1, int x2, double y2, int HeadSize) {
+    ArrowIntern(x1, y1, x2, y2, HeadSize, cmXScreenYWorld);
+  }
+  void DoubleArrow(double x1, double y1, double x2, double y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
+  }
+  void DoubleArrow(int x1, int y1, int x2, int y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmAllScreen);
+  }
+  void DoubleArrow(double x1, double y1, int x2, int y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmWorldMainScreenSec);
+  }
+  void DoubleArrow(int x1, int y1, double x2, double y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmScreenMainWorldSec);
+  }
+  void DoubleArrow(double x1, int y1, double x2, int y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmXWorldYScreen);
+  }
+  void DoubleArrow(int x1, double y1, int x2, double y2, int HeadSize) {
+    DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmXScreenYWorld);
+  }
+  /// A text (UTF-8) at a world point, shifted by (dx, dy) pixels (tkTextOfs when shifted).
+  /// Texts longer than 15 characters keep their full form as one of 50 long texts.
+  void Text(double x, double y, int size, const std::string& txt, int dx, int dy,
+            TAlignment Alignment) {
+    TextIntern(x, y, size, txt, dx, dy, Alignment, cmAllWorld);
+  }
+  void Text(double x, double y, int size, const std::string& txt) {
+    TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmAllWorld);
+  }
+  void Text(int x, int y, int size, const std::string& txt) {
+    TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmAllScreen);
+  }
+  void Text(int x, double y, int size, const std::string& txt) {
+    TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmXScreenYWorld);
+  }
+  void Text(double x, int y, int size, const std::string& txt) {
+    TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmXWorldYScreen);
+  }
+  void CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
+  void CursorVert(int x) { CursorVertIntern(x, cmAllScreen); }
+  void CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
+  void CursorHoriz(int y) { CursorHorizIntern(y, cmAllScreen); }
+  void MoveToRelPix(int dx, int dy);
+  void DrawToRelPix(int dx, int dy);
+  void DrawToRelPix(double x, double y, int dx, int dy);
+
+  // ---------------------------------------------------------------- reading and changing
+  /// Copy of data item idx; a tkNone record for idx outside 0..NumItems-1.
+  TrcChartItem DataContainer(int idx) const { return GetChartItem(idx); }
+  /// Replaces data item idx whole (outside the range: ignored); counters are not touched.
+  void SetDataContainer(int idx, const TrcChartItem& Item) { SetChartItem(idx, Item); }
+  TrcChartItem GetChartItem(int idx) const;
+  void SetChartItem(int idx, const TrcChartItem& Item);
+  TrcChartItem AnnoContainer(int idx) const { return GetAnnoItem(idx); }
+  void SetAnnoContainer(int idx, const TrcChartItem& Item) { SetAnnoItem(idx, Item); }
+  TrcChartItem GetAnnoItem(int idx) const;
+  void SetAnnoItem(int idx, const TrcChartItem& Item);
+  /// Copy of data item Item (outside the range: a tkNone record).
+  TrcChartItem GetItemParams(int Item) const { return GetChartItem(Item); }
+  /// Replaces data item Item keeping the kind counters right; tkNone and tkEverything
+  /// records and indexes outside the range are ignored.
+  void SetItemParams(int Item, const TrcChartItem& ItParams);
+  /// Full text of a text item (empty for other kinds and indexes out of range).
+  std::string DataLongText(int idx) const;
+  void SetDataLongText(int idx, const std::string& s);
+  std::string AnnoLongText(int idx) const;
+  void SetAnnoLongText(int idx, const std::string& s);
+  TrcItem TypeOfFirstItem() const;
+  TrcItem TypeOfLastItem() const;
+  /// Recolours the data items of a class (255: all data items).
+  void NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber);
+  /// The neutral record: zero except white fill and highlight, grey shadow, layer 1.
+  static void ClearChartItem(TrcChartItem& Item);
+
+  // ---------------------------------------------------------------- counting and searching
+  // An item matches when (Tag & TagMask) agree (TagMask 0: any tag), its kind equals
+  // ItemKind (tkEverything: any) and its class equals ItemClass (255: any).
+  int CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
+  /// Sum of the annotation counts of the listed classes (a class listed twice counts twice).
+  int CountAnnoByClass(const std::vector<uint8_t>& ClList) const;
+  /// First matching item at StartIx or later; -1 when there is none or StartIx < 0.
+  int SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
+  int SearchAnnoItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
+
+  // ---------------------------------------------------------------- scaling (data items)
+  /// x := kx*x + dx, y := ky*y + dy (and the second point of two-point kinds).
+  void ScaleItem(int Item, double kx, double dx, double ky, double dy);
+  void ScaleAllItems(double kx, double dx, double ky, double dy);
+  /// Only the items of the class (255 is a class here, not a wildcard).
+  void ScaleSelectedItems(double kx, double dx, double ky, double dy, uint8_t ClassNumber);
+
+  // ---------------------------------------------------------------- removing
+  void RemoveItem(int Index);
+  void RemoveFirstItem() { RemoveItem(0); }
+  void RemoveLastItem();
+  void RemoveAnnoItem(int Index);
+  /// Return the number of items removed.
+  int RemoveItemsByClass(uint8_t ClassNumber);
+  int RemoveItemsByLayer(int Layer);
+  /// Empties the data container and its long texts and resets the data area picture.
+  void ClearGraf();
+  /// Empties the annotation container and its long texts; repaints.
+  void ClearAnnotations();
+
+  // ---------------------------------------------------------------- data sharing
+  /// The chart whose data this chart shows (none: its own). Refusals are reported in an
+  /// information box and leave everything as it was.
+  TCustomRChart* UseDataOf() const { return FUseDataOf; }
+  void SetUseDataOf(TCustomRChart* Chart);
+  /// Charts that show this chart's data, numbered 1..DataUsersNum().
+  int DataUsersNum() const { return FDataUsersNum; }
+  TCustomRChart* DataUsers(int i) const;
+  /// Brings every chart of this chart's share up to date with this chart's data.
+  void AdjustCanInfoOfSharedCharts();
+  static constexpr int MaxDataUsers = 4;
+
+  // ---------------------------------------------------------------- files
+  /// Write the data / annotation container as an item file; EZYRRChartError when the file
+  /// cannot be written.
+  void SaveData(const std::string& FName);
+  void SaveAnno(const std::string& FName);
+  /// Return the number of items read, -2 for a file of another kind, -1 for a file that
+  /// cannot be read completely. A failed load changes nothing.
+  int LoadData(const std::string& FName, bool AppendIt);
+  int LoadAnno(const std::string& FName, bool AppendIt);
+  /// Writes a readable listing of the data items; false when it could not be written whole.
+  bool SaveDataASC(const std::string& FName);
+  /// Copies the annotations of the listed classes (all for an empty list) from SrcChart.
+  void CopyAnnoFrom(const TCustomRChart* SrcChart, const std::vector<uint8_t>& ClassFilter,
+                    bool AppendIt);
+
+ protected:
+  void Paint() override;
+
+  // Every adding operation ends in one of these with the coordinate mode of its overload.
+  void MoveToIntern(double x, double y, TCoordMode cm);
+  void DrawToIntern(double x, double y, TCoordMode cm);
+  void LineIntern(double x1, double y1, double x2, double y2, TCoordMode cm);
+  void RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode cm);
+  void RectFrameIntern(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
+                       TColor ShadowColor, TColor HiLightColor, TCoordMode cm);
+  void ArrowIntern(double x1, double y1, double x2, double y2, int HeadSize, TCoordMode cm);
+  void DoubleArrowIntern(double x1, double y1, double x2, double y2, int HeadSize, TCoordMode cm);
+  void TextIntern(double x, double y, int size, const std::string& txt, int dx, int dy,
+                  TAlignment Alignment, TCoordMode cm);
+  void CursorVertIntern(double x, TCoordMode cm);
+  void CursorHorizIntern(double y, TCoordMode cm);
+
+  /// Full text of a text record of the data (Anno false) or annotation container.
+  std::string FullItemText(const TrcChartItem& it, bool Anno) const;
+
+  // Item store. The data array is shared by reference between the charts of a share.
+  std::shared_ptr<TRcItemContainer> FDataContainer;
+  std::shared_ptr<TRcItemContainer> FAnnoContainer;
+  int FNumChartItems = 0;
+  int FNumAnnoItems = 0;
+  int FNumAllocData = 0;
+  int FNumAllocAnno = 0;
+  int FAllocSize = 1000;
+  std::array<int, rcNumItemKinds> FItemCount{};
+  TLongTextArray FLongTextsData, FLongTextsAnno;
+  int FNumLongTextsData = 0;
+  int FNumLongTextsAnno = 0;
+  int FLastElemOnShow = 0;
+
+  // Drawing state copied into new items.
+  TColor RcDataCol = clBlack;
+  TColor RcFillCol = clSilver;
+  TPenStyle RcPenStyle = psSolid;
+  uint8_t RcLineWid = 1;
+  int FDataTag = 0;
+  uint8_t RcClassDefault = 0;
+  int FActiveLayer = 1;
+  bool FTranspItems = false;
+  TTextBkg FTextBkStyle = tbClear;
+  TAlignment FTextAlignment = taCenter;
+  bool FAnnoMode = false;
+
+  // Visibility and display switches.
+  std::array<bool, 256> FItClassVisib{};
+  std::array<bool, 256> FAnnoClassVisib{};
+  std::array<bool, 2> FLayerVisib{};
+  bool FAnnosVisible = true;
+  bool FAnnoBelowChart = false;
+  bool FAnnoTextOnTop = true;
+  bool FAvoidDupMarks = false;
+  int FDupMarksMinD = 1;
+  bool FInvalidDataBmp = false;
+
+  // Data sharing.
+  TCustomRChart* FUseDataOf = nullptr;
+  std::array<TCustomRChart*, MaxDataUsers> FDataUsers{};
+  int FDataUsersNum = 0;
+
+  // Frame geometry and redraw control.
+  int RcLRim = 50, RcRRim = 10, RcTRim = 16, RcBRim = 32;
+  int F3DRim = 0;
+  TColor RcWindCol = clBtnFace;
+  TColor RcChartCol = clWhite;
+  TColor FChartFrameCol = clBlack;
+  bool FAutoRedraw = true;
+  bool FSuppressPaint = true;
+  std::unique_ptr<TBitmap> FGrafBmp;
+  int FMouseTraceCount = 0;
+
+ private:
+  /// Slot for a new item in the container chosen by AnnoMode (grown as needed), filled with
+  /// the common fields; null when the container cannot grow any further.
+  TrcChartItem* NewItem(TrcItem Kind, TCoordMode cm);
+  /// Counts a completed new item (data container only) and updates the share.
+  void CommitNewItem(const TrcChartItem& it);
+  /// Stores txt in it.Text and, when longer than 15 characters, as a long text.
+  static void StoreText(TrcChartItem& it, const std::string& txt, TLongTextArray& Texts,
+                        int& NumTexts);
+  /// Empties a container to one zeroed slot.
+  static void ResetContainer(TRcItemContainer& c);
+  void ResetDataStore();
+  void ResetAnnoStore();
+  void RepaintIfAuto();
+  void ReceiveSharedState(const TCustomRChart& From);
+  void RemoveUser(TCustomRChart* User);
+  void TakePrivateDataCopy();
+  void LeaveShareSilently();
+  /// Every user of this chart's data continues with a copy of its own.
+  void ReleaseUsers();
+
+  // Files.
+  void SaveContainer(const std::string& FName, bool Anno);
+  int LoadContainer(const std::string& FName, bool AppendIt, bool Anno);
+};
+
+/// The chart as placed on a form: painting starts when its window exists.
+///
+///   auto* chart = new TRChart(parentWidget);
+///   chart->SetBounds(0, 0, 400, 300);
+class TRChart : public TCustomRChart {
+ public:
+  explicit TRChart(QWidget* parent = nullptr) : TCustomRChart(parent) {}
+  std::string ClassName() const override { return "TRChart"; }
+
+ protected:
+  void CreateWnd() override;
+};
+
+}  // namespace zyr
