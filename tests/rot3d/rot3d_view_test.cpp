@@ -163,6 +163,24 @@ TEST(Rot3DPaint, CharacterMarksAndLabels) {
   EXPECT_EQ(CountColour(left, clWhite), left.width() * left.height());
 }
 
+TEST(Rot3DPaint, LargeCloudsLookTheSameOnEveryPath) {
+  // Long runs of marks take a faster path than single marks; both must set the same pixels.
+  auto r = PlainView();
+  r->SetMagnify(1.0);
+  for (int i = 0; i < 300; ++i) {
+    r->SetColorData(RGB(uint8_t(i * 7), uint8_t(i * 13), 200));
+    r->MarkAt((i * 37) % 440 - 220, (i * 53) % 290 - 145, 0, uint8_t(i % 52));
+  }
+  r->MarkAt(0, 0, 0, 203);       // a character mark ends a run
+  r->MarkAt(-225, -150, 0, 21);  // partly outside the picture
+  r->MakeVisible();
+  const QImage fast = r->WindowPicture().copy();
+  r->OnLblRequest = [](TObject*, int, std::string&, int&, int&, TAlignment&, TVerticalAlignment&,
+                       TFont&) {};
+  r->Repaint();
+  EXPECT_TRUE(r->WindowPicture() == fast);
+}
+
 TEST(Rot3DPaint, EmptyAfterClearAndMakeVisible) {
   auto r = PlainView();
   r->SetColorData(clRed);
