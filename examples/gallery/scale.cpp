@@ -54,6 +54,7 @@ QImage RenderPage() {
     s.SetMinTicks(6);
     s.SetScaleInscript("&%");
     s.SetCaption("inscription &%");
+    s.SetCaptionAlignment(taLeftJustify);
     s.SetCaptionPosY(-40);
   });
   row([](TScale& s) {

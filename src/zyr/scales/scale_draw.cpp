@@ -20,6 +20,7 @@ struct TScale::TDrawState {
   int userIndex = 0;
   int lastDay = -1;
   bool dateShown = false;
+  int digitHeight = -1;  // height of "0", measured once per draw
 };
 
 namespace {
@@ -251,8 +252,8 @@ void TScale::DrawLabel(TDrawState& ds, double v, std::string text, int style) {
   if (text.empty()) return;
   TCanvas& cv = ds.cv;
   const int p = R2M(v);
-  const int w = cv.TextWidth(text);
-  const int h = cv.TextHeight(text);
+  const TPoint ext = cv.TextExtent(text);
+  const int w = ext.X, h = ext.Y;
   int left, top;
   if (IsHorizontal()) {
     int base = ds.base;
@@ -264,8 +265,11 @@ void TScale::DrawLabel(TDrawState& ds, double v, std::string text, int style) {
     left = FScaleType == 2 ? ds.base + 8 : ds.base - w - 8;
     if (style == 2)
       top = p - 3 * (h / 2);
-    else
-      top = p - (style == 1 ? cv.TextHeight("0") : h) / 2;
+    else if (style == 1) {
+      if (ds.digitHeight < 0) ds.digitHeight = cv.TextHeight("0");
+      top = p - ds.digitHeight / 2;
+    } else
+      top = p - h / 2;
   }
   cv.TextOut(Px(left), Px(top), text);
 }
