@@ -49,7 +49,11 @@ QLine WithoutEndPixel(int x0, int y0, int x1, int y1) {
 
 TCanvas::TCanvas() {
   FFont.SetColor(clBlack);
-  FFont.OnChange = [this](TObject*) { FFontDirty = true; };
+  FFont.OnChange = [this](TObject*) {
+    FFontDirty = true;
+    FQFont.reset();
+    FMetrics.reset();
+  };
   FPen.OnChange = [this](TObject*) { FPenDirty = true; };
   FBrush.OnChange = [this](TObject*) { FBrushDirty = true; };
 }
@@ -60,6 +64,19 @@ TCanvas::TCanvas(QPaintDevice* device, TCanvasTarget target) : TCanvas() {
 }
 
 TCanvas::~TCanvas() { Flush(); }
+
+const QFont& TCanvas::CachedFont() {
+  if (!FQFont) FQFont = std::make_unique<QFont>(FFont.ToQFont());
+  return *FQFont;
+}
+
+const QFontMetrics& TCanvas::Metrics() {
+  if (!FMetrics || FMetricsDevice != FDevice) {
+    FMetrics = std::make_unique<QFontMetrics>(CachedFont(), FDevice);
+    FMetricsDevice = FDevice;
+  }
+  return *FMetrics;
+}
 
 void TCanvas::SetDevice(QPaintDevice* device, TCanvasTarget target) {
   Flush();
@@ -142,7 +159,7 @@ void TCanvas::ApplyBrush() {
 void TCanvas::ApplyFont() {
   if (!FFontDirty) return;
   FFontDirty = false;
-  FPainter->setFont(FFont.ToQFont());
+  FPainter->setFont(CachedFont());
 }
 
 void TCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
@@ -312,7 +329,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || !Begin()) return;
   ApplyFont();
   const QString s = ToQString(text);
-  QFontMetrics fm(FPainter->font(), FDevice);
+  const QFontMetrics& fm = Metrics();
   const int w = fm.horizontalAdvance(s);
   const int h = fm.height();
   FPainter->save();
@@ -331,7 +348,7 @@ int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
 int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).Y; }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
-  QFontMetrics fm(FFont.ToQFont(), FDevice);
+  const QFontMetrics& fm = Metrics();
   return {fm.horizontalAdvance(ToQString(text)), fm.height()};
 }
 

@@ -17,6 +17,8 @@
 class QPaintDevice;
 class QPainter;
 class QImage;
+class QFont;
+class QFontMetrics;
 
 namespace zyr {
 
@@ -126,6 +128,12 @@ class TCanvas : public TPersistent {
   bool FHasClip = false;
   TRect FClip;
   bool FPenDirty = true, FBrushDirty = true, FFontDirty = true;
+  // Text is measured often (every label); the Qt font and its metrics are built once per change.
+  const QFont& CachedFont();
+  const QFontMetrics& Metrics();
+  std::unique_ptr<QFont> FQFont;
+  std::unique_ptr<QFontMetrics> FMetrics;
+  QPaintDevice* FMetricsDevice = nullptr;
 };
 
 }  // namespace zyr
