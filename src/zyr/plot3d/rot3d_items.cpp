@@ -41,16 +41,12 @@ std::string OutOfMemoryMessage(const std::string& name) {
 void TRot3D::AddItem(const Tr3ChartItem& it) {
   if (FNumChartItems >= std::numeric_limits<int>::max() - FAllocSize)
     throw EZYRRot3DError(OutOfMemoryMessage(Name()));
-  if (FNumChartItems >= FNumAllocated) {
-    try {
-      // resize grows the capacity geometrically underneath, so adding stays cheap.
-      FDataContainer.resize(size_t(FNumAllocated) + size_t(FAllocSize));
-    } catch (const std::bad_alloc&) {
-      throw EZYRRot3DError(OutOfMemoryMessage(Name()));
-    }
-    FNumAllocated += FAllocSize;
+  try {
+    FDataContainer.push_back(it);  // the vector's own growth keeps adding cheap
+  } catch (const std::bad_alloc&) {
+    throw EZYRRot3DError(OutOfMemoryMessage(Name()));
   }
-  FDataContainer[size_t(FNumChartItems)] = it;
+  if (FNumChartItems >= FNumAllocated) FNumAllocated += FAllocSize;
   ++FNumChartItems;
 }
 
@@ -114,8 +110,7 @@ void TRot3D::Clear() {
 
 void TRot3D::RemoveItem(int Index) {
   if (Index < 0 || Index >= FNumChartItems) return;
-  std::move(FDataContainer.begin() + Index + 1, FDataContainer.begin() + FNumChartItems,
-            FDataContainer.begin() + Index);
+  FDataContainer.erase(FDataContainer.begin() + Index);
   --FNumChartItems;
   if (FNumChartItems == 0) {
     FDataContainer.clear();
