@@ -99,10 +99,19 @@ std::vector<TPoint> StarPoints(int r) {
   return pts;
 }
 
+// Flat top and bottom; as tall as wide so it reads as a hexagon at small sizes.
 std::vector<TPoint> HexagonPoints(int r) {
-  int h = int(std::nearbyint(r * 0.866));
   int half = (r + 1) / 2;
-  return {{-r, 0}, {-half, -h}, {half, -h}, {r, 0}, {half, h}, {-half, h}};
+  return {{-r, 0}, {-half, -r}, {half, -r}, {r, 0}, {half, r}, {-half, r}};
+}
+
+// Raster ellipses of 5 pixels come out lopsided; a cut square is a cleaner small circle.
+void Circle(TCanvas& cv, int x, int y, int r) {
+  if (r <= 2) {
+    Poly(cv, x, y, {{-1, -2}, {1, -2}, {2, -1}, {2, 1}, {1, 2}, {-1, 2}, {-2, 1}, {-2, -1}});
+    return;
+  }
+  cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
 }
 
 void DrawShape(TCanvas& cv, const MarkDef& m, int x, int y) {
@@ -131,7 +140,7 @@ void DrawShape(TCanvas& cv, const MarkDef& m, int x, int y) {
       cv.Rectangle(x - r, y - r, x + r + 1, y + r + 1);
       break;
     case shCircle:
-      cv.Ellipse(x - r, y - r, x + r + 1, y + r + 1);
+      Circle(cv, x, y, r);
       break;
     case shDiamond:
       Poly(cv, x, y, {{0, -r}, {r, 0}, {0, r}, {-r, 0}});
