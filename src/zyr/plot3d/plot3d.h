@@ -312,6 +312,7 @@ class TPlot3D : public TCustomControl {
   void DrawBoxFaces(TCanvas& cv, int front);
   void DrawCornerEdges(TCanvas& cv, int corner, TColor color);
   void DrawSurface(TCanvas& cv);
+  void DrawCell(TCanvas& cv, const TQuad& quad, TColor color);
   void DrawAxes(TCanvas& cv, int front);
   void RenderPicture(TCanvas& cv, int w, int h, bool IncludeFrame);
   QImage PictureImage(bool IncludeFrame);

@@ -4,6 +4,7 @@
 #include <zyr/platform/numerics/math1.h>
 #include <zyr/plot3d/plot3d.h>
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -33,6 +34,78 @@ void SetPixel(TCanvas& cv, int x, int y) {
   cv.MoveTo(x, y);
   cv.LineTo(x + 1, y);
 }
+
+QColor ToQt(TColor c) {
+  c = ColorToRGB(c);
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// True when the quadrilateral turns the same way at every corner (collinear corners allowed).
+bool Convex(const TQuad& q) {
+  int pos = 0, neg = 0;
+  for (int k = 0; k < 4; ++k) {
+    const TPoint& a = q.p[k];
+    const TPoint& b = q.p[(k + 1) % 4];
+    const TPoint& c = q.p[(k + 2) % 4];
+    const long long cross =
+        (long long)(b.X - a.X) * (c.Y - b.Y) - (long long)(b.Y - a.Y) * (c.X - b.X);
+    pos += cross > 0;
+    neg += cross < 0;
+  }
+  return pos == 0 || neg == 0;
+}
+
+// Filled and outlined cells straight on the canvas's painter: a rotation drag repaints tens of
+// thousands of cells per frame, and going through the canvas per cell costs a pen and a brush
+// object each time. The painter state is saved around it, so the canvas finds its own state
+// again; the pixels are those of a canvas polygon with a one-pixel pen.
+class TCellPainter {
+ public:
+  TCellPainter(TCanvas& cv, bool enabled) : FCanvas(cv), FEnabled(enabled) { Resume(); }
+  ~TCellPainter() { Pause(); }
+  bool Active() const { return FPainter != nullptr; }
+  void Pause() {
+    if (FPainter) FPainter->restore();
+    FPainter = nullptr;
+  }
+  void Resume() {
+    if (!FEnabled) return;
+    FPainter = FCanvas.Painter();  // a handler may have closed the old one
+    if (!FPainter) return;
+    FPainter->save();
+    FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FHavePen = FHaveBrush = false;
+  }
+  void Cell(const TQuad& q, TColor fill, TColor line) {
+    if (!FHaveBrush || fill != FBrush) {
+      FPainter->setBrush(ToQt(fill));
+      FBrush = fill;
+      FHaveBrush = true;
+    }
+    if (!FHavePen || line != FPen) {
+      QPen pen(ToQt(line));
+      pen.setWidth(0);
+      pen.setCapStyle(Qt::FlatCap);
+      FPainter->setPen(pen);
+      FPen = line;
+      FHavePen = true;
+    }
+    const QPoint pts[4] = {
+        {q.p[0].X, q.p[0].Y}, {q.p[1].X, q.p[1].Y}, {q.p[2].X, q.p[2].Y}, {q.p[3].X, q.p[3].Y}};
+    if (Convex(q))
+      FPainter->drawConvexPolygon(pts, 4);  // Qt's much quicker path
+    else
+      FPainter->drawPolygon(pts, 4);
+  }
+
+ private:
+  TCanvas& FCanvas;
+  bool FEnabled;
+  QPainter* FPainter = nullptr;
+  bool FHavePen = false, FHaveBrush = false;
+  TColor FPen = 0, FBrush = 0;
+};
 
 }  // namespace
 
@@ -148,7 +221,7 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
   const double az = FViewAngle[2];
   const bool rowsUp = xTurned != (az < 90 || az > 270);
   const bool colsUp = xTurned == (az > 180);
-  const TColor mesh = FColorMesh;
+  TCellPainter fast(cv, FMeshKind == mkMesh);
   for (int m = 1; m < ny; ++m) {
     const int iy = rowsUp ? m : ny - m;
     for (int r = 1; r < nx; ++r) {
@@ -171,49 +244,59 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
       quad.p[3] = {scr[i3].x, scr[i3].y};
       if (OnBeforeRenderPolygon) {
         bool handled = false;
+        fast.Pause();
         OnBeforeRenderPolygon(this, cv, handled, ix, iy, quad, color);
+        fast.Resume();
         if (handled) continue;
       }
-      cv.Brush().SetStyle(bsSolid);
-      cv.Brush().SetColor(color);
-      const TPoint* p = quad.p;
-      if (FMeshKind == mkMesh) {
-        cv.Pen().SetColor(FMeshVisible ? mesh : color);
-        cv.Polygon(p, 4);
+      if (fast.Active()) {
+        fast.Cell(quad, color, FMeshVisible ? FColorMesh : color);
         continue;
       }
-      cv.Pen().SetColor(color);
-      cv.Polygon(p, 4);
-      cv.Pen().SetColor(mesh);
-      switch (FMeshKind) {
-        case mkWaterfallHorz:
-          cv.MoveTo(p[0].X, p[0].Y);
-          cv.LineTo(p[3].X, p[3].Y);
-          cv.MoveTo(p[2].X, p[2].Y);
-          cv.LineTo(p[1].X, p[1].Y);
-          break;
-        case mkWaterfallVert:
-          cv.MoveTo(p[0].X, p[0].Y);
-          cv.LineTo(p[1].X, p[1].Y);
-          cv.MoveTo(p[2].X, p[2].Y);
-          cv.LineTo(p[3].X, p[3].Y);
-          break;
-        case mkWaterfallDiag:
-          cv.MoveTo(p[0].X, p[0].Y);
-          cv.LineTo(p[2].X, p[2].Y);
-          break;
-        case mkGrid:
-          SetPixel(cv, p[0].X, p[0].Y);
-          SetPixel(cv, p[1].X, p[1].Y);
-          SetPixel(cv, p[3].X, p[3].Y);
-          SetPixel(cv, p[2].X, p[2].Y);
-          break;
-        default:
-          break;
-      }
+      DrawCell(cv, quad, color);
     }
   }
   FSurfaceDrawn = true;
+}
+
+void TPlot3D::DrawCell(TCanvas& cv, const TQuad& quad, TColor color) {
+  const TPoint* p = quad.p;
+  cv.Brush().SetStyle(bsSolid);
+  cv.Brush().SetColor(color);
+  if (FMeshKind == mkMesh) {
+    cv.Pen().SetColor(FMeshVisible ? FColorMesh : color);
+    cv.Polygon(p, 4);
+    return;
+  }
+  cv.Pen().SetColor(color);
+  cv.Polygon(p, 4);
+  cv.Pen().SetColor(FColorMesh);
+  switch (FMeshKind) {
+    case mkWaterfallHorz:
+      cv.MoveTo(p[0].X, p[0].Y);
+      cv.LineTo(p[3].X, p[3].Y);
+      cv.MoveTo(p[2].X, p[2].Y);
+      cv.LineTo(p[1].X, p[1].Y);
+      break;
+    case mkWaterfallVert:
+      cv.MoveTo(p[0].X, p[0].Y);
+      cv.LineTo(p[1].X, p[1].Y);
+      cv.MoveTo(p[2].X, p[2].Y);
+      cv.LineTo(p[3].X, p[3].Y);
+      break;
+    case mkWaterfallDiag:
+      cv.MoveTo(p[0].X, p[0].Y);
+      cv.LineTo(p[2].X, p[2].Y);
+      break;
+    case mkGrid:
+      SetPixel(cv, p[0].X, p[0].Y);
+      SetPixel(cv, p[1].X, p[1].Y);
+      SetPixel(cv, p[3].X, p[3].Y);
+      SetPixel(cv, p[2].X, p[2].Y);
+      break;
+    default:
+      break;
+  }
 }
 
 void TPlot3D::DrawAxes(TCanvas& cv, int front) {
