@@ -25,7 +25,7 @@ TColor PredefinedColors(int i) {
       RGB(0, 0, 128),     RGB(128, 0, 0),    RGB(128, 128, 0),  RGB(110, 40, 170),
       RGB(110, 110, 110), RGB(30, 130, 230), RGB(230, 30, 120), RGB(0, 90, 40),
   };
-  int k = ((i - 1) % NumPredefinedColors + NumPredefinedColors) % NumPredefinedColors;
+  int64_t k = ((int64_t(i) - 1) % NumPredefinedColors + NumPredefinedColors) % NumPredefinedColors;
   return table[k];
 }
 
