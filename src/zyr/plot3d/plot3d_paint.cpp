@@ -107,6 +107,91 @@ class TCellPainter {
   TColor FPen = 0, FBrush = 0;
 };
 
+// Filled and outlined cells written straight into a raster picture, for pictures the plot owns
+// and nobody draws on meanwhile. Fill: pixels whose centre lies inside the quadrilateral
+// (even-odd); outline: every pixel of each edge, as a closed canvas polygon with a one-pixel
+// pen sets them.
+class TCellRaster {
+ public:
+  TCellRaster(QImage* img, const TRect& clip) : FImg(img) {
+    if (!img) return;
+    FClip = {std::max(clip.Left, 0), std::max(clip.Top, 0), std::min(clip.Right, img->width()),
+             std::min(clip.Bottom, img->height())};
+    FBits = img->bits();
+    FStride = img->bytesPerLine();
+  }
+  bool Active() const { return FBits != nullptr; }
+
+  void Cell(const TQuad& q, TColor fill, TColor line) {
+    Fill(q, ToRgb(fill));
+    const uint32_t l = ToRgb(line);
+    for (int k = 0; k < 4; ++k) Line(q.p[k], q.p[(k + 1) % 4], l);
+  }
+
+ private:
+  static uint32_t ToRgb(TColor c) {
+    c = ColorToRGB(c);
+    return 0xFF000000u | (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) |
+           GetBValue(c);
+  }
+  uint32_t* Row(int y) { return reinterpret_cast<uint32_t*>(FBits + size_t(y) * size_t(FStride)); }
+
+  void Fill(const TQuad& q, uint32_t c) {
+    int y0 = q.p[0].Y, y1 = q.p[0].Y;
+    for (const TPoint& p : q.p) {
+      y0 = std::min(y0, p.Y);
+      y1 = std::max(y1, p.Y);
+    }
+    y0 = std::max(y0, FClip.Top);
+    y1 = std::min(y1, FClip.Bottom - 1);
+    for (int y = y0; y <= y1; ++y) {
+      const double yc = y + 0.5;
+      double xs[4];
+      int n = 0;
+      for (int k = 0; k < 4; ++k) {
+        const TPoint& a = q.p[k];
+        const TPoint& b = q.p[(k + 1) % 4];
+        if ((a.Y <= yc) == (b.Y <= yc)) continue;
+        xs[n++] = a.X + (yc - a.Y) * (b.X - a.X) / double(b.Y - a.Y);
+      }
+      for (int i = 1; i < n; ++i)  // at most four crossings
+        for (int j = i; j > 0 && xs[j] < xs[j - 1]; --j) std::swap(xs[j], xs[j - 1]);
+      uint32_t* row = Row(y);
+      for (int i = 0; i + 1 < n; i += 2) {
+        // Pixel x is inside when its centre x + 0.5 lies between the crossings.
+        const int xa = std::max(int(std::ceil(xs[i] - 0.5)), FClip.Left);
+        const int xb = std::min(int(std::ceil(xs[i + 1] - 0.5)) - 1, FClip.Right - 1);
+        for (int x = xa; x <= xb; ++x) row[x] = c;
+      }
+    }
+  }
+
+  void Line(TPoint a, TPoint b, uint32_t c) {
+    const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+      if (a.X >= FClip.Left && a.X < FClip.Right && a.Y >= FClip.Top && a.Y < FClip.Bottom)
+        Row(a.Y)[a.X] = c;
+      if (a.X == b.X && a.Y == b.Y) break;
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        a.X += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        a.Y += sy;
+      }
+    }
+  }
+
+  QImage* FImg;
+  uchar* FBits = nullptr;
+  int FStride = 0;
+  TRect FClip;
+};
+
 }  // namespace
 
 void TPlot3D::Paint() {
@@ -221,7 +306,10 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
   const double az = FViewAngle[2];
   const bool rowsUp = xTurned != (az < 90 || az > 270);
   const bool colsUp = xTurned == (az > 180);
-  TCellPainter fast(cv, FMeshKind == mkMesh);
+  // Without a handler that could draw in between, the picture's pixels are written directly.
+  const bool direct = FMeshKind == mkMesh && !OnBeforeRenderPolygon && cv.IsRaster();
+  TCellRaster raster(direct ? cv.Image() : nullptr, cv.ClipRect());
+  TCellPainter fast(cv, FMeshKind == mkMesh && !raster.Active());
   for (int m = 1; m < ny; ++m) {
     const int iy = rowsUp ? m : ny - m;
     for (int r = 1; r < nx; ++r) {
@@ -248,6 +336,10 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
         OnBeforeRenderPolygon(this, cv, handled, ix, iy, quad, color);
         fast.Resume();
         if (handled) continue;
+      }
+      if (raster.Active()) {
+        raster.Cell(quad, color, FMeshVisible ? FColorMesh : color);
+        continue;
       }
       if (fast.Active()) {
         fast.Cell(quad, color, FMeshVisible ? FColorMesh : color);
