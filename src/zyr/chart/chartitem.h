@@ -108,7 +108,12 @@ struct TrcChartItem {
   uint8_t Pad4[3] = {};
 
   /// Sets the padding bytes to zero (records from callers may carry anything there).
-  void ClearPadding();
+  void ClearPadding() {
+    Pad1[0] = Pad1[1] = Pad1[2] = 0;
+    Pad2[0] = Pad2[1] = 0;
+    Pad3[0] = Pad3[1] = 0;
+    Pad4[0] = Pad4[1] = Pad4[2] = 0;
+  }
 };
 
 static_assert(sizeof(TrcChartItem) == 104);

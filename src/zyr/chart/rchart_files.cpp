@@ -7,6 +7,7 @@
 #include <zyr/platform/foundation/streams.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <climits>
 #include <cstring>
@@ -279,6 +280,7 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
   TRcItemContainer stage;
   TLongTextArray newTexts{};
   int firstText = 0, lastText = 0, n = 0;
+  std::array<int, rcNumItemKinds> loadedKinds{};
   try {
     std::ifstream f(FName, std::ios::binary);
     if (!f) return -1;
@@ -300,9 +302,6 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
     if (std::streamoff(n) > (size - std::streamoff(kRecSize)) / std::streamoff(kRecSize)) return -1;
 
     stage.SetLengthUninitialised(size_t(n));
-    if (n > 0 &&
-        !f.read(reinterpret_cast<char*>(stage.Data()), std::streamsize(size_t(n) * kRecSize)))
-      return -1;
 
     // Long texts are matched by the numbers the items carry in the file; an item whose text
     // gets no slot or is missing from the file keeps its 15-character text.
@@ -311,15 +310,24 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
     };
     std::vector<TextRef> refs;
     firstText = lastText = AppendIt ? numTexts : 0;
-    for (int i = 0; i < n; ++i) {
-      TrcChartItem& r = stage[size_t(i)];
-      SanitiseRecord(r);
-      if (!IsTextItem(r.ItemKind) || r.LWid == 0) continue;
-      if (lastText < rcMaxLongTexts && r.LWid >= 1 && r.LWid <= m) {
-        refs.push_back({r.LWid, lastText, i});
-        r.LWid = ++lastText;
-      } else {
-        r.LWid = 0;
+    // Records are checked chunk by chunk while they are still in the cache.
+    constexpr int kChunk = 4096;
+    for (int first = 0; first < n; first += kChunk) {
+      const int cnt = std::min(kChunk, n - first);
+      if (!f.read(reinterpret_cast<char*>(stage.Data() + first),
+                  std::streamsize(size_t(cnt) * kRecSize)))
+        return -1;
+      for (int i = first; i < first + cnt; ++i) {
+        TrcChartItem& r = stage[size_t(i)];
+        SanitiseRecord(r);
+        if (r.ItemKind < rcNumItemKinds) ++loadedKinds[r.ItemKind];
+        if (!IsTextItem(r.ItemKind) || r.LWid == 0) continue;
+        if (lastText < rcMaxLongTexts && r.LWid >= 1 && r.LWid <= m) {
+          refs.push_back({r.LWid, lastText, i});
+          r.LWid = ++lastText;
+        } else {
+          r.LWid = 0;
+        }
       }
     }
     std::stable_sort(refs.begin(), refs.end(),
@@ -350,11 +358,8 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
   }
   for (int t = firstText; t < lastText; ++t) texts[size_t(t)] = std::move(newTexts[size_t(t)]);
   numTexts = lastText;
-  if (!Anno) {
-    const TrcChartItem* p = c.Data() + count;
-    for (int i = 0; i < n; ++i)
-      if (p[i].ItemKind < rcNumItemKinds) ++FItemCount[p[i].ItemKind];
-  }
+  if (!Anno)
+    for (int k = 0; k < rcNumItemKinds; ++k) FItemCount[size_t(k)] += loadedKinds[size_t(k)];
   count += n;
   alloc = count;
   if (!AppendIt) FLastElemOnShow = 0;

@@ -138,13 +138,6 @@ std::string TrcShortText::Str() const {
   return s;
 }
 
-void TrcChartItem::ClearPadding() {
-  std::memset(Pad1, 0, sizeof Pad1);
-  std::memset(Pad2, 0, sizeof Pad2);
-  std::memset(Pad3, 0, sizeof Pad3);
-  std::memset(Pad4, 0, sizeof Pad4);
-}
-
 // ------------------------------------------------------------------ the item array
 
 TRcItemContainer::TRcItemContainer() { SetLength(1); }
