@@ -340,8 +340,10 @@ TEST(ChartItems, SwitchesClampAndIgnoreBadIndexes) {
 TEST(ChartItems, ClearGrafSizesTheDataAreaPicture) {
   ProbeChart c;
   c.ClearGraf();
-  EXPECT_EQ(c.GrafBmp().Width(), 280 - 50 - 10 + 1);
-  EXPECT_EQ(c.GrafBmp().Height(), 200 - 16 - 32 + 1);
+  // The reset applies the first standard layout: margins 50, 20, 20, 40.
+  EXPECT_EQ(c.GrafBmp().Width(), 280 - c.MarginLeft() - c.MarginRight() + 1);
+  EXPECT_EQ(c.GrafBmp().Height(), 200 - c.MarginTop() - c.MarginBottom() + 1);
+  EXPECT_EQ(c.GrafBmp().Width(), 211);
   EXPECT_EQ(c.GrafBmp().Canvas().Pixels(5, 5), clWhite);
 }
 

@@ -12,6 +12,7 @@ TCustomRChart::TCustomRChart(QWidget* parent) : TCustomControl(parent) {
   FAnnoContainer = std::make_shared<TRcItemContainer>();
   FGrafBmp = std::make_unique<TBitmap>();
   FGrafBmp->SetPixelFormat(pf32bit);
+  CreateLayers();
   SetBounds(Left(), Top(), 280, 200);
   FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
   ResetComp();
@@ -51,6 +52,7 @@ void TCustomRChart::ResetComp() {
   FAvoidDupMarks = false;
   FDupMarksMinD = 1;
   FMouseTraceCount = 0;
+  ResetLayers();
   FAutoRedraw = true;
 }
 

@@ -3,6 +3,8 @@
 /// TCustomRChart, the 2D chart with two layers, and TRChart, its ready-to-use form.
 
 #include <zyr/chart/chartitem.h>
+#include <zyr/chart/jointlayers.h>
+#include <zyr/chart/scaleprops.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
@@ -13,6 +15,34 @@
 #include <vector>
 
 namespace zyr {
+
+/// Standard layouts: margins, caption and axis placement in one step.
+enum TrcLayout : uint8_t {
+  rcl_X1Bottom_Y1Left,
+  rcl_X1Bottom_Y2Left,
+  rcl_X1Bottom_Y2Both,
+  rcl_X2Bottom_Y2Left,
+  rcl_X2Both_Y2Both
+};
+/// Horizontal anchor of the chart caption.
+enum TCaptionAnchorHoriz : uint8_t {
+  cahControlLeft,
+  cahChartLeft,
+  cahChartCenter,
+  cahChartRight,
+  cahControlRight
+};
+/// Vertical anchor of the chart caption.
+enum TCaptionAnchorVert : uint8_t {
+  cavControlTop,
+  cavChartTop,
+  cavChartCenter,
+  cavChartBottom,
+  cavControlBottom
+};
+/// A set of layers: bit L stands for layer L (LayerBit(1) | LayerBit(2) is both).
+using TLayerSet = uint8_t;
+constexpr TLayerSet LayerBit(int Layer) { return TLayerSet(1u << Layer); }
 
 /// A 2D chart: the program sets a pen (colour, style, width, class, layer) and adds drawing
 /// instructions (MoveTo, DrawTo, MarkAt, Text, Rectangle, ...) in world or pixel coordinates.
@@ -62,6 +92,131 @@ class TCustomRChart : public TCustomControl {
   void StyleChanged(TObject* Sender);
   /// Paints the background of the data area into the box (X0, Y0)-(X0+Width, Y0+Height).
   virtual void InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
+
+  // ---------------------------------------------------------------- layers and transforms
+  /// World to control pixel on a layer (clamped to 1..2); log axes send values <= 1e-100 to
+  /// the edge; results are limited to the 32-bit range.
+  void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
+  /// Control pixel to world. On a plotting area without extent (no slope) every pixel maps
+  /// to the centre of the axis range.
+  void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
+  void GetTransformParams(int Layer, double& kx, double& dx, double& ky, double& dy) const;
+  /// Recomputes the transforms of both layers; EZYRRChartError for a log axis whose range
+  /// is not positive.
+  virtual void AdjustScaling();
+
+  // ---------------------------------------------------------------- ranges
+  /// Layer 0 sets both layers; equal bounds are widened, Isometric corrects Y.
+  void SetRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi);
+  /// Sets the ranges without widening or isometric correction; Push records the new state on
+  /// the zoom history, Confine keeps it inside the zoom limits.
+  void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                  bool Push, bool Confine);
+  void SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool Push, bool Confine);
+  void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
+                      long double yHi, bool Push, bool Confine);
+  void SetEqualRange(TLayerSet Layers);
+  void SetEqualRangeXOnly(TLayerSet Layers);
+  void SetEqualRangeYOnly(TLayerSet Layers);
+  /// Fits the ranges to the data items (Layer 0: all layers); Margin in percent of the extent,
+  /// MinRange a minimum width in percent of the centre value.
+  void AutoRange(int Layer, double Margin);
+  void AutoRange(int Layer, double Margin, double MinRange);
+  void AutoRangeXOnly(int Layer, double Margin);
+  void AutoRangeXOnly(int Layer, double Margin, double MinRange);
+  void AutoRangeYOnly(int Layer, double Margin);
+  void AutoRangeYOnly(int Layer, double Margin, double MinRange);
+  bool Isometric() const { return FIsometric; }
+  void SetIsometric(bool v) { SetIsoMetric(v); }
+  void SetIsoMetric(bool v);
+  /// Extents of the layer's data items with margin and minimum width (all 0 without items).
+  void LLCalcExtents(int Layer, double Margin, double MinRange, double& MinX, double& MinY,
+                     double& MaxX, double& MaxY);
+  /// Extents of the data items strictly inside a window (Layer 0: all layers); without any
+  /// point inside, the minima are the largest double and the maxima its negative.
+  void FindMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX, double RangeHiY,
+                  double& MinX, double& MinY, double& MaxX, double& MaxY) const;
+  void LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX,
+                    double RangeHiY, double& MinX, double& MinY, double& MaxX,
+                    double& MaxY) const;
+  /// Layers that hold at least one data item.
+  TLayerSet FindUsedLayers() const;
+  /// World value of the ix-th tick (1-based) of the active layer's axis as last drawn; the
+  /// numbering is the same for reversed ranges; 0 outside 1..TickNumX.
+  double TickPosX(int ix) const;
+  double TickPosY(int ix) const;
+  double GetTickPosX(int ix) const { return TickPosX(ix); }
+  double GetTickPosY(int ix) const { return TickPosY(ix); }
+  int TickNumX() const;
+  int TickNumY() const;
+  int GetTickPosXCnt() const { return TickNumX(); }
+  int GetTickPosYCnt() const { return TickNumY(); }
+
+  // ---------------------------------------------------------------- zoom history
+  static constexpr int kZoomStackSize = 16;
+  /// Records the ranges of both layers as the newest history entry.
+  void ZoomStateOnStack();
+  /// Entry StackIx (0 newest .. -15 oldest) of a layer as (X low, Y high, X high, Y low);
+  /// false for other indexes.
+  bool GetZoomStackEntry(int Layer, int StackIx, TRectDouble& Entry) const;
+  TRectDouble ZoomStack(int Layer, int StackIx) const;
+  /// Returns to history entry n (-15..0) without changing the history.
+  void ZoomHistory(int n);
+  void ClearZoomHistory();
+  /// Limits for confined zooming and panning; (0, 0, 0, 0) switches them off.
+  void ConfineZoomRange(double XMin, double YMin, double XMax, double YMax);
+  TMouseActMode MouseAction() const { return FMouseAction; }
+  void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+
+  // ---------------------------------------------------------------- axis settings
+  /// Settings of layer sclix's axes (other indexes give layer 1's).
+  TScalePropsHoriz& ScalePropsX(int sclix);
+  TScalePropsVert& ScalePropsY(int sclix);
+  const TScalePropsHoriz& ScalePropsX(int sclix) const;
+  const TScalePropsVert& ScalePropsY(int sclix) const;
+  /// Copies the settings in (ignored for indexes other than 1 and 2).
+  void SetScalePropsX(int sclix, const TScaleProps& v);
+  void SetScalePropsY(int sclix, const TScaleProps& v);
+  TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
+  TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
+  TScalePropsHoriz& Scale2X() { return ScalePropsX(2); }
+  TScalePropsVert& Scale2Y() { return ScalePropsY(2); }
+  void SetScale1X(const TScaleProps& v) { SetScalePropsX(1, v); }
+  void SetScale1Y(const TScaleProps& v) { SetScalePropsY(1, v); }
+  void SetScale2X(const TScaleProps& v) { SetScalePropsX(2, v); }
+  void SetScale2Y(const TScaleProps& v) { SetScalePropsY(2, v); }
+  /// The scale that draws an axis (owned by the chart).
+  TScale& ScaleX(int Layer) { return *FScalesX[Layer == 2 ? 1 : 0]; }
+  TScale& ScaleY(int Layer) { return *FScalesY[Layer == 2 ? 1 : 0]; }
+  /// Copies axis settings into a scale control and places its base line.
+  void SetScaleProps(TScale& Scale, const TScaleProps& Props);
+  /// Re-applies every axis setting and range and repaints.
+  void ScalePropsChanged(TObject* Sender);
+  void ScaleZoomPan(TObject* Sender);
+  static std::string ExtractUserText(const std::string& Text, int Index);
+  static std::string AddScaleInscription(const std::string& Label, const std::string& Inscript);
+  TrcLayout StandardLayout() const { return FStdLayout; }
+  void SetStandardLayout(TrcLayout v) { SetStdLayout(v); }
+  void SetStdLayout(TrcLayout v);
+  TJointLayers& JointLayers() { return *FJointLayers; }
+  /// Uses the given object from now on (not freed by the chart).
+  void SetJointLayers(TJointLayers* v);
+
+  // ---------------------------------------------------------------- margins
+  void SetMarginLeft(int v) { SetLRim(v); }
+  void SetMarginRight(int v) { SetRRim(v); }
+  void SetMarginTop(int v) { SetTRim(v); }
+  void SetMarginBottom(int v) { SetBRim(v); }
+  void SetShadowWidth(int v) { SetF3DRim(v); }
+  void SetLRim(int v);
+  void SetRRim(int v);
+  void SetTRim(int v);
+  void SetBRim(int v);
+  /// Clamped to 0..32.
+  void SetF3DRim(int v);
+  /// Keeps the control at least LRim + RRim + ShadowWidth + 80 by TRim + BRim + ShadowWidth + 20.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   // ---------------------------------------------------------------- drawing state
   TColor DataColor() const { return RcDataCol; }
@@ -330,6 +485,7 @@ class TCustomRChart : public TCustomControl {
 
  protected:
   void Paint() override;
+  void Loaded() override;
 
   // Every adding operation ends in one of these with the coordinate mode of its overload.
   void MoveToIntern(double x, double y, TCoordMode cm);
@@ -402,7 +558,42 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TBitmap> FGrafBmp;
   int FMouseTraceCount = 0;
 
+  // Layers and axes.
+  std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;
+  std::array<std::unique_ptr<TScalePropsVert>, 2> FScalePropsY;
+  std::array<std::unique_ptr<TScale>, 2> FScalesX;
+  std::array<std::unique_ptr<TScale>, 2> FScalesY;
+  std::array<long double, 2> Cpkx{}, Cpdx{}, Cpky{}, Cpdy{};
+  bool FIsometric = false;
+  double Fxasp = 1, Fyasp = 1;
+  std::unique_ptr<TJointLayers> FOwnJointLayers;
+  TJointLayers* FJointLayers = nullptr;
+  TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
+  std::array<std::array<TRectDouble, kZoomStackSize>, 2> FZoomStack{};
+  int FZStackPoi = 1;
+  double FConfXLo = 0, FConfYLo = 0, FConfXHi = 0, FConfYHi = 0;
+  TMouseActMode FMouseAction = 0;
+  // Chart caption placement (set by the standard layouts).
+  int FCaptPosX = 0, FCaptPosY = -15;
+  TAlignment FCaptAlignment = taRightJustify;
+  TCaptionAnchorHoriz FCaptAnchorX = cahChartRight;
+  TCaptionAnchorVert FCaptAnchorY = cavChartTop;
+
  private:
+  // Layers (rchart_layers.cpp, rchart_scales.cpp).
+  void CreateLayers();
+  void ResetLayers();
+  void AdjustScaleGeometry();
+  void MarginChanged();
+  void ReapplyIsometric();
+  double IsoHalfHeight(double xLo, double xHi) const;
+  void ConfineRange(long double& lo, long double& hi, double L, double H, bool shift) const;
+  void SetEqualRangeAxes(TLayerSet Layers, bool doX, bool doY);
+  void AutoRangeAxes(int Layer, double Margin, double MinRange, bool doX, bool doY);
+  bool RawExtents(int Layer, double& MinX, double& MinY, double& MaxX, double& MaxY) const;
+  static void ApplyMargin(double& lo, double& hi, double Margin, bool log, bool testPositive);
+  static void ApplyMinWidth(double& lo, double& hi, double MinRange);
+
   /// Slot for a new item in the container chosen by AnnoMode (grown as needed), filled with
   /// the common fields; null when the container cannot grow any further.
   TrcChartItem* NewItem(TrcItem Kind, TCoordMode cm);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <exception>
 
 namespace zyr {
 
@@ -166,8 +167,19 @@ const QImage& TCustomControl::WindowPicture() {
   return FPicture;
 }
 
+// Exceptions must not cross Qt's event loop (that would end the program); a failing paint or
+// input handler is reported and the event dropped.
+template <class F>
+void Guarded(const char* where, F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    qWarning("%s: %s", where, e.what());
+  }
+}
+
 void TCustomControl::paintEvent(QPaintEvent*) {
-  if (FDirty) Repaint();
+  if (FDirty) Guarded("paint", [this] { Repaint(); });
   FCanvas.Flush();
   QPainter p(this);
   p.drawImage(0, 0, FPicture);
@@ -177,7 +189,7 @@ void TCustomControl::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (FInSetBounds) return;
   FInSetBounds = true;
-  SetBounds(x(), y(), width(), height());
+  Guarded("resize", [this] { SetBounds(x(), y(), width(), height()); });
   FInSetBounds = false;
 }
 
@@ -204,29 +216,33 @@ void TCustomControl::mousePressEvent(QMouseEvent* e) {
   if (!ButtonOf(e->button(), b)) return;
   FPressed = b == mbLeft;
   const QPoint p = e->position().toPoint();
-  MouseDown(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  Guarded("mouse", [&] { MouseDown(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
 }
 
 void TCustomControl::mouseReleaseEvent(QMouseEvent* e) {
   TMouseButton b;
   if (!ButtonOf(e->button(), b)) return;
   const QPoint p = e->position().toPoint();
-  if (b == mbLeft && FPressed && rect().contains(p)) Click();
-  if (b == mbLeft) FPressed = false;
-  MouseUp(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  Guarded("mouse", [&] {
+    if (b == mbLeft && FPressed && rect().contains(p)) Click();
+    if (b == mbLeft) FPressed = false;
+    MouseUp(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  });
 }
 
 void TCustomControl::mouseDoubleClickEvent(QMouseEvent* e) {
   TMouseButton b;
   if (!ButtonOf(e->button(), b)) return;
   const QPoint p = e->position().toPoint();
-  if (b == mbLeft) DblClick();
-  MouseDown(b, TShiftState(ShiftOf(e->modifiers(), e->buttons()) | ssDouble), p.x(), p.y());
+  Guarded("mouse", [&] {
+    if (b == mbLeft) DblClick();
+    MouseDown(b, TShiftState(ShiftOf(e->modifiers(), e->buttons()) | ssDouble), p.x(), p.y());
+  });
 }
 
 void TCustomControl::mouseMoveEvent(QMouseEvent* e) {
   const QPoint p = e->position().toPoint();
-  MouseMove(ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+  Guarded("mouse", [&] { MouseMove(ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y()); });
 }
 
 void TCustomControl::enterEvent(QEnterEvent* e) {
@@ -241,7 +257,11 @@ void TCustomControl::leaveEvent(QEvent* e) {
 
 void TCustomControl::wheelEvent(QWheelEvent* e) {
   const QPoint p = e->position().toPoint();
-  if (DoMouseWheel(ShiftOf(e->modifiers(), e->buttons()), e->angleDelta().y(), {p.x(), p.y()}))
+  bool handled = false;
+  Guarded("wheel", [&] {
+    handled = DoMouseWheel(ShiftOf(e->modifiers(), e->buttons()), e->angleDelta().y(), {p.x(), p.y()});
+  });
+  if (handled)
     e->accept();
   else
     e->ignore();
@@ -250,17 +270,19 @@ void TCustomControl::wheelEvent(QWheelEvent* e) {
 void TCustomControl::keyPressEvent(QKeyEvent* e) {
   uint16_t key = VirtualKeyOf(e);
   TShiftState s = ShiftOf(e->modifiers(), Qt::NoButton);
-  if (key) KeyDown(key, s);
   const QString t = e->text();
-  if (t.size() == 1 && t[0].unicode() < 128) {
-    char c = char(t[0].unicode());
-    KeyPress(c);
-  }
+  Guarded("key", [&] {
+    if (key) KeyDown(key, s);
+    if (t.size() == 1 && t[0].unicode() < 128) {
+      char c = char(t[0].unicode());
+      KeyPress(c);
+    }
+  });
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent* e) {
   uint16_t key = VirtualKeyOf(e);
-  if (key) KeyUp(key, ShiftOf(e->modifiers(), Qt::NoButton));
+  if (key) Guarded("key", [&] { KeyUp(key, ShiftOf(e->modifiers(), Qt::NoButton)); });
 }
 
 void TCustomControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
