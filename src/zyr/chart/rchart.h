@@ -218,6 +218,26 @@ class TCustomRChart : public TCustomControl {
   /// Keeps the control at least LRim + RRim + ShadowWidth + 80 by TRim + BRim + ShadowWidth + 20.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+  // ==== RENDERING (frame, paint cycle, export, printing): rchart_paint.cpp, rchart_export.cpp
+  // ==== END RENDERING
+
+  // ==== ITEM DRAWING: rchart_draw.cpp
+  /// Draws the visible data and annotation items in chart order onto a data-area canvas whose
+  /// top left corner is at (X0, Y0); starts from the reset pen state.
+  void DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhite);
+  /// Measures a text of one or more lines (separated by line feeds); returns the line count.
+  int CalcTextExtents(const std::string& Text, TCanvas& Canvas, int& Width, int& Height,
+                      int& LineHeight);
+  // ==== END ITEM DRAWING
+
+  // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
+  /// Draws the visible text labels, number 30 first, onto a data-area canvas at (X0, Y0).
+  void DrawTextLabels(TCanvas& Canvas, int X0, int Y0);
+  // ==== END TEXT LABELS
+
+  // ==== HIT TESTING: rchart_hittest.cpp
+  // ==== END HIT TESTING
+
   // ---------------------------------------------------------------- drawing state
   TColor DataColor() const { return RcDataCol; }
   void SetDataColor(TColor v) { SetDataCol(v); }
