@@ -5,11 +5,13 @@
 #include <zyr/chart/chartitem.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/scaleprops.h>
+#include <zyr/chart/textlabel.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
 
 #include <array>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,7 +98,21 @@ class TCustomRChart : public TCustomControl {
   // ---------------------------------------------------------------- layers and transforms
   /// World to control pixel on a layer (clamped to 1..2); log axes send values <= 1e-100 to
   /// the edge; results are limited to the 32-bit range.
-  void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
+  void R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+    const TLayerTransform& t = FXf[Layer == 2 ? 1 : 0];
+    xout = t.logX ? (xin <= 1e-100 ? t.logEdgeX : PixelOf(t.kx * std::log(xin) + t.dx))
+                  : PixelOf(t.kx * xin + t.dx);
+    yout = t.logY ? (yin <= 1e-100 ? t.logEdgeY : PixelOf(t.ky * std::log(yin) + t.dy))
+                  : PixelOf(t.ky * yin + t.dy);
+  }
+  /// A transformed coordinate as a pixel: limited to the 32-bit range (NaN to the top), then
+  /// rounded half to even.
+  static int PixelOf(double v) {
+    if (!(v <= 2147483647.0)) return 2147483647;
+    if (v < -2147483647.0) return -2147483647;
+    // Adding and removing 1.5 * 2^52 rounds to an integer in the default (half-even) mode.
+    return int((v + 6755399441055744.0) - 6755399441055744.0);
+  }
   /// Control pixel to world. On a plotting area without extent (no slope) every pixel maps
   /// to the centre of the axis range.
   void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
@@ -231,6 +247,24 @@ class TCustomRChart : public TCustomControl {
   // ==== END ITEM DRAWING
 
   // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
+  static constexpr int kNumTextLabels = 30;
+  /// Label ix (1..30); EZYRRChartError naming the control for any other index.
+  TTextLabel& TextLabels(int ix) { return GetFTextLabel(ix); }
+  const TTextLabel& TextLabels(int ix) const;
+  TTextLabel& GetFTextLabel(int ix);
+  /// Copies the settings of Value into label ix (same index rule); repaints when AutoRedraw
+  /// is on or while designing.
+  void SetTextLabels(int ix, const TCustomTextLabel& Value) { SetFTextLabel(ix, Value); }
+  void SetFTextLabel(int ix, const TCustomTextLabel& Value);
+  /// Takes the first free label (Mode 0) and returns its number; 0 when all are in use.
+  /// Template 1..30 copies that label's settings, other values take the chart's defaults.
+  int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
+  /// Sets up label n like AddTextLabel (n outside 1..30: ignored).
+  void SetTextLabel(int n, double x, double y, TColor Color, const std::string& Caption,
+                    int Template);
+  /// Make all labels invisible / free (Mode 0), painting once at the end.
+  void HideAllTextLabels();
+  void ClearAllTextLabels();
   /// Draws the visible text labels, number 30 first, onto a data-area canvas at (X0, Y0).
   void DrawTextLabels(TCanvas& Canvas, int X0, int Y0);
   // ==== END TEXT LABELS
@@ -584,6 +618,13 @@ class TCustomRChart : public TCustomControl {
   std::array<std::unique_ptr<TScale>, 2> FScalesX;
   std::array<std::unique_ptr<TScale>, 2> FScalesY;
   std::array<long double, 2> Cpkx{}, Cpdx{}, Cpky{}, Cpdy{};
+  // What R2M needs, refreshed by AdjustScaling, so that the hot path is a multiply-add.
+  struct TLayerTransform {
+    double kx = 0, dx = 0, ky = 0, dy = 0;
+    bool logX = false, logY = false;
+    int logEdgeX = 0, logEdgeY = 0;  // pixel of values <= 1e-100 on a log axis
+  };
+  std::array<TLayerTransform, 2> FXf{};
   bool FIsometric = false;
   double Fxasp = 1, Fyasp = 1;
   std::unique_ptr<TJointLayers> FOwnJointLayers;
@@ -599,10 +640,18 @@ class TCustomRChart : public TCustomControl {
   TCaptionAnchorHoriz FCaptAnchorX = cahChartRight;
   TCaptionAnchorVert FCaptAnchorY = cavChartTop;
 
+  // TEXT LABELS state
+  std::array<TTextLabel, kNumTextLabels> FTextLabels;
+  /// Back to the reset settings (font from the control's Font), change handler attached.
+  void ResetTextLabels();
+  /// Control pixel of a label's anchor, by its attach mode (world parts on its layer).
+  void TextLabelAnchor(const TTextLabel& Lbl, int& ax, int& ay) const;
+
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).
   void CreateLayers();
   void ResetLayers();
+  void RefreshTransform(size_t LayerIx);
   void AdjustScaleGeometry();
   void MarginChanged();
   void ReapplyIsometric();

@@ -18,13 +18,6 @@ constexpr const char* kLogNegative = "Logarithmic axis must not be negative.";
 int ClampLayer(int l) { return l < 1 ? 1 : (l > 2 ? 2 : l); }
 size_t Ix(int layer) { return size_t(ClampLayer(layer) - 1); }
 
-// Pixel from a transformed value: limited to the 32-bit range (NaN to the top), ties to even.
-int ToPixel(long double v) {
-  if (!(v <= 2147483647.0L)) return 2147483647;
-  if (v < -2147483647.0L) return -2147483647;
-  return int(std::nearbyint(double(v)));
-}
-
 bool IsTwoPointKind(TrcItem k) {
   return k == tkLine || k == tkRect || k == tkRectFrame || k == tk3DBar || k == tkArrow ||
          k == tkDoubleArrow || k == tkLineOffs;
@@ -85,29 +78,22 @@ void TCustomRChart::AdjustScaling() {
       Cpky[i] = 0;
       Cpdy[i] = h / 2;
     }
+    RefreshTransform(i);
   }
 }
 
-void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
-  const size_t i = Ix(Layer);
+void TCustomRChart::RefreshTransform(size_t i) {
+  TLayerTransform& t = FXf[i];
+  t.kx = double(Cpkx[i]);
+  t.dx = double(Cpdx[i]);
+  t.ky = double(Cpky[i]);
+  t.dy = double(Cpdy[i]);
   const TScaleProps& px = *FScalePropsX[i];
-  if (px.Logarithmic()) {
-    if (xin <= kLogFloor)
-      xout = px.RangeHigh() >= px.RangeLow() ? 0 : Width();
-    else
-      xout = ToPixel(Cpkx[i] * std::log(xin) + Cpdx[i]);
-  } else {
-    xout = ToPixel(Cpkx[i] * xin + Cpdx[i]);
-  }
   const TScaleProps& py = *FScalePropsY[i];
-  if (py.Logarithmic()) {
-    if (yin <= kLogFloor)
-      yout = py.RangeHigh() >= py.RangeLow() ? Height() : 0;
-    else
-      yout = ToPixel(Cpky[i] * std::log(yin) + Cpdy[i]);
-  } else {
-    yout = ToPixel(Cpky[i] * yin + Cpdy[i]);
-  }
+  t.logX = px.Logarithmic();
+  t.logY = py.Logarithmic();
+  t.logEdgeX = px.RangeHigh() >= px.RangeLow() ? 0 : Width();
+  t.logEdgeY = py.RangeHigh() >= py.RangeLow() ? Height() : 0;
 }
 
 void TCustomRChart::M2R(int Layer, int xin, int yin, double& xout, double& yout) const {
