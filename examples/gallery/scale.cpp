@@ -183,7 +183,7 @@ QImage RenderPage() {
   return img;
 }
 
-GalleryRegistrar reg({"scale", [] { return RenderPage(); },
+GalleryRegistrar reg({"scales", [] { return RenderPage(); },
                       [](QWidget* parent) -> QWidget* {
                         auto* s = new TScale(parent);
                         s->SetBounds(0, 0, 600, 80);
