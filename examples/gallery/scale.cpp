@@ -1,4 +1,4 @@
-// Gallery page "scale": stand-alone scales of every label type in both orientations.
+// Gallery page "scales": stand-alone scales of every label type in both orientations.
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/datetime.h>
 #include <zyr/scales/scale.h>
