@@ -13,6 +13,7 @@ TCustomRChart::TCustomRChart(QWidget* parent) : TCustomControl(parent) {
   FGrafBmp = std::make_unique<TBitmap>();
   FGrafBmp->SetPixelFormat(pf32bit);
   CreateLayers();
+  CreateRendering();
   SetBounds(Left(), Top(), 280, 200);
   FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
   ResetComp();
@@ -53,6 +54,7 @@ void TCustomRChart::ResetComp() {
   FDupMarksMinD = 1;
   FMouseTraceCount = 0;
   ResetLayers();
+  ResetRendering();
   FAutoRedraw = true;
 }
 
@@ -120,29 +122,8 @@ void TCustomRChart::SetSuppressPaint(bool v) {
   if (!v) Paint();
 }
 
-void TCustomRChart::StyleChanged(TObject*) { RepaintIfAuto(); }
-
 void TCustomRChart::RepaintIfAuto() {
   if (FAutoRedraw || IsDesigning()) Paint();
-}
-
-void TCustomRChart::InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height) {
-  Canvas.Pen().SetStyle(psSolid);
-  Canvas.Pen().SetColor(FChartFrameCol);
-  Canvas.Brush().SetStyle(bsSolid);
-  Canvas.Brush().SetColor(RcChartCol);
-  Canvas.Rectangle(X0, Y0, X0 + Width, Y0 + Height);
-}
-
-void TCustomRChart::Paint() {
-  if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint) return;
-  TCanvas& cv = Canvas();
-  cv.Brush().SetStyle(bsSolid);
-  cv.Brush().SetColor(RcWindCol);
-  cv.FillRect(ClientRect());
-  FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
-  InitGraf(FGrafBmp->Canvas(), 0, 0, FGrafBmp->Width(), FGrafBmp->Height());
-  cv.Draw(RcLRim, RcTRim, *FGrafBmp);
 }
 
 void TRChart::CreateWnd() {

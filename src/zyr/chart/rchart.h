@@ -2,13 +2,16 @@
 /// \file
 /// TCustomRChart, the 2D chart with two layers, and TRChart, its ready-to-use form.
 
+#include <zyr/chart/bakgndimg.h>
 #include <zyr/chart/chartitem.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/scaleprops.h>
 #include <zyr/chart/textlabel.h>
+#include <zyr/platform/foundation/crosshair.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/platform/host/styles.h>
 
 #include <array>
 #include <cmath>
@@ -235,6 +238,127 @@ class TCustomRChart : public TCustomControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   // ==== RENDERING (frame, paint cycle, export, printing): rchart_paint.cpp, rchart_export.cpp
+  /// (Sender, Canvas, Top, Left): Top and Left are the control pixel of the canvas origin.
+  using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
+  /// Members of StyleElements: which parts take the colours of active visual styles.
+  enum TStyleElement : uint8_t { seFont = 1, seClient = 2, seBorder = 4 };
+  uint8_t StyleElements() const { return FStyleElements; }
+  void SetStyleElements(uint8_t v) { FStyleElements = v; }
+
+  void SetChartColor(TColor v) { SetChartCol(v); }
+  void SetChartCol(TColor v);
+  void SetWindColor(TColor v) { SetWindCol(v); }
+  void SetWindCol(TColor v);
+  void SetChartFrameColor(TColor v) { SetScaleCol(v); }
+  void SetScaleCol(TColor v);
+  TColor GridColor() const { return RcGridCol; }
+  void SetGridColor(TColor v) { SetGridCol(v); }
+  void SetGridCol(TColor v);
+  TColor ShadowColor() const { return FShadowColor; }
+  void SetShadowColor(TColor v);
+  TColor ShadowBakColor() const { return RcShadowBakCol; }
+  void SetShadowBakColor(TColor v);
+  /// 0: outline in ShadowColor, 1: black outline, other: outline in ShadowBakColor.
+  TShadowStyle ShadowStyle() const { return RcShadowStyle; }
+  void SetShadowStyle(TShadowStyle v);
+  GridStyleType GridStyle() const { return RcGridStyle; }
+  void SetGridStyle(GridStyleType v);
+  /// Grid distances: 0 follows the scale ticks; on logarithmic axes -1 decades, -2 the
+  /// 1-2-5 series, -3 every mantissa step. Values below -3 and non-finite ones are ignored.
+  double GridDx() const { return RcGridDx; }
+  void SetGridDx(double v);
+  double GridDy() const { return RcGridDy; }
+  void SetGridDy(double v);
+
+  const std::string& Caption() const { return FChartCaption; }
+  void SetCaption(const std::string& v) { SetChartCaption(v); }
+  void SetChartCaption(const std::string& v);
+  int CaptionPosX() const { return FCaptPosX; }
+  void SetCaptionPosX(int v) { SetCaptPosX(v); }
+  void SetCaptPosX(int v);
+  int CaptionPosY() const { return FCaptPosY; }
+  void SetCaptionPosY(int v) { SetCaptPosY(v); }
+  void SetCaptPosY(int v);
+  TAlignment CaptionAlignment() const { return FCaptAlignment; }
+  void SetCaptionAlignment(TAlignment v) { SetCaptAlignment(v); }
+  void SetCaptAlignment(TAlignment v);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptAnchorX; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v) { SetCaptAnchorX(v); }
+  void SetCaptAnchorX(TCaptionAnchorHoriz v);
+  TCaptionAnchorVert CaptionAnchorVert() const { return FCaptAnchorY; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert v) { SetCaptAnchorY(v); }
+  void SetCaptAnchorY(TCaptionAnchorVert v);
+  /// Percent of the data-area width the caption may take (cut with "..."); 0 never cuts,
+  /// other values are clamped to 5..100.
+  int CaptionTrim() const { return FCaptTrim; }
+  void SetCaptionTrim(int v) { SetCaptTrim(v); }
+  void SetCaptTrim(int v);
+
+  /// Background image and highlighted area of the data area.
+  TBakGndImg& BackGroundImg() { return *FBakGndFile; }
+  /// Copies the settings of v (the chart keeps its own object and change handler).
+  void SetBackGroundImg(const TBakGndImg& v);
+  /// The given object replaces the owned one and is owned by the chart from now on.
+  void SetBakGndFile(std::unique_ptr<TBakGndImg> v);
+
+  /// Cross-hairs 1..4 (other numbers give cross-hair 1).
+  TCrossHair* CrossHair(int i) { return FCrossHairs[size_t(i >= 1 && i <= 4 ? i - 1 : 0)].get(); }
+  TCrossHair* CrossHair1() { return CrossHair(1); }
+  TCrossHair* CrossHair2() { return CrossHair(2); }
+  TCrossHair* CrossHair3() { return CrossHair(3); }
+  TCrossHair* CrossHair4() { return CrossHair(4); }
+  /// Copies the settings of v into cross-hair i.
+  void SetCrossHair(int i, const TCrossHair& v) { CrossHair(i)->Assign(&v); }
+
+  /// The cached pictures: the whole control and the data area.
+  TBitmap& ChartBmp() { return *FChartBmp; }
+  TBitmap& AuxBmp() { return *FAuxBmp; }
+
+  /// Shows the items added since the last display: with AutoRedraw only the data area is
+  /// rebuilt, otherwise the whole chart. Charts sharing the data are told to repaint.
+  void ShowGraf();
+  /// Draws the items again on top of the current data-area picture (no background, no grid).
+  void ShowGrafNewOnly();
+  /// Everything outside the data area: background, shadow rim, caption, scales.
+  void ConstructChartBmp(TCanvas& Canvas);
+  /// Grid, items, text labels and frame of the data area onto Bitmap at (X0, Y0).
+  virtual void ConstructDataBmp(TBitmap& Bitmap, int X0, int Y0, bool Flag, int StartElem);
+  /// As ConstructDataBmp on any canvas; StartElem != 0 leaves out the grid.
+  virtual void ConstructDataBmpCanvas(TCanvas& Canvas, int X0, int Y0, bool Flag, int StartElem);
+  /// Cross-hairs into Bitmap (whose origin is control pixel (X, Y)), then Bitmap to Canvas.
+  void DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas);
+  /// Saves the frame and scale colours and switches them to black and white (no repaint).
+  void BackupColorsAndMakeBW();
+  /// Restores the colours saved by BackupColorsAndMakeBW.
+  void ReloadBackupColors();
+
+  // Export. BlkWhite draws the frame and scales in black and white. Raster files take their
+  // format from the name (.png, .jpg, else BMP); vector files are SVG, or PDF for ".pdf".
+  // Each answers false when nothing could be produced.
+  bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite) { return CopyToBitmap(ABitmap, BlkWhite, true); }
+  bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
+  /// The data area only.
+  bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite) {
+    return CopyToBitmapDAOnly(ABitmap, BlkWhite, true);
+  }
+  bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
+  bool CopyToBMP(const std::string& FName, bool BlkWhite);
+  bool CopyToWMF(const std::string& FName, bool BlkWhite);
+  bool CopyToClipboard(bool BlkWhite) { return CopyToClipboard(BlkWhite, true); }
+  bool CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs);
+  bool CopyToClipboardDAOnly(bool BlkWhite) { return CopyToClipboardDAOnly(BlkWhite, true); }
+  bool CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs);
+  /// SVG on the clipboard with a raster picture beside it.
+  bool CopyToClipboardWMF(bool BlkWhite);
+  /// Prints one page; ScaleF 1 prints at screen size (a pixel as 1/96 inch).
+  bool PrintIt(double ScaleF, bool BlkWhite);
+  /// Draws onto the open printer page at (X, Y) device pixels and advances X and Y past the
+  /// picture; false when no print job is open.
+  bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite);
+
+  TRenderEvent OnScalesRendered, OnBeforeRenderData, OnDataRendered;
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
   // ==== END RENDERING
 
   // ==== ITEM DRAWING: rchart_draw.cpp
@@ -646,6 +770,43 @@ class TCustomRChart : public TCustomControl {
   void ResetTextLabels();
   /// Control pixel of a label's anchor, by its attach mode (world parts on its layer).
   void TextLabelAnchor(const TTextLabel& Lbl, int& ax, int& ay) const;
+
+  // RENDERING state
+  TColor RcGridCol = clBlack;
+  TColor FShadowColor = clGrayText;
+  TColor RcShadowBakCol = clBtnFace;
+  TShadowStyle RcShadowStyle = 0;
+  GridStyleType RcGridStyle = gsNone;
+  double RcGridDx = 0, RcGridDy = 0;
+  std::string FChartCaption;
+  int FCaptTrim = 100;
+  uint8_t FStyleElements = 0;
+  std::unique_ptr<TBakGndImg> FBakGndFile;
+  std::array<std::unique_ptr<TCrossHair>, 4> FCrossHairs;
+  std::unique_ptr<TBitmap> FChartBmp, FAuxBmp;
+  bool FInPaint = false;
+  TColor ColBakWindow = 0, ColBakFrame = 0, ColBakChart = 0, ColBakFont = 0, ColBakShadow = 0,
+         ColBakShadowBgnd = 0;
+  std::array<TColor, 2> ColBakScalesX{}, ColBakScalesY{}, ColBakSclFontX{}, ColBakSclFontY{};
+  /// Owned objects of the frame and the scale routing (constructor).
+  void CreateRendering();
+  /// Reset values of the frame, caption, grid, image and cross-hairs.
+  void ResetRendering();
+  /// Points the four layer scales at a canvas.
+  void ScalesDrawOn(TCanvas& Canvas);
+  /// The whole chart onto a canvas of the control's size, from scratch (caches untouched).
+  void RenderChartOn(TCanvas& Canvas, bool CrossHairs);
+  /// A raster copy of the chart, optionally with black-and-white frame colours.
+  QImage ChartPicture(bool BlkWhite, bool CrossHairs, bool DAOnly);
+  void DrawGrid(TCanvas& Canvas, int X0, int Y0);
+  void DrawBackgroundArea(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
+  bool DrawBackgroundImage(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
+  /// Hook of the cross-hair drawing of DrawFinish (cross-hairs are drawn by the mouse code).
+  void DrawCrossHairsOn(TCanvas& Canvas, int X, int Y);
+  /// Hook of the mouse trace step of Paint.
+  void DrawMouseTraceOn(TCanvas& Canvas);
+  /// A colour of the chart, or the visual style's when styles are on for the element.
+  TColor StyledColor(TColor Own, TStyleColor StyleCol, TStyleElement Element) const;
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).

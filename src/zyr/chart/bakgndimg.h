@@ -1,0 +1,99 @@
+#pragma once
+/// \file
+/// The background of a chart's data area: grid styles, the highlighted-area modes and
+/// TBakGndImg, the image and area settings a chart owns.
+
+#include <zyr/platform/foundation/types.h>
+#include <zyr/platform/host/object.h>
+
+#include <string>
+
+namespace zyr {
+
+/// Grid of the data area: points at the crossings, vertical and/or horizontal lines, solid or
+/// dotted.
+enum GridStyleType : uint8_t {
+  gsNone,
+  gsPoints,
+  gsVertLines,
+  gsHorizLines,
+  gsLines,
+  gsHorizDotLines,
+  gsVertDotLines,
+  gsDotLines
+};
+
+/// Which part of the data area is filled in AreaColor, bounded by the world coordinates
+/// AreaLeft/AreaRight/AreaTop/AreaBottom; the ...Inv modes fill the outside instead.
+enum TBGAreaMode : uint8_t {
+  bamNone,
+  bamLeft,
+  bamRight,
+  bamTop,
+  bamBottom,
+  bamVStripe,
+  bamHStripe,
+  bamRect,
+  bamRectInv,
+  bamVStripeInv,
+  bamHStripeInv
+};
+
+/// Background of a chart's data area: an image file (natural size, stretched or tiled) or,
+/// without an image, a highlighted area in world coordinates of the active layer.
+///
+///   chart->BackGroundImg().SetAreaMode(bamVStripe);
+///   chart->BackGroundImg().SetAreaLeft(2.0);
+///   chart->BackGroundImg().SetAreaRight(3.5);
+///
+/// OnChange fires after every change; the chart repaints from it. An image that cannot be
+/// loaded clears Name. See the gallery page "chart".
+class TBakGndImg : public TPersistent {
+ public:
+  TBakGndImg() = default;
+  TBakGndImg(const TBakGndImg&) = delete;
+  TBakGndImg& operator=(const TBakGndImg&) = delete;
+
+  /// Image file; empty means no image. Without IncludePath only the file-name part is kept.
+  const std::string& Name() const { return FName; }
+  void SetName(const std::string& v);
+  bool IncludePath() const { return FIncldPath; }
+  /// Switching it off strips the directory from Name at once.
+  void SetIncludePath(bool v);
+  /// 0 natural size at the top left corner, 1 stretched over the data area, 2 tiled.
+  TBkgFill FillMode() const { return FFillMode; }
+  void SetFillMode(TBkgFill v);
+  TBGAreaMode AreaMode() const { return FBGAreaMode; }
+  void SetAreaMode(TBGAreaMode v);
+  TColor AreaColor() const { return FBGAreaColor; }
+  void SetAreaColor(TColor v);
+  double AreaLeft() const { return FBGAreaLeft; }
+  void SetAreaLeft(double v);
+  double AreaRight() const { return FBGAreaRight; }
+  void SetAreaRight(double v);
+  double AreaTop() const { return FBGAreaTop; }
+  void SetAreaTop(double v);
+  double AreaBottom() const { return FBGAreaBottom; }
+  void SetAreaBottom(double v);
+
+  /// Back to the reset values (OnChange is kept and not fired).
+  void ResetComp();
+  /// From another TBakGndImg: every field including OnChange.
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TBakGndImg"; }
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+  void SetArea(double& field, double v);
+
+  std::string FName;
+  bool FIncldPath = false;
+  TBkgFill FFillMode = 1;
+  TBGAreaMode FBGAreaMode = bamNone;
+  TColor FBGAreaColor = 0xDDDDDD;
+  double FBGAreaLeft = -1, FBGAreaRight = 1, FBGAreaTop = 1, FBGAreaBottom = -1;
+};
+
+}  // namespace zyr
