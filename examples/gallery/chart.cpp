@@ -77,7 +77,7 @@ QImage RenderLayouts() {
     c.SetRange(1, 0, 0, 10, 10);
     c.SetRange(2, -5, 0, 5, 1000);
     c.SetDataColor(clNavy);
-    c.MoveTo(0.0, 0.0);
+    c.MoveTo(0.0, 5.0);
     for (int k = 1; k <= 50; ++k) c.DrawTo(k / 5.0, std::sin(k / 5.0) * 5 + 5);
     p.drawImage(gap + (i % 3) * (w + gap), gap + (i / 3) * (h + gap), c.WindowPicture());
   }
