@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all setup configure build gallery test test-asan consumer bench clean
+.PHONY: all setup configure build gallery test test-asan consumer bench clean fuzz
 
 all: build
 
@@ -56,6 +56,19 @@ consumer: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2 || true; done
+
+# Fuzzes the chart item file reader (clang, libFuzzer, ASan + UBSan) for FUZZ_TIME seconds.
+# New inputs go to $(FUZZ_BUILD)/corpus; fuzz/corpus is the kept regression corpus.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME  ?= 300
+fuzz:
+	@bash scripts/setup.sh fuzz
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/artifacts
+	./$(FUZZ_BUILD)/fuzz_rchart_files $(FUZZ_BUILD)/corpus fuzz/corpus -max_total_time=$(FUZZ_TIME) \
+	  -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/artifacts/
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) gallery

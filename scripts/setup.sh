@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, tests, benchmarks and gallery need.
 # Safe to run again: does nothing when everything is present.
+# `setup.sh fuzz` also installs clang and its fuzzer runtime, which only `make fuzz` needs.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )
+if [ "${1:-}" = "fuzz" ]; then PACKAGES+=(clang libclang-rt-14-dev); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
