@@ -40,6 +40,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   for (auto* c : {fx->chart.get(), fx->scratch.get()}) c->SetBounds(0, 0, 80, 60);
   fx->file = TempName("in");
   fx->scratchFile = TempName("out");
+  std::atexit([] {
+    std::remove(fx->file.c_str());
+    std::remove(fx->scratchFile.c_str());
+  });
   return 0;
 }
 
