@@ -55,6 +55,7 @@ void TCustomRChart::ResetComp() {
   FMouseTraceCount = 0;
   ResetLayers();
   ResetRendering();
+  ResetTextLabels();
   FAutoRedraw = true;
 }
 
