@@ -14,6 +14,8 @@ class ProbeChart : public TRChart {
   int NumLongTextsData() const { return FNumLongTextsData; }
   int NumLongTextsAnno() const { return FNumLongTextsAnno; }
   const void* DataArray() const { return FDataContainer.get(); }
+  int PendingPolylinePoints() const { return FNumPPa; }
+  void SetMergePolyColumns(bool v) { FMergePolyColumns = v; }
 };
 
 // Texts of a given length made of one repeated letter.

@@ -43,6 +43,7 @@ void TCustomRChart::ResetComp() {
   FTranspItems = false;
   FTextBkStyle = tbClear;
   FTextAlignment = taCenter;
+  FTextFont.Assign(&Font());
   FAnnoMode = false;
   FItClassVisib.fill(true);
   FAnnoClassVisib.fill(true);
