@@ -362,39 +362,12 @@ class TCustomRChart : public TCustomControl {
   // ==== END RENDERING
 
   // ==== ITEM DRAWING: rchart_draw.cpp
-  /// Handler may change the item; only this drawing sees the change, never the store.
-  using TBeforeRenderCItemEvent = std::function<void(TObject* Sender, TrcChartItem& ChartItem,
-                                                     int Index, bool IsAnnotation)>;
-  /// Handler may replace the text for this drawing.
-  using TBeforeRenderTextEvent =
-      std::function<void(TObject* Sender, std::string& Text, int Index, bool IsAnnotation)>;
   /// Draws the visible data and annotation items in chart order onto a data-area canvas whose
-  /// top left corner is at (X0, Y0); starts from the reset pen state. BlackWhite draws every
-  /// pen black, fills light grey and text backgrounds white.
+  /// top left corner is at (X0, Y0); starts from the reset pen state.
   void DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhite);
-  /// Draws one item (visibility already checked); LongTexts is its container's table.
-  void DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,
-                                 bool IsAnnotation, const TLongTextArray& LongTexts,
-                                 bool BlackWhite, int X0, int Y0);
-  /// Appends a canvas point to the pending polyline (at most 200 points, joined without gaps).
-  void EnterPolyline(int X, int Y, TCanvas& Canvas);
-  /// Draws the pending polyline, if any; the canvas pen ends on its last point.
-  void FinishPolyLine(TCanvas& Canvas);
-  void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& Item, int Index,
-                                 bool IsAnnotation);
   /// Measures a text of one or more lines (separated by line feeds); returns the line count.
-  /// Width is the widest line, LineHeight the text height + 1, Height LineHeight per line.
   int CalcTextExtents(const std::string& Text, TCanvas& Canvas, int& Width, int& Height,
                       int& LineHeight);
-  /// Font of text items: name and style are used, the size comes from each item.
-  TFont& TextFont() { return FTextFont; }
-  void SetTextFont(const TFont& v) { FTextFont.Assign(&v); }
-  TFontStyles TextFontStyle() const { return FTextFont.Style(); }
-  TFontStyles GetTextFontStyle() const { return FTextFont.Style(); }
-  void SetTextFontStyle(TFontStyles v) { FTextFont.SetStyle(v); }
-
-  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
-  TBeforeRenderTextEvent OnBeforeRenderText;
   // ==== END ITEM DRAWING
 
   // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
@@ -421,6 +394,49 @@ class TCustomRChart : public TCustomControl {
   // ==== END TEXT LABELS
 
   // ==== HIT TESTING: rchart_hittest.cpp
+  // Searches return the 0-based index of the best item of their container, or -1 when no item
+  // qualifies; Dist then is sqrt(uc_MaxDouble). Kind: tkNone selects nothing, tkEverything
+  // everything, tkNotMoveTo all but moves. Class 255 selects every class. OnlyVisible skips
+  // items of hidden layers. On equal distances the lower index wins; items with a NaN
+  // coordinate are never found.
+  /// Nearest data item by Euclidean distance in world units (no transform).
+  int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
+                          double& Dist) const;
+  int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
+    return FindNearestItemReal(x, y, Kind, Class, false, Dist);
+  }
+  /// Nearest data item by pixel distance; (x, y) is a world point of the active layer, items
+  /// are placed where their own layer draws them.
+  int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
+                            double& Dist) const;
+  int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
+    return FindNearestItemScreen(x, y, Kind, Class, false, Dist);
+  }
+  /// Nearest data item by pixel distance along one axis (0: x, 1: y; other axes give -1);
+  /// Value is a world value of the active layer.
+  int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
+                               bool OnlyVisible, double& Dist) const;
+  int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
+                               double& Dist) const {
+    return FindNearestItemAlongAxis(Value, Axis, Kind, Class, false, Dist);
+  }
+  /// Nearest annotation by the geometry of its kind as drawn: squared pixel distances to
+  /// points, segments, rectangles, text boxes, bar faces and arcs (within their angles); for
+  /// ellipses the focal measure in world units (0 inside). Dist is the root of the measure.
+  /// Fires OnBeforeRenderText for text items, as drawing does.
+  int FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
+                          double& Dist);
+  /// Control pixels of an item's two points by its coordinate mode (world points through
+  /// the item's layer, screen values shifted by the margins); other modes leave the outputs.
+  void ConvertToScreenCoords(const TrcChartItem& Item, int& X1, int& Y1, int& X2,
+                             int& Y2) const;
+  /// Sets the class of every data item of the kind (NewClass 255 or tkNone: nothing).
+  /// Neither marking operation repaints.
+  void MarkAllItems(TrcItem Kind, uint8_t NewClass);
+  /// Re-classes the data items of the kind inside the world rectangle (corners in any
+  /// order, edges included, any layer); returns their number.
+  int MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem Kind,
+                        uint8_t NewClass);
   // ==== END HIT TESTING
 
   // ---------------------------------------------------------------- drawing state
@@ -835,39 +851,14 @@ class TCustomRChart : public TCustomControl {
   /// A colour of the chart, or the visual style's when styles are on for the element.
   TColor StyledColor(TColor Own, TStyleColor StyleCol, TStyleElement Element) const;
 
-  // ITEM DRAWING state
-  static constexpr int kMaxPolyPoints = 200;
-  TColor FLastPenCol = clWhite;
-  TPenStyle FLastPenStyle = psSolid;
-  TColor FLastBrushCol = clWhite;
-  TColor FLastFontCol = clWhite;
-  int FLastLWidth = 1;
-  int FLastMoveToX = 0, FLastMoveToY = 0;
-  std::array<TPoint, kMaxPolyPoints> FPPa{};
-  int FNumPPa = 0;
-  /// Duplicate-mark map, FPixMapW x FPixMapH cells: -1 free, else the mark type there.
-  std::vector<int> FPixMap;
-  int FPixMapW = 0, FPixMapH = 0;
-  TFont FTextFont;
-  /// Off: polylines are drawn point by point (to compare with the column-merging path).
-  bool FMergePolyColumns = true;
-  void SetItemPen(TCanvas& Canvas, TColor Col, TPenStyle Style, TColor Fill);
-  void SetItemPenStyle(TCanvas& Canvas, TPenStyle Style);
-  void SetItemPenCol(TCanvas& Canvas, TColor Col);
-  /// Canvas pixel of an item coordinate pair: world through the layer, or a data-area offset.
-  TPoint ItemPixel(const TrcChartItem& Item, double x, double y, bool xWorld, bool yWorld, int X0,
-                   int Y0) const;
-  TPoint CurrentDrawPos(TCanvas& Canvas) const;
-  bool MarkIsDuplicate(int MarkType, int px, int py);
-  void DrawItemText(TCanvas& Canvas, const TrcChartItem& Item, int Index, bool IsAnnotation,
-                    const TLongTextArray& LongTexts, bool BlackWhite, int X0, int Y0);
-  void DrawItemArrow(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
-  void DrawItem3DBar(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
-  void DrawItemErrorBar(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0,
-                        int Y0);
-  void DrawItemRectFrame(TCanvas& Canvas, const TrcChartItem& Item, TPoint P1, TPoint P2,
-                         bool BlackWhite);
-  void DrawItemArc(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
+  // HIT TESTING state
+  /// Measure of one annotation against the world query (x, y) whose active-layer pixel is
+  /// (Qx, Qy); NaN when the item is no candidate. TextCanvas measures text boxes.
+  double AnnoElemMeasure(const TrcChartItem& Item, int Index, double x, double y, double Qx,
+                         double Qy, TCanvas& TextCanvas);
+  /// The box of a text annotation as drawn, in control pixels.
+  void AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas, int& Left,
+                   int& Top, int& Right, int& Bottom);
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).

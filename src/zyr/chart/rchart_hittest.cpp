@@ -1,0 +1,304 @@
+// Hit testing and selection of TCustomRChart: nearest items and re-classing.
+
+#include <zyr/chart/rchart.h>
+#include <zyr/platform/foundation/constants.h>
+#include <zyr/platform/numerics/math1.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace zyr {
+
+namespace {
+
+// Kind filter of searches and marking; annotations also leave out relative moves.
+bool KindSelected(TrcItem Filter, TrcItem Kind, bool Anno) {
+  switch (Filter) {
+    case tkNone:
+      return false;
+    case tkEverything:
+      return true;
+    case tkNotMoveTo:
+      return Kind != tkMoveTo && !(Anno && Kind == tkMoveRelPix);
+    default:
+      return Kind == Filter;
+  }
+}
+
+// Keeps the best candidate: a measure that is not a number never qualifies, a later item
+// must be strictly better. Starting from "none" rather than from the largest double lets
+// items whose measure overflows to infinity still be found.
+struct TBest {
+  int Index = -1;
+  double Measure = 0;
+  void Offer(int i, double m) {
+    if (std::isnan(m)) return;
+    if (Index < 0 || m < Measure) {
+      Index = i;
+      Measure = m;
+    }
+  }
+  int Result(double& Dist) const {
+    Dist = Index < 0 ? std::sqrt(uc_MaxDouble) : std::sqrt(Measure);
+    return Index;
+  }
+};
+
+double Sqr(double v) { return v * v; }
+
+int RoundPix(double v) { return TCustomRChart::PixelOf(v); }
+
+}  // namespace
+
+int TCustomRChart::FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class,
+                                       bool OnlyVisible, double& Dist) const {
+  TBest best;
+  const TrcChartItem* items = FDataContainer->Data();
+  for (int i = 0; i < FNumChartItems; ++i) {
+    const TrcChartItem& it = items[i];
+    if (!KindSelected(Kind, it.ItemKind, false)) continue;
+    if (Class != 255 && it.ItemClass != Class) continue;
+    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    best.Offer(i, Sqr(it.x - x) + Sqr(it.y - y));
+  }
+  return best.Result(Dist);
+}
+
+int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class,
+                                         bool OnlyVisible, double& Dist) const {
+  TBest best;
+  if (std::isnan(x) || std::isnan(y)) return best.Result(Dist);
+  int qx, qy;
+  R2M(FActiveLayer, x, y, qx, qy);
+  const TrcChartItem* items = FDataContainer->Data();
+  for (int i = 0; i < FNumChartItems; ++i) {
+    const TrcChartItem& it = items[i];
+    if (!KindSelected(Kind, it.ItemKind, false)) continue;
+    if (Class != 255 && it.ItemClass != Class) continue;
+    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (std::isnan(it.x) || std::isnan(it.y)) continue;
+    int px, py;
+    R2M(it.Layer, it.x, it.y, px, py);
+    best.Offer(i, Sqr(double(px) - qx) + Sqr(double(py) - qy));
+  }
+  return best.Result(Dist);
+}
+
+int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind,
+                                            uint8_t Class, bool OnlyVisible,
+                                            double& Dist) const {
+  TBest best;
+  if ((Axis != 0 && Axis != 1) || std::isnan(Value)) return best.Result(Dist);
+  const bool alongX = Axis == 0;
+  // The other coordinate of the query does not matter; 1 is valid on every axis kind.
+  int qx, qy;
+  R2M(FActiveLayer, alongX ? Value : 1.0, alongX ? 1.0 : Value, qx, qy);
+  const double q = alongX ? qx : qy;
+  const TrcChartItem* items = FDataContainer->Data();
+  for (int i = 0; i < FNumChartItems; ++i) {
+    const TrcChartItem& it = items[i];
+    if (!KindSelected(Kind, it.ItemKind, false)) continue;
+    if (Class != 255 && it.ItemClass != Class) continue;
+    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (std::isnan(alongX ? it.x : it.y)) continue;
+    int px, py;
+    R2M(it.Layer, it.x, it.y, px, py);
+    // Squared so that the tie rule works on the same footing as the other searches.
+    best.Offer(i, Sqr((alongX ? px : py) - q));
+  }
+  return best.Result(Dist);
+}
+
+void TCustomRChart::ConvertToScreenCoords(const TrcChartItem& Item, int& X1, int& Y1, int& X2,
+                                          int& Y2) const {
+  int wx1, wy1, wx2, wy2;
+  R2M(Item.Layer, Item.x, Item.y, wx1, wy1);
+  R2M(Item.Layer, Item.x2, Item.y2, wx2, wy2);
+  const int sx1 = RoundPix(Item.x + RcLRim), sy1 = RoundPix(Item.y + RcTRim);
+  const int sx2 = RoundPix(Item.x2 + RcLRim), sy2 = RoundPix(Item.y2 + RcTRim);
+  switch (Item.CoordMode) {
+    case cmAllWorld:
+      X1 = wx1, Y1 = wy1, X2 = wx2, Y2 = wy2;
+      break;
+    case cmAllScreen:
+      X1 = sx1, Y1 = sy1, X2 = sx2, Y2 = sy2;
+      break;
+    case cmWorldMainScreenSec:
+      X1 = wx1, Y1 = wy1, X2 = sx2, Y2 = sy2;
+      break;
+    case cmScreenMainWorldSec:
+      X1 = sx1, Y1 = sy1, X2 = wx2, Y2 = wy2;
+      break;
+    case cmXScreenYWorld:
+      X1 = sx1, Y1 = wy1, X2 = sx2, Y2 = wy2;
+      break;
+    case cmXWorldYScreen:
+      X1 = wx1, Y1 = sy1, X2 = wx2, Y2 = sy2;
+      break;
+  }
+}
+
+void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas,
+                                int& Left, int& Top, int& Right, int& Bottom) {
+  int ax = 0, ay = 0, x2 = 0, y2 = 0;
+  ConvertToScreenCoords(Item, ax, ay, x2, y2);
+  if (Item.ItemKind == tkTextOfs) {
+    int wx, wy;
+    R2M(Item.Layer, Item.x, Item.y, wx, wy);
+    ax = RoundPix(double(wx) + Item.x2);
+    ay = RoundPix(double(wy) + Item.y2);
+  }
+  std::string txt = FullItemText(Item, true);
+  static_cast<void>(Index);
+  if (Item.Param1 > 0) TextCanvas.Font().SetSize(Item.Param1);
+  int w = 0, h = 0, lineH = 0;
+  CalcTextExtents(txt, TextCanvas, w, h, lineH);
+  ay -= lineH / 2;
+  if (Item.Param3 == taRightJustify)
+    ax -= w;
+  else if (Item.Param3 == taCenter)
+    ax -= w / 2;
+  Left = ax;
+  Top = ay;
+  Right = ax + w;
+  Bottom = ay + h;
+}
+
+double TCustomRChart::AnnoElemMeasure(const TrcChartItem& it, int Index, double x, double y,
+                                      double Qx, double Qy, TCanvas& TextCanvas) {
+  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+  int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  ConvertToScreenCoords(it, X1, Y1, X2, Y2);
+  auto segment = [&](double ax, double ay, double bx, double by) {
+    return Sqr(DistanceToSegment(Qx, Qy, ax, ay, bx, by));
+  };
+  auto rect = [&](double ax, double ay, double bx, double by) {
+    return Sqr(DistFromRect(Qx, Qy, ax, ay, bx, by));
+  };
+  switch (it.ItemKind) {
+    case tkMarkAt:
+    case tkLineto:
+      return Sqr(Qx - X1) + Sqr(Qy - Y1);
+    case tkLine:
+    case tkArrow:
+    case tkDoubleArrow:
+      return segment(X1, Y1, X2, Y2);
+    case tkRect:
+    case tkRectFrame:
+      return rect(X1, Y1, X2, Y2);
+    case tk3DBar: {
+      const double a = it.Param1 * std::numbers::pi / 180.0;
+      const int dx = RoundPix(std::cos(a) * it.Param2), dy = RoundPix(std::sin(a) * it.Param2);
+      return std::min(rect(X1, Y1, X2, Y2),
+                      rect(double(X1) + dx, double(Y1) - dy, double(X2) + dx, double(Y2) - dy));
+    }
+    case tkText:
+    case tkTextOfs: {
+      int l, t, r, b;
+      AnnoTextBox(it, Index, TextCanvas, l, t, r, b);
+      return rect(l, t, r, b);
+    }
+    case tkEllipse: {
+      // World units: the sum of the distances to the foci exceeds the major axis outside.
+      const double a = std::fabs(it.x2), b = std::fabs(it.y2);
+      const double A = std::max(a, b);
+      const double c = std::sqrt(A * A - Sqr(std::min(a, b)));
+      const double fx = a >= b ? c : 0, fy = a >= b ? 0 : c;
+      const double m = std::hypot(x - (it.x - fx), y - (it.y - fy)) +
+                       std::hypot(x - (it.x + fx), y - (it.y + fy)) - 2 * A;
+      return m < 0 ? 0 : m;
+    }
+    case tkRectRelPix:
+      return rect(double(X1) - it.Param1, double(Y1) - it.Param2, double(X1) + it.Param1,
+                  double(Y1) + it.Param2);
+    case tkMarkEBar: {
+      const double lo = std::fabs(it.x2), hi = std::fabs(it.y2);
+      int e1x, e1y, e2x, e2y;
+      if (it.Param1 != 0) {
+        R2M(it.Layer, it.x - lo, it.y, e1x, e1y);
+        R2M(it.Layer, it.x + hi, it.y, e2x, e2y);
+      } else {
+        R2M(it.Layer, it.x, it.y - lo, e1x, e1y);
+        R2M(it.Layer, it.x, it.y + hi, e2x, e2y);
+      }
+      return segment(e1x, e1y, e2x, e2y);
+    }
+    case tkLineOffs:
+      return segment(double(X1) + it.Param1, double(Y1) + it.Param2, double(X2) + it.Param1,
+                     double(Y2) + it.Param2);
+    case tkArc: {
+      // The arc as drawn: box from the pixels of centre -/+ half axes, radials from the
+      // centre pixel, swept counter-clockwise on screen from the start to the end angle.
+      int bx1, by1, bx2, by2, cx, cy;
+      R2M(it.Layer, it.x - it.x2, it.y - it.y2, bx1, by1);
+      R2M(it.Layer, it.x + it.x2, it.y + it.y2, bx2, by2);
+      R2M(it.Layer, it.x, it.y, cx, cy);
+      constexpr double twoPi = 2 * std::numbers::pi;
+      const double a1 = it.Param1 / 1e8, a2 = it.Param2 / 1e8;
+      double span = std::fmod(a2 - a1, twoPi);
+      if (span <= 0) span += twoPi;  // equal angles draw the whole ellipse
+      double off = std::fmod(std::atan2(-(Qy - cy), Qx - cx) - a1, twoPi);
+      if (off < 0) off += twoPi;
+      if (!(off > 0 && off < span)) return NaN;
+      double nx, ny;
+      return Sqr(DistFromEllipse(Qx, Qy, (double(bx1) + bx2) / 2, (double(by1) + by2) / 2,
+                                 (double(bx2) - bx1) / 2, (double(by2) - by1) / 2, nx, ny));
+    }
+    case tkLineRelPixOrig:
+      return segment(X1, Y1, double(X1) + RoundPix(it.x2), double(Y1) + RoundPix(it.y2));
+    case tkCursorVert:
+      return Sqr(X1 - Qx);
+    case tkCursorHoriz:
+      return Sqr(Y1 - Qy);
+    default:
+      return NaN;
+  }
+}
+
+int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t Class,
+                                       bool OnlyVisible, double& Dist) {
+  TBest best;
+  if (std::isnan(x) || std::isnan(y)) return best.Result(Dist);
+  int qx, qy;
+  R2M(FActiveLayer, x, y, qx, qy);
+  // Texts are measured in the data area's font, each at its own size, off the data bitmap
+  // so that its drawing state stays untouched.
+  TCanvas textCanvas;
+  textCanvas.Font() = GrafBmp().Canvas().Font();
+  // A text handler may change the annotations: copy each item, re-read the count.
+  for (int i = 0; i < FNumAnnoItems; ++i) {
+    const TrcChartItem it = (*FAnnoContainer)[size_t(i)];
+    if (!KindSelected(Kind, it.ItemKind, true)) continue;
+    if (Class != 255 && it.ItemClass != Class) continue;
+    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    best.Offer(i, AnnoElemMeasure(it, i, x, y, qx, qy, textCanvas));
+  }
+  return best.Result(Dist);
+}
+
+void TCustomRChart::MarkAllItems(TrcItem Kind, uint8_t NewClass) {
+  if (NewClass == 255 || Kind == tkNone) return;
+  TrcChartItem* items = FDataContainer->Data();
+  for (int i = 0; i < FNumChartItems; ++i)
+    if (KindSelected(Kind, items[i].ItemKind, false)) items[i].ItemClass = NewClass;
+}
+
+int TCustomRChart::MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem Kind,
+                                     uint8_t NewClass) {
+  if (NewClass == 255 || Kind == tkNone) return 0;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  int n = 0;
+  TrcChartItem* items = FDataContainer->Data();
+  for (int i = 0; i < FNumChartItems; ++i) {
+    TrcChartItem& it = items[i];
+    if (!KindSelected(Kind, it.ItemKind, false)) continue;
+    if (x1 <= it.x && it.x <= x2 && y1 <= it.y && it.y <= y2) {
+      it.ItemClass = NewClass;
+      ++n;
+    }
+  }
+  return n;
+}
+
+}  // namespace zyr
