@@ -362,12 +362,39 @@ class TCustomRChart : public TCustomControl {
   // ==== END RENDERING
 
   // ==== ITEM DRAWING: rchart_draw.cpp
+  /// Handler may change the item; only this drawing sees the change, never the store.
+  using TBeforeRenderCItemEvent = std::function<void(TObject* Sender, TrcChartItem& ChartItem,
+                                                     int Index, bool IsAnnotation)>;
+  /// Handler may replace the text for this drawing.
+  using TBeforeRenderTextEvent =
+      std::function<void(TObject* Sender, std::string& Text, int Index, bool IsAnnotation)>;
   /// Draws the visible data and annotation items in chart order onto a data-area canvas whose
-  /// top left corner is at (X0, Y0); starts from the reset pen state.
+  /// top left corner is at (X0, Y0); starts from the reset pen state. BlackWhite draws every
+  /// pen black, fills light grey and text backgrounds white.
   void DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhite);
+  /// Draws one item (visibility already checked); LongTexts is its container's table.
+  void DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,
+                                 bool IsAnnotation, const TLongTextArray& LongTexts,
+                                 bool BlackWhite, int X0, int Y0);
+  /// Appends a canvas point to the pending polyline (at most 200 points, joined without gaps).
+  void EnterPolyline(int X, int Y, TCanvas& Canvas);
+  /// Draws the pending polyline, if any; the canvas pen ends on its last point.
+  void FinishPolyLine(TCanvas& Canvas);
+  void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& Item, int Index,
+                                 bool IsAnnotation);
   /// Measures a text of one or more lines (separated by line feeds); returns the line count.
+  /// Width is the widest line, LineHeight the text height + 1, Height LineHeight per line.
   int CalcTextExtents(const std::string& Text, TCanvas& Canvas, int& Width, int& Height,
                       int& LineHeight);
+  /// Font of text items: name and style are used, the size comes from each item.
+  TFont& TextFont() { return FTextFont; }
+  void SetTextFont(const TFont& v) { FTextFont.Assign(&v); }
+  TFontStyles TextFontStyle() const { return FTextFont.Style(); }
+  TFontStyles GetTextFontStyle() const { return FTextFont.Style(); }
+  void SetTextFontStyle(TFontStyles v) { FTextFont.SetStyle(v); }
+
+  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
   // ==== END ITEM DRAWING
 
   // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
@@ -859,6 +886,40 @@ class TCustomRChart : public TCustomControl {
   /// The box of a text annotation as drawn, in control pixels.
   void AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas, int& Left,
                    int& Top, int& Right, int& Bottom);
+
+  // ITEM DRAWING state
+  static constexpr int kMaxPolyPoints = 200;
+  TColor FLastPenCol = clWhite;
+  TPenStyle FLastPenStyle = psSolid;
+  TColor FLastBrushCol = clWhite;
+  TColor FLastFontCol = clWhite;
+  int FLastLWidth = 1;
+  int FLastMoveToX = 0, FLastMoveToY = 0;
+  std::array<TPoint, kMaxPolyPoints> FPPa{};
+  int FNumPPa = 0;
+  /// Duplicate-mark map, FPixMapW x FPixMapH cells: -1 free, else the mark type there.
+  std::vector<int> FPixMap;
+  int FPixMapW = 0, FPixMapH = 0;
+  TFont FTextFont;
+  /// Off: polylines are drawn point by point (to compare with the column-merging path).
+  bool FMergePolyColumns = true;
+  void SetItemPen(TCanvas& Canvas, TColor Col, TPenStyle Style, TColor Fill);
+  void SetItemPenStyle(TCanvas& Canvas, TPenStyle Style);
+  void SetItemPenCol(TCanvas& Canvas, TColor Col);
+  /// Canvas pixel of an item coordinate pair: world through the layer, or a data-area offset.
+  TPoint ItemPixel(const TrcChartItem& Item, double x, double y, bool xWorld, bool yWorld, int X0,
+                   int Y0) const;
+  TPoint CurrentDrawPos(TCanvas& Canvas) const;
+  bool MarkIsDuplicate(int MarkType, int px, int py);
+  void DrawItemText(TCanvas& Canvas, const TrcChartItem& Item, int Index, bool IsAnnotation,
+                    const TLongTextArray& LongTexts, bool BlackWhite, int X0, int Y0);
+  void DrawItemArrow(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
+  void DrawItem3DBar(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
+  void DrawItemErrorBar(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0,
+                        int Y0);
+  void DrawItemRectFrame(TCanvas& Canvas, const TrcChartItem& Item, TPoint P1, TPoint P2,
+                         bool BlackWhite);
+  void DrawItemArc(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).
