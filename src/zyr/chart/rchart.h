@@ -903,6 +903,8 @@ class TCustomRChart : public TCustomControl {
   TFont FTextFont;
   /// Off: polylines are drawn point by point (to compare with the column-merging path).
   bool FMergePolyColumns = true;
+  /// Draws a tkLineto item that needs no pen change; false when the full path must do it.
+  bool DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item, int X0, int Y0);
   void SetItemPen(TCanvas& Canvas, TColor Col, TPenStyle Style, TColor Fill);
   void SetItemPenStyle(TCanvas& Canvas, TPenStyle Style);
   void SetItemPenCol(TCanvas& Canvas, TColor Col);

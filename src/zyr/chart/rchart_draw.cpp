@@ -242,24 +242,32 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
   FLastMoveToY = Y0;
   FNumPPa = 0;
 
-  // Handlers may add or remove items, so the container and its count are read afresh.
+  // User code (the item and text events) may add or remove items or share another chart's
+  // data, so after it runs the container and its count are read afresh.
   auto drawRange = [&](bool anno, int textFilter) {
-    const int count = anno ? FNumAnnoItems : FNumChartItems;
+    const TLongTextArray& texts = anno ? FLongTextsAnno : FLongTextsData;
+    const std::array<bool, 256>& classVisible = anno ? FAnnoClassVisib : FItClassVisib;
+    const TrcChartItem* items = (anno ? *FAnnoContainer : *FDataContainer).Data();
+    int count = anno ? FNumAnnoItems : FNumChartItems;
+    auto refresh = [&] {
+      items = (anno ? *FAnnoContainer : *FDataContainer).Data();
+      count = std::min(count, anno ? FNumAnnoItems : FNumChartItems);
+    };
     for (int i = 0; i < count; ++i) {
-      const int now = anno ? FNumAnnoItems : FNumChartItems;
-      if (i >= now) break;
-      const TrcChartItem& it = (anno ? *FAnnoContainer : *FDataContainer)[size_t(i)];
-      if (textFilter != 0 && (IsTextItem(it.ItemKind) ? 1 : -1) != textFilter) continue;
-      if (!(anno ? FAnnoClassVisib : FItClassVisib)[it.ItemClass]) continue;
+      const TrcChartItem& it = items[i];
+      const bool text = IsTextItem(it.ItemKind);
+      if (textFilter != 0 && (text ? 1 : -1) != textFilter) continue;
+      if (!classVisible[it.ItemClass]) continue;
       if (it.Layer != 1 && it.Layer != 2) continue;
       if (!FLayerVisib[size_t(it.Layer - 1)]) continue;
-      const TLongTextArray& texts = anno ? FLongTextsAnno : FLongTextsData;
       if (OnBeforeRenderChartItem) {
         TrcChartItem copy = it;
         DoOnBeforeRenderChartItem(this, copy, i, anno);
         DrawContainerItemOnCanvas(Canvas, copy, i, anno, texts, BlackWhite, X0, Y0);
-      } else {
+        refresh();
+      } else if (BlackWhite || !DrawLinetoQuickly(Canvas, it, X0, Y0)) {
         DrawContainerItemOnCanvas(Canvas, it, i, anno, texts, BlackWhite, X0, Y0);
+        if (text) refresh();
       }
     }
     FinishPolyLine(Canvas);
@@ -280,6 +288,19 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
 }
 
 // ------------------------------------------------------------------ one item
+
+bool TCustomRChart::DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item, int X0, int Y0) {
+  // The common case of long curves: a world point in the current pen, colour and width.
+  if (Item.ItemKind != tkLineto || Item.CoordMode != cmAllWorld || Item.LWid != FLastLWidth ||
+      Item.Color != FLastPenCol || Item.PenStyle != FLastPenStyle ||
+      Item.FillColor != FLastBrushCol)
+    return false;
+  int px = 0, py = 0;
+  R2M(Item.Layer, Item.x, Item.y, px, py);
+  EnterPolyline(ClampPix(int64_t(px) - RcLRim) + X0, ClampPix(int64_t(py) - RcTRim) + Y0, Canvas);
+  return true;
+}
+
 
 void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item,
                                               int Index, bool IsAnnotation,
