@@ -1,11 +1,11 @@
-#include "chart/chart_probe.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
+
+#include "chart/chart_probe.h"
 
 using namespace zyr;
 using zyr::test::ProbeChart;
@@ -131,8 +131,8 @@ TEST_F(ItemDrawing, DuplicateMarksOfOneTypeAreSuppressed) {
   c.MarkAt(100.0, Y(150), 2);
   c.MarkAt(102.0, Y(150), 5);  // another type
   Draw();
-  EXPECT_EQ(Px(102, 50), clBlack);  // the first plus
-  EXPECT_EQ(Px(104, 50), clWhite);  // no second plus
+  EXPECT_EQ(Px(102, 50), clBlack);   // the first plus
+  EXPECT_EQ(Px(104, 50), clWhite);   // no second plus
   EXPECT_EQ(Px(104, 148), clBlack);  // the cross is there
 
   c.SetAvoidDuplicateMarks(false);
@@ -351,8 +351,8 @@ TEST_F(ItemDrawing, RectanglesIncludeTheirEdgesAndFramesShadeThem) {
 }
 
 TEST_F(ItemDrawing, ErrorBarsEndInTicks) {
-  c.MarkErrorBar(100.0, Y(100), 20, 30, 0, 0);  // along y: 20 down, 30 up
-  c.MarkErrorBar(200.0, Y(100), 10, 10, 1, 0);  // along x
+  c.MarkErrorBar(100.0, Y(100), 20, 30, 0, 0);   // along y: 20 down, 30 up
+  c.MarkErrorBar(200.0, Y(100), 10, 10, 1, 0);   // along x
   c.MarkErrorBar(1000.0, Y(100), 10, 10, 1, 0);  // out of range
   Draw();
   EXPECT_EQ(Px(100, 110), clBlack);
@@ -401,9 +401,9 @@ TEST_F(ItemDrawing, MergedPolylineColumnsSetTheSamePixels) {
   EXPECT_LT(Ink(0, 0, bmp.Width(), bmp.Height()).Left, 2);
 
   // Short runs in one column ending below, above, inside and on the extremes of the run.
-  const std::vector<std::vector<int>> runs = {{5, 9, 2, 7, 1},  {5, 9, 2, 7, 12}, {5, 9, 2, 7, 4},
-                                              {5, 9, 2, 7, 9},  {5, 9, 2, 7, 2},  {5, 5, 5, 5, 5},
-                                              {9, 2, 9, 2, 9, 2}, {3, 4, 5, 6, 7, 8}};
+  const std::vector<std::vector<int>> runs = {
+      {5, 9, 2, 7, 1}, {5, 9, 2, 7, 12}, {5, 9, 2, 7, 4},    {5, 9, 2, 7, 9},
+      {5, 9, 2, 7, 2}, {5, 5, 5, 5, 5},  {9, 2, 9, 2, 9, 2}, {3, 4, 5, 6, 7, 8}};
   c.ClearGraf();
   c.MoveTo(0.0, Y(0));
   int x = 2;

@@ -38,12 +38,18 @@ struct TModeWorld {
 };
 TModeWorld ModeWorld(TCoordMode cm) {
   switch (cm) {
-    case cmAllScreen: return {false, false, false, false};
-    case cmWorldMainScreenSec: return {true, true, false, false};
-    case cmScreenMainWorldSec: return {false, false, true, true};
-    case cmXScreenYWorld: return {false, true, false, true};
-    case cmXWorldYScreen: return {true, false, true, false};
-    default: return {true, true, true, true};  // cmAllWorld and unknown values from files
+    case cmAllScreen:
+      return {false, false, false, false};
+    case cmWorldMainScreenSec:
+      return {true, true, false, false};
+    case cmScreenMainWorldSec:
+      return {false, false, true, true};
+    case cmXScreenYWorld:
+      return {false, true, false, true};
+    case cmXWorldYScreen:
+      return {true, false, true, false};
+    default:
+      return {true, true, true, true};  // cmAllWorld and unknown values from files
   }
 }
 
@@ -301,11 +307,9 @@ bool TCustomRChart::DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item,
   return true;
 }
 
-
-void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item,
-                                              int Index, bool IsAnnotation,
-                                              const TLongTextArray& LongTexts, bool BlackWhite,
-                                              int X0, int Y0) {
+void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,
+                                              bool IsAnnotation, const TLongTextArray& LongTexts,
+                                              bool BlackWhite, int X0, int Y0) {
   const TrcItem kind = Item.ItemKind;
   // In text items LWid names a long text, so texts never change the pen width.
   if (!IsTextItem(kind)) {
@@ -340,7 +344,8 @@ void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartIte
         p = p1();
       } else {
         const TPoint cur = CurrentDrawPos(Canvas);
-        p = {ClampPix(int64_t(cur.X) + RoundPix(Item.x)), ClampPix(int64_t(cur.Y) + RoundPix(Item.y))};
+        p = {ClampPix(int64_t(cur.X) + RoundPix(Item.x)),
+             ClampPix(int64_t(cur.Y) + RoundPix(Item.y))};
       }
       if (penCol != FLastPenCol || style != FLastPenStyle || fillCol != FLastBrushCol) {
         FinishPolyLine(Canvas);
@@ -356,7 +361,8 @@ void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartIte
         p = p1();
       } else {
         const TPoint cur = CurrentDrawPos(Canvas);
-        p = {ClampPix(int64_t(cur.X) + RoundPix(Item.x)), ClampPix(int64_t(cur.Y) + RoundPix(Item.y))};
+        p = {ClampPix(int64_t(cur.X) + RoundPix(Item.x)),
+             ClampPix(int64_t(cur.Y) + RoundPix(Item.y))};
       }
       FinishPolyLine(Canvas);
       FLastMoveToX = p.X;
@@ -439,13 +445,23 @@ void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartIte
       DrawItemRectFrame(Canvas, Item, p1(), p2(), BlackWhite);
       break;
     }
-    case tk3DBar: DrawItem3DBar(Canvas, Item, BlackWhite, X0, Y0); break;
+    case tk3DBar:
+      DrawItem3DBar(Canvas, Item, BlackWhite, X0, Y0);
+      break;
     case tkText:
-    case tkTextOfs: DrawItemText(Canvas, Item, Index, IsAnnotation, LongTexts, BlackWhite, X0, Y0); break;
+    case tkTextOfs:
+      DrawItemText(Canvas, Item, Index, IsAnnotation, LongTexts, BlackWhite, X0, Y0);
+      break;
     case tkArrow:
-    case tkDoubleArrow: DrawItemArrow(Canvas, Item, BlackWhite, X0, Y0); break;
-    case tkMarkEBar: DrawItemErrorBar(Canvas, Item, BlackWhite, X0, Y0); break;
-    case tkArc: DrawItemArc(Canvas, Item, BlackWhite, X0, Y0); break;
+    case tkDoubleArrow:
+      DrawItemArrow(Canvas, Item, BlackWhite, X0, Y0);
+      break;
+    case tkMarkEBar:
+      DrawItemErrorBar(Canvas, Item, BlackWhite, X0, Y0);
+      break;
+    case tkArc:
+      DrawItemArc(Canvas, Item, BlackWhite, X0, Y0);
+      break;
     case tkLineRelPixOrig: {
       FinishPolyLine(Canvas);
       SetItemPen(Canvas, penCol, Item.PenStyle, fillCol);
@@ -476,7 +492,8 @@ void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartIte
       }
       break;
     }
-    default: break;  // selectors and unknown kinds draw nothing
+    default:
+      break;  // selectors and unknown kinds draw nothing
   }
 }
 
@@ -502,10 +519,14 @@ void TCustomRChart::DrawItemRectFrame(TCanvas& Canvas, const TrcChartItem& Item,
   TColor l = BlackWhite ? clBlack : Item.HiLightColor;
   switch (Item.FrameStyle) {
     case 3:
-    case 5: std::swap(s, l); break;
+    case 5:
+      std::swap(s, l);
+      break;
     case 2:
-    case 4: break;
-    default: return;
+    case 4:
+      break;
+    default:
+      return;
   }
   if (Item.FrameStyle == 2 || Item.FrameStyle == 3) {
     SetItemPenCol(Canvas, s);
@@ -548,9 +569,11 @@ void TCustomRChart::DrawItem3DBar(TCanvas& Canvas, const TrcChartItem& Item, boo
   const int dy = RoundInt(std::sin(ang) * depth);
   // Beyond 90 degrees the depth recedes from the other side.
   if (Item.Param1 > 90) std::swap(left, right);
-  const TPoint topFace[4] = {{left, top}, {left + dx, top - dy}, {right + dx, top - dy}, {right, top}};
+  const TPoint topFace[4] = {
+      {left, top}, {left + dx, top - dy}, {right + dx, top - dy}, {right, top}};
   Canvas.Polygon(topFace, 4);
-  const TPoint side[4] = {{right + dx, top - dy}, {right, top}, {right, bottom}, {right + dx, bottom - dy}};
+  const TPoint side[4] = {
+      {right + dx, top - dy}, {right, top}, {right, bottom}, {right + dx, bottom - dy}};
   Canvas.Polygon(side, 4);
   Canvas.Rectangle(InclusiveBox({left, top}, {right, bottom}));
 }
