@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/foundation/constants.h>
+#include <zyr/platform/host/bitmap.h>
 
 #include <cmath>
 #include <limits>
@@ -186,10 +187,10 @@ TEST(HitTestData, ScreenCoordinatesOfEveryMode) {
 TEST(HitTestMarking, WindowAndKindReclassing) {
   TRChart c;
   KnownGeometry(c);
-  c.MoveTo(2.0, 3.0);   // 0 inside
-  c.DrawTo(1.0, 2.0);   // 1 inside, on the corner
-  c.DrawTo(3.5, 3.0);   // 2 outside in x
-  c.SetActiveLayer(2);  // layers do not matter
+  c.MoveTo(2.0, 3.0);     // 0 inside
+  c.DrawTo(1.0, 2.0);     // 1 inside, on the corner
+  c.DrawTo(3.5, 3.0);     // 2 outside in x
+  c.SetActiveLayer(2);    // layers do not matter
   c.MarkAt(3.0, 4.0, 1);  // 3 inside, on the other corner
   c.SetLayerVisible(2, false);
   EXPECT_EQ(c.MarkItemsInWindow(3, 4, 1, 2, tkEverything, 7), 3);
@@ -224,12 +225,12 @@ TEST(HitTestAnno, PointsSegmentsRectanglesAndCursors) {
   TRChart c;
   KnownGeometry(c);
   c.SetAnnoMode(true);
-  c.MarkAt(100, 100, 1);        // 0: screen point, control pixel (150, 116)
-  c.Line(1.0, 1.0, 3.0, 1.0);   // 1: segment along y pixel Py(1)
+  c.MarkAt(100, 100, 1);            // 0: screen point, control pixel (150, 116)
+  c.Line(1.0, 1.0, 3.0, 1.0);       // 1: segment along y pixel Py(1)
   c.Rectangle(6.0, 6.0, 8.0, 8.0);  // 2
-  c.CursorVert(9.0);            // 3
-  c.MoveTo(5.0, 5.0);           // 4: no candidate
-  c.MoveToRelPix(0, 0);         // 5: no candidate
+  c.CursorVert(9.0);                // 3
+  c.MoveTo(5.0, 5.0);               // 4: no candidate
+  c.MoveToRelPix(0, 0);             // 5: no candidate
   double d = 0;
   // Beyond the end of the segment the distance is to the end point.
   EXPECT_EQ(c.FindNearestAnnoElem(0, 1, tkLine, 255, false, d), 1);
@@ -330,9 +331,11 @@ TEST(HitTestAnno, TextBoxesAsDrawn) {
   const std::string s = "Hit me";
   c.SetTextAlignment(taLeftJustify);
   c.Text(100, 100, 12, s);  // anchor at control pixel (150, 116)
-  // Measured as the drawing measures it.
+  c.TextFont().SetStyle(TFontStyles(fsBold));
+  // Measured as the drawing measures it: name and style of TextFont, the item's size.
   TCanvas cv;
-  cv.Font() = c.GrafBmp().Canvas().Font();
+  cv.Font().SetName(c.TextFont().Name());
+  cv.Font().SetStyle(c.TextFont().Style());
   cv.Font().SetSize(12);
   int w, h, lh;
   c.CalcTextExtents(s, cv, w, h, lh);
@@ -368,4 +371,65 @@ TEST(HitTestAnno, TextBoxesAsDrawn) {
   world(Px(2) + 10 - 1, Py(2) - 5 - lh / 2 - 15, x, y);
   c.FindNearestAnnoElem(x, y, tkTextOfs, 255, false, d);
   EXPECT_NEAR(d, 15, 1e-9);
+}
+
+TEST(HitTestAnno, TextHandlerSeesAnnotationsAndShapesTheBox) {
+  TRChart c;
+  KnownGeometry(c);
+  c.SetAnnoMode(true);
+  c.SetTextAlignment(taLeftJustify);
+  c.Text(100, 100, 10, std::string("a"));
+  int calls = 0;
+  c.OnBeforeRenderText = [&](TObject* Sender, std::string& Text, int Index, bool IsAnnotation) {
+    EXPECT_EQ(Sender, &c);
+    EXPECT_EQ(Index, 0);
+    EXPECT_TRUE(IsAnnotation);
+    Text = "a much longer text\nin two lines";
+    ++calls;
+  };
+  TCanvas cv;
+  cv.Font().SetName(c.TextFont().Name());
+  cv.Font().SetSize(10);
+  int w, h, lh;
+  ASSERT_EQ(c.CalcTextExtents("a much longer text\nin two lines", cv, w, h, lh), 2);
+  // A point on the second line, far right of the single letter, is inside the box.
+  double d = 1;
+  const double x = (150 + w - 3 - 50) / 34.0, y = (268 - (116 - lh / 2 + lh + 2)) / 21.0;
+  EXPECT_EQ(c.FindNearestAnnoElem(x, y, tkText, 255, false, d), 0);
+  EXPECT_NEAR(d, 0, 1e-9);
+  EXPECT_EQ(calls, 1);
+  // The handler only shapes the search: the stored text stays.
+  EXPECT_EQ(c.AnnoLongText(0), "a");
+}
+
+// Every pixel that drawing puts down for a text or an arc annotation is where the search
+// finds that annotation.
+TEST(HitTestAnno, DrawnPixelsAreHits) {
+  TRChart c;
+  KnownGeometry(c);
+  c.SetAnnoMode(true);
+  c.SetDataColor(clBlack);
+  c.Text(4.0, 6.0, 14, std::string("Wide text"), 7, 3, taRightJustify);
+  c.Arc(7.0, 6.0, 2.0, 3.0, -2.5, 2.5);  // the right side, round through angle 0
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf32bit);
+  bmp.SetSize(340, 252);
+  bmp.Canvas().Brush().SetColor(clWhite);
+  bmp.Canvas().FillRect(TRect{0, 0, 340, 252});
+  c.DrawAllItems(bmp.Canvas(), 0, 0, false);
+  const TrcItem kinds[] = {tkTextOfs, tkArc};
+  int drawn[2] = {0, 0};
+  for (int py = 0; py < 252; ++py)
+    for (int px = 0; px < 340; ++px) {
+      if (bmp.Canvas().Pixels(px, py) == clWhite) continue;
+      const double x = px / 34.0, y = (252 - py) / 21.0;
+      for (int k = 0; k < 2; ++k) {
+        double d = 1e9;
+        if (c.FindNearestAnnoElem(x, y, kinds[k], 255, false, d) == k && d <= 1.5) ++drawn[k];
+      }
+      double d = 1e9;
+      EXPECT_NE(c.FindNearestAnnoElem(x, y, tkEverything, 255, false, d), -1) << px << "," << py;
+      EXPECT_LE(d, 1.5) << px << "," << py;
+    }
+  for (int k = 0; k < 2; ++k) EXPECT_GT(drawn[k], 20) << k;
 }

@@ -4,6 +4,7 @@
 #include <zyr/platform/foundation/constants.h>
 #include <zyr/platform/numerics/math1.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -84,9 +85,8 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
   return best.Result(Dist);
 }
 
-int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind,
-                                            uint8_t Class, bool OnlyVisible,
-                                            double& Dist) const {
+int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
+                                            bool OnlyVisible, double& Dist) const {
   TBest best;
   if ((Axis != 0 && Axis != 1) || std::isnan(Value)) return best.Result(Dist);
   const bool alongX = Axis == 0;
@@ -138,8 +138,8 @@ void TCustomRChart::ConvertToScreenCoords(const TrcChartItem& Item, int& X1, int
   }
 }
 
-void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas,
-                                int& Left, int& Top, int& Right, int& Bottom) {
+void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas, int& Left,
+                                int& Top, int& Right, int& Bottom) {
   int ax = 0, ay = 0, x2 = 0, y2 = 0;
   ConvertToScreenCoords(Item, ax, ay, x2, y2);
   if (Item.ItemKind == tkTextOfs) {
@@ -149,8 +149,8 @@ void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& Te
     ay = RoundPix(double(wy) + Item.y2);
   }
   std::string txt = FullItemText(Item, true);
-  static_cast<void>(Index);
-  if (Item.Param1 > 0) TextCanvas.Font().SetSize(Item.Param1);
+  if (OnBeforeRenderText) OnBeforeRenderText(this, txt, Index, true);
+  TextCanvas.Font().SetSize(std::clamp(Item.Param1, 1, 1000));
   int w = 0, h = 0, lineH = 0;
   CalcTextExtents(txt, TextCanvas, w, h, lineH);
   ay -= lineH / 2;
@@ -261,10 +261,11 @@ int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t
   if (std::isnan(x) || std::isnan(y)) return best.Result(Dist);
   int qx, qy;
   R2M(FActiveLayer, x, y, qx, qy);
-  // Texts are measured in the data area's font, each at its own size, off the data bitmap
-  // so that its drawing state stays untouched.
+  // Texts are measured in the font they are drawn with, each at its own size, on a canvas of
+  // our own so that the drawing state of the data bitmap stays untouched.
   TCanvas textCanvas;
-  textCanvas.Font() = GrafBmp().Canvas().Font();
+  textCanvas.Font().SetName(FTextFont.Name());
+  textCanvas.Font().SetStyle(FTextFont.Style());
   // A text handler may change the annotations: copy each item, re-read the count.
   for (int i = 0; i < FNumAnnoItems; ++i) {
     const TrcChartItem it = (*FAnnoContainer)[size_t(i)];
