@@ -5,6 +5,7 @@
 #include <zyr/platform/numerics/math1.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -25,6 +26,28 @@ bool KindSelected(TrcItem Filter, TrcItem Kind, bool Anno) {
       return Kind == Filter;
   }
 }
+
+// The three filters of a search, decided per item by table lookups (searches run over
+// millions of items).
+class TItemFilter {
+ public:
+  TItemFilter(const TCustomRChart& Chart, TrcItem Kind, uint8_t Class, bool OnlyVisible, bool Anno)
+      : FClass(Class) {
+    for (int k = 0; k < 256; ++k) FKind[size_t(k)] = KindSelected(Kind, TrcItem(k), Anno);
+    for (int l = 1; l <= 2; ++l) FLayer[size_t(l - 1)] = !OnlyVisible || Chart.LayerVisible(l);
+    FOtherLayers = !OnlyVisible;
+  }
+  bool Pass(const TrcChartItem& it) const {
+    if (!FKind[it.ItemKind] || (FClass != 255 && it.ItemClass != FClass)) return false;
+    return unsigned(it.Layer - 1) < 2u ? FLayer[size_t(it.Layer - 1)] : FOtherLayers;
+  }
+
+ private:
+  std::array<bool, 256> FKind{};
+  std::array<bool, 2> FLayer{};
+  bool FOtherLayers = true;
+  uint8_t FClass;
+};
 
 // Keeps the best candidate: a measure that is not a number never qualifies, a later item
 // must be strictly better. Starting from "none" rather than from the largest double lets
@@ -54,12 +77,11 @@ int RoundPix(double v) { return TCustomRChart::PixelOf(v); }
 int TCustomRChart::FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class,
                                        bool OnlyVisible, double& Dist) const {
   TBest best;
+  const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
   const TrcChartItem* items = FDataContainer->Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
-    if (!KindSelected(Kind, it.ItemKind, false)) continue;
-    if (Class != 255 && it.ItemClass != Class) continue;
-    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (!filter.Pass(it)) continue;
     best.Offer(i, Sqr(it.x - x) + Sqr(it.y - y));
   }
   return best.Result(Dist);
@@ -71,12 +93,11 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
   if (std::isnan(x) || std::isnan(y)) return best.Result(Dist);
   int qx, qy;
   R2M(FActiveLayer, x, y, qx, qy);
+  const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
   const TrcChartItem* items = FDataContainer->Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
-    if (!KindSelected(Kind, it.ItemKind, false)) continue;
-    if (Class != 255 && it.ItemClass != Class) continue;
-    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (!filter.Pass(it)) continue;
     if (std::isnan(it.x) || std::isnan(it.y)) continue;
     int px, py;
     R2M(it.Layer, it.x, it.y, px, py);
@@ -94,12 +115,11 @@ int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Ki
   int qx, qy;
   R2M(FActiveLayer, alongX ? Value : 1.0, alongX ? 1.0 : Value, qx, qy);
   const double q = alongX ? qx : qy;
+  const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
   const TrcChartItem* items = FDataContainer->Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
-    if (!KindSelected(Kind, it.ItemKind, false)) continue;
-    if (Class != 255 && it.ItemClass != Class) continue;
-    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (!filter.Pass(it)) continue;
     if (std::isnan(alongX ? it.x : it.y)) continue;
     int px, py;
     R2M(it.Layer, it.x, it.y, px, py);
@@ -263,15 +283,14 @@ int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t
   R2M(FActiveLayer, x, y, qx, qy);
   // Texts are measured in the font they are drawn with, each at its own size, on a canvas of
   // our own so that the drawing state of the data bitmap stays untouched.
+  const TItemFilter filter(*this, Kind, Class, OnlyVisible, true);
   TCanvas textCanvas;
   textCanvas.Font().SetName(FTextFont.Name());
   textCanvas.Font().SetStyle(FTextFont.Style());
   // A text handler may change the annotations: copy each item, re-read the count.
   for (int i = 0; i < FNumAnnoItems; ++i) {
     const TrcChartItem it = (*FAnnoContainer)[size_t(i)];
-    if (!KindSelected(Kind, it.ItemKind, true)) continue;
-    if (Class != 255 && it.ItemClass != Class) continue;
-    if (OnlyVisible && !LayerVisible(it.Layer)) continue;
+    if (!filter.Pass(it)) continue;
     best.Offer(i, AnnoElemMeasure(it, i, x, y, qx, qy, textCanvas));
   }
   return best.Result(Dist);
