@@ -1,6 +1,10 @@
 #include <zyr/platform/foundation/marks.h>
 
+#include <zyr/platform/host/bitmap.h>
+
+#include <QImage>
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <vector>
 
@@ -226,8 +230,115 @@ void DrawCharMark(TCanvas& cv, int code, int x, int y) {
 
 }  // namespace
 
+namespace {
+
+// The pixels one mark sets, split by the colour they take; drawn once and then copied, since
+// handing every mark of a dense scatter plot to the painter dominates its repaint. Aliased
+// drawing makes a mark's pixels independent of what lies below, so the copy is exact.
+struct MarkStamp {
+  std::vector<TPoint> pen, brush;
+  TRect bounds;  // of all offsets, right and bottom exclusive
+  bool valid = false;
+};
+
+constexpr int kStampHalf = 16;
+constexpr int kMaxStampPenWidth = 3;
+
+MarkStamp BuildStamp(int type, int penWidth, bool brushSolid) {
+  constexpr TColor kPen = clBlack, kBrush = clRed, kBack = clWhite;
+  TBitmap b(2 * kStampHalf + 1, 2 * kStampHalf + 1);
+  TCanvas& c = b.Canvas();
+  c.Brush().SetColor(kBack);
+  c.FillRect({0, 0, b.Width(), b.Height()});
+  c.Pen().SetColor(kPen);
+  c.Pen().SetWidth(penWidth);
+  c.Brush().SetColor(kBrush);
+  c.Brush().SetStyle(brushSolid ? bsSolid : bsClear);
+  const MarkDef& m = kMarks[type];
+  if (!m.filled) c.Brush().SetStyle(bsClear);
+  DrawShape(c, m, kStampHalf, kStampHalf);
+  MarkStamp st;
+  const QImage& img = b.Image();
+  for (int y = 0; y < img.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    for (int x = 0; x < img.width(); ++x) {
+      const TColor px = RGB(uint8_t(qRed(row[x])), uint8_t(qGreen(row[x])), uint8_t(qBlue(row[x])));
+      const TPoint d{x - kStampHalf, y - kStampHalf};
+      if (px == kPen) {
+        st.pen.push_back(d);
+      } else if (px == kBrush) {
+        st.brush.push_back(d);
+      } else if (px != kBack) {
+        return MarkStamp{};  // blended pixels: not a pure two-colour mark
+      }
+      // A mark touching the border may be cut: draw it the slow way.
+      if (px != kBack && (x == 0 || y == 0 || x == img.width() - 1 || y == img.height() - 1))
+        return MarkStamp{};
+    }
+  }
+  st.bounds = {kStampHalf, kStampHalf, -kStampHalf, -kStampHalf};
+  for (const auto* v : {&st.pen, &st.brush})
+    for (const TPoint& d : *v) {
+      st.bounds.Left = std::min(st.bounds.Left, d.X);
+      st.bounds.Top = std::min(st.bounds.Top, d.Y);
+      st.bounds.Right = std::max(st.bounds.Right, d.X + 1);
+      st.bounds.Bottom = std::max(st.bounds.Bottom, d.Y + 1);
+    }
+  st.valid = true;
+  return st;
+}
+
+const MarkStamp& StampOf(int type, int penWidth, bool brushSolid) {
+  static std::vector<std::unique_ptr<MarkStamp>> cache(
+      size_t(NumMarkTypes * kMaxStampPenWidth * 2));
+  const size_t key = (size_t(type) * kMaxStampPenWidth + size_t(penWidth - 1)) * 2 + brushSolid;
+  if (!cache[key]) cache[key] = std::make_unique<MarkStamp>(BuildStamp(type, penWidth, brushSolid));
+  return *cache[key];
+}
+
+void PutPixels(QImage& img, const TRect& clip, const std::vector<TPoint>& pts, int x, int y,
+               TColor c) {
+  c = ColorToRGB(c);
+  const QRgb rgb = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+  uchar* bits = img.bits();
+  const qsizetype bpl = img.bytesPerLine();
+  for (const TPoint& d : pts) {
+    const int px = x + d.X, py = y + d.Y;
+    if (px < clip.Left || px >= clip.Right || py < clip.Top || py >= clip.Bottom) continue;
+    reinterpret_cast<QRgb*>(bits + py * bpl)[px] = rgb;
+  }
+}
+
+// Copies a cached mark straight into a 32-bit raster picture; false when the canvas or the pen
+// needs the painter (vector targets, XOR, dashed or wide pens, characters).
+bool StampMarkOnCanvas(TCanvas& cv, int type, int x, int y) {
+  if (type >= NumMarkTypes || cv.Pen().Mode() != pmCopy || cv.Pen().Style() != psSolid ||
+      cv.Pen().Width() > kMaxStampPenWidth)
+    return false;
+  QImage* img = cv.RasterImage();
+  if (!img || img->format() != QImage::Format_RGB32) return false;
+  const MarkStamp& st = StampOf(type, cv.Pen().Width(), cv.Brush().Style() == bsSolid);
+  if (!st.valid) return false;
+  TRect clip = cv.ClipRect();
+  clip.Left = std::max(clip.Left, 0);
+  clip.Top = std::max(clip.Top, 0);
+  clip.Right = std::min(clip.Right, img->width());
+  clip.Bottom = std::min(clip.Bottom, img->height());
+  // Shapes cut by the picture's edge are rasterised a little differently: draw those.
+  if (x + st.bounds.Left < clip.Left || y + st.bounds.Top < clip.Top ||
+      x + st.bounds.Right > clip.Right || y + st.bounds.Bottom > clip.Bottom)
+    return false;
+  PutPixels(*img, clip, st.brush, x, y, cv.Brush().Color());
+  PutPixels(*img, clip, st.pen, x, y, cv.Pen().Color());
+  return true;
+}
+
+}  // namespace
+
 void DrawMarkOnCanvas(TCanvas& cv, int MarkType, int x, int y) {
   if (MarkType < 0) return;
+  if (StampMarkOnCanvas(cv, MarkType, std::clamp(x, -30000, 30000), std::clamp(y, -30000, 30000)))
+    return;
   // Keep the whole mark where every canvas handles pixel coordinates.
   x = std::clamp(x, -30000, 30000);
   y = std::clamp(y, -30000, 30000);

@@ -90,6 +90,11 @@ QImage* TCanvas::Image() {
   return static_cast<QImage*>(FDevice);
 }
 
+QImage* TCanvas::RasterImage() {
+  if (FTarget != ctRaster || !FDevice || FDevice->devType() != QInternal::Image) return nullptr;
+  return static_cast<QImage*>(FDevice);
+}
+
 void TCanvas::Flush() {
   if (FPainter) {
     if (FPainter->isActive()) FPainter->end();

@@ -42,6 +42,9 @@ class TCanvas : public TPersistent {
   TCanvasTarget Target() const { return FTarget; }
   /// The raster image behind the canvas, or null (the painter is closed first).
   QImage* Image();
+  /// The raster image without closing the painter, for direct pixel writes between drawing
+  /// calls (the raster painter writes through at once); null on other targets.
+  QImage* RasterImage();
   bool IsPrinterCanvas() const { return FTarget == ctPrinter; }
   bool IsRaster() const { return FTarget == ctRaster; }
 
