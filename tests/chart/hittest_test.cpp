@@ -433,3 +433,26 @@ TEST(HitTestAnno, DrawnPixelsAreHits) {
     }
   for (int k = 0; k < 2; ++k) EXPECT_GT(drawn[k], 20) << k;
 }
+
+TEST(HitTestAnno, FarAndMalformedItemsAreSafe) {
+  TRChart c;
+  KnownGeometry(c);
+  c.SetAnnoMode(true);
+  c.Text(1e300, -1e300, 12, std::string("far away"), 5, 5, taRightJustify);
+  c.Arc(kNaN, 1.0, 1.0, 1.0, 0.0, 1.0);
+  c.Ellipse(1.0, 1.0, HUGE_VAL, 1.0);
+  double d = 0;
+  EXPECT_EQ(c.FindNearestAnnoElem(5, 5, tkTextOfs, 255, false, d), 0);
+  EXPECT_GT(d, 1e8);
+  EXPECT_EQ(c.FindNearestAnnoElem(5, 5, tkArc, 255, false, d), -1);
+  EXPECT_EQ(c.FindNearestAnnoElem(5, 5, tkEllipse, 255, false, d), -1);
+  // A layer number that only a damaged file could hold: hidden for OnlyVisible searches.
+  c.SetAnnoMode(false);
+  c.MarkAt(5.0, 5.0, 1);
+  TrcChartItem it = c.DataContainer(0);
+  it.Layer = std::numeric_limits<int32_t>::min();
+  c.SetChartItem(0, it);
+  EXPECT_EQ(c.FindNearestItemScreen(5, 5, tkEverything, 255, true, d), -1);
+  EXPECT_EQ(c.FindNearestItemScreen(5, 5, tkEverything, 255, false, d), 0);
+  EXPECT_EQ(d, 0);
+}

@@ -39,7 +39,8 @@ class TItemFilter {
   }
   bool Pass(const TrcChartItem& it) const {
     if (!FKind[it.ItemKind] || (FClass != 255 && it.ItemClass != FClass)) return false;
-    return unsigned(it.Layer - 1) < 2u ? FLayer[size_t(it.Layer - 1)] : FOtherLayers;
+    const unsigned l = unsigned(it.Layer) - 1u;  // layers from files may hold anything
+    return l < 2u ? FLayer[l] : FOtherLayers;
   }
 
  private:
@@ -168,6 +169,9 @@ void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& Te
     ax = RoundPix(double(wx) + Item.x2);
     ay = RoundPix(double(wy) + Item.y2);
   }
+  // Far anchors stay far, but the box arithmetic below cannot overflow.
+  ax = std::clamp(ax, -1'000'000'000, 1'000'000'000);
+  ay = std::clamp(ay, -1'000'000'000, 1'000'000'000);
   std::string txt = FullItemText(Item, true);
   if (OnBeforeRenderText) OnBeforeRenderText(this, txt, Index, true);
   TextCanvas.Font().SetSize(std::clamp(Item.Param1, 1, 1000));
