@@ -34,12 +34,3 @@ void BM_ChartPaint(benchmark::State& state) {
 BENCHMARK(BM_ChartPaint)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -130,12 +130,3 @@ BENCHMARK(BM_LoadBaselineFread)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 // Charts are widgets, so the program needs an application object (headless).
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

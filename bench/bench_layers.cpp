@@ -45,12 +45,3 @@ BENCHMARK(BM_R2M_Linear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_R2M_Log)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -42,12 +42,3 @@ static void BM_Rot3D_Polyline1M(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Rot3D_Polyline1M)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
