@@ -264,8 +264,6 @@ class TRot3D : public TCustomControl {
   void DrawBoxFaces(TCanvas& cv, int B);
   void DrawAxes(TCanvas& cv);
   void DrawObjects(TCanvas& cv, bool BlackWhite);
-  int StampableRunEnd(int first) const;
-  bool StampMarks(TCanvas& cv, int first, int end, bool BlackWhite);
   void DrawMarkLabel(TCanvas& cv, int obj, TPoint p);
   void DrawCharMark(TCanvas& cv, int m, TPoint p, TColor c);
   void DrawAxisNames(TCanvas& cv);

@@ -42,38 +42,6 @@ std::string CharText(int code) {
   return {char(0xC0 | (code >> 6)), char(0x80 | (code & 0x3F))};
 }
 
-// Pixels of a mark drawn in one colour, relative to its centre, found by drawing it once.
-// Empty when the mark sets pixels in other colours; such marks are always drawn normally.
-const std::vector<TPoint>& MarkStamp(int m) {
-  static std::vector<TPoint> stamps[NumMarkTypes];
-  static bool known[NumMarkTypes] = {};
-  if (known[m]) return stamps[m];
-  known[m] = true;
-  constexpr int half = 24;
-  TBitmap b(2 * half + 1, 2 * half + 1);
-  TCanvas& cv = b.Canvas();
-  cv.Brush().SetColor(clWhite);
-  cv.FillRect({0, 0, b.Width(), b.Height()});
-  cv.Pen().SetColor(clBlack);
-  cv.Brush().SetColor(clBlack);
-  DrawMarkOnCanvas(cv, m, half, half);
-  const QImage& img = b.Image();
-  std::vector<TPoint> pts;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) {
-      const QRgb p = img.pixel(x, y) & 0xFFFFFF;
-      if (p == 0)
-        pts.push_back({x - half, y - half});
-      else if (p != 0xFFFFFF)
-        return stamps[m];
-    }
-  stamps[m] = std::move(pts);
-  return stamps[m];
-}
-
-// Marks in a run at least this long are set straight into a raster picture: handing each one
-// to the painter dominates the repaint of large point clouds.
-constexpr int kMinStampRun = 16;
 
 }  // namespace
 
@@ -209,13 +177,6 @@ void TRot3D::DrawObjects(TCanvas& cv, bool BlackWhite) {
       if (!(cv.PenPos() == p)) cv.LineTo(p.X, p.Y);
     } else {
       const int m = FRotMark[size_t(o)];
-      if (!OnLblRequest && m < NumMarkTypes && cv.IsRaster()) {
-        const int end = StampableRunEnd(o);
-        if (end - o >= kMinStampRun && StampMarks(cv, o, end, BlackWhite)) {
-          o = end - 1;
-          continue;
-        }
-      }
       if (m < NumMarkTypes) {
         cv.Pen().SetColor(c);
         cv.Pen().SetWidth(1);
@@ -227,47 +188,6 @@ void TRot3D::DrawObjects(TCanvas& cv, bool BlackWhite) {
       }
     }
   }
-}
-
-int TRot3D::StampableRunEnd(int first) const {
-  int o = first;
-  for (; o < NRotObj; ++o) {
-    const uint32_t kind = FRotProp[size_t(o)] >> 24;
-    if (kind == kMove || kind == kLineTo) break;
-    if (kind == kMark &&
-        (FRotMark[size_t(o)] >= NumMarkTypes || MarkStamp(FRotMark[size_t(o)]).empty()))
-      break;
-  }
-  return o;
-}
-
-bool TRot3D::StampMarks(TCanvas& cv, int first, int end, bool BlackWhite) {
-  QImage* img = cv.Image();
-  if (!img || img->format() != QImage::Format_RGB32) return false;
-  TRect clip = cv.ClipRect();
-  clip.Left = std::max(clip.Left, 0);
-  clip.Top = std::max(clip.Top, 0);
-  clip.Right = std::min(clip.Right, img->width());
-  clip.Bottom = std::min(clip.Bottom, img->height());
-  uchar* bits = img->bits();
-  const qsizetype bpl = img->bytesPerLine();
-  TColor last = cv.Pen().Color();
-  for (int o = first; o < end; ++o) {
-    const uint32_t prop = FRotProp[size_t(o)];
-    if ((prop >> 24) != kMark) continue;
-    const TColor c = BlackWhite ? clBlack : (prop & 0x00FFFFFF);
-    const QRgb rgb = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
-    const TPoint p = Project(FRotDataX[size_t(o)], FRotDataY[size_t(o)], FRotDataZ[size_t(o)]);
-    for (const TPoint& d : MarkStamp(FRotMark[size_t(o)])) {
-      const int x = p.X + d.X, y = p.Y + d.Y;
-      if (x < clip.Left || x >= clip.Right || y < clip.Top || y >= clip.Bottom) continue;
-      reinterpret_cast<QRgb*>(bits + y * bpl)[x] = rgb;
-    }
-    last = c;
-  }
-  cv.Pen().SetColor(last);
-  cv.Brush().SetColor(last);
-  return true;
 }
 
 void TRot3D::DrawMarkLabel(TCanvas& cv, int obj, TPoint p) {
