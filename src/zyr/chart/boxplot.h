@@ -1,0 +1,192 @@
+#pragma once
+/// \file
+/// TBoxPlot: box-and-whisker symbols for the columns of a data table.
+
+#include <zyr/chart/rchart.h>
+#include <zyr/platform/foundation/textlabel.h>
+#include <zyr/platform/numerics/datatable.h>
+#include <zyr/platform/numerics/matrix.h>
+#include <zyr/platform/numerics/vector.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zyr {
+
+enum TBoxPlotOrientation : uint8_t { bpltHorizontal = 0, bpltVertical = 1 };
+enum TBoxPlotGridStyle : uint8_t { bpgsNone = 0, bpgsLines = 1, bpgsDotLines = 2 };
+
+/// Per-box colour hook: (Sender, Column, ColorLines, ColorBody, ColorMinMax, Color90Perc,
+/// ColorMean, ColorMedian); change the colours for this box only.
+using TOnBeforeBoxDrawEvent = std::function<void(
+    TObject* Sender, int Column, TColor& ColorLines, TColor& ColorBody, TColor& ColorMinMax,
+    TColor& Color90Perc, TColor& ColorMean, TColor& ColorMedian)>;
+
+/// Appearance of the column labels of a box plot, plus their distance from the chart margin:
+///
+///   plot->Labels().SetPosition(-6);   // 6 pixels below the top margin instead
+///
+/// Position >= 0 counts from the bottom margin (vertical boxes) or the right margin
+/// (horizontal boxes); a negative value counts |Position| from the top or left margin.
+class TBoxPlotLabel : public TCustomTextLabel {
+ public:
+  TBoxPlotLabel();
+  int Position() const { return FLabelPos; }
+  /// Fires OnChange when it changes.
+  void SetPosition(int v);
+  void Assign(const TPersistent* Source) override;
+  std::string ClassName() const override { return "TBoxPlotLabel"; }
+
+ private:
+  int FLabelPos = 8;
+};
+
+/// A chart that draws one box-and-whisker symbol per column of Data(): the box spans the
+/// quartiles, whiskers reach minimum and maximum, median, mean and the 10th/90th percentiles
+/// are lines or marks. The symbols are ordinary chart items on layer 1; the first 30 columns
+/// are named by the chart's text labels.
+///
+///   auto* bp = new TBoxPlot(parent);
+///   bp->Data().Resize(3, 50);           // fill with SetElem; each change rebuilds the chart
+///   bp->AutoRange(5);
+///
+/// Painting (and every rebuild) starts when the window exists (CreateWnd). Gallery picture:
+/// boxplot.png.
+class TBoxPlot : public TCustomRChart {
+ public:
+  explicit TBoxPlot(QWidget* parent = nullptr);
+  ~TBoxPlot() override;
+  std::string ClassName() const override { return "TBoxPlot"; }
+
+  /// The table shown: the box plot's own, or the one handed to AssignAnotherDataTable.
+  TDataTable& Data();
+  /// Shows a table owned by the caller (not freed by the box plot), which must outlive the
+  /// box plot or be released first with AssignAnotherDataTable(nullptr); nullptr goes back to
+  /// an own, empty table.
+  void AssignAnotherDataTable(TDataTable* DTab);
+  /// Like the pointer form, but a shared table that dies first is noticed and released.
+  void AssignAnotherDataTable(const std::shared_ptr<TDataTable>& DTab);
+  bool ExternalDataTable() const { return FExtMatAssigned; }
+
+  /// Recomputes, relabels and rebuilds (nothing while the box plot's painting is suppressed).
+  void DataChanged(TObject* Sender);
+  /// Recomputes the statistics of all columns.
+  void CommitChangedData();
+  /// Turns the statistics into chart items.
+  void CreateChart();
+  void Update() { CreateChart(); }
+  /// Value axis: all minima and maxima widened by Margin percent; category axis 0 .. C + 1.
+  void AutoRange(double Margin);
+  void SetRange(long double xLo, long double yLo, long double xHi, long double yHi) {
+    TCustomRChart::SetRange(1, xLo, yLo, xHi, yHi);
+  }
+  void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi) {
+    TCustomRChart::ConfineZoomRange(xLo, yLo, xHi, yHi);
+  }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  /// The table followed by the statistics block; std::ios_base::failure when it cannot be
+  /// written.
+  void SaveDataASC(const std::string& FName);
+
+  /// The box plot's own painting switch; lifting it recomputes and rebuilds.
+  bool BoxSuppressPaint() const { return FBoxSuppressPaint; }
+  void SetBoxSuppressPaint(bool v);
+
+  // Statistics of column i (1-based).
+  double Minimum(int i) const { return FMinis.Elem(i); }
+  double Maximum(int i) const { return FMaxis.Elem(i); }
+  double Mean(int i) const { return FMeans.Elem(i); }
+  /// q = 1 lower quartile, 2 median, 3 upper quartile.
+  double Quartile(int i, int q) const { return FQuarts.Elem(i, q); }
+  /// p = 1: 10th, 2: 90th percentile.
+  double Percentile90(int i, int p) const { return F90Percentils.Elem(i, p); }
+
+  TBoxPlotOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TBoxPlotOrientation v);
+  double BoxWidth() const { return FBPlotWidth; }
+  /// Clamped to 0..1 (NaN: 0).
+  void SetBoxWidth(double v);
+  TColor ColorBody() const { return FColorBody; }
+  void SetColorBody(TColor v);
+  TColor ColorLines() const { return FColorLines; }
+  void SetColorLines(TColor v);
+  TColor ColorMedian() const { return FColorMedian; }
+  void SetColorMedian(TColor v);
+  TColor ColorMean() const { return FColorMean; }
+  void SetColorMean(TColor v);
+  TColor Color90Perc() const { return FColor90Perc; }
+  void SetColor90Perc(TColor v);
+  TColor ColorMinMax() const { return FColorMinMax; }
+  void SetColorMinMax(TColor v);
+  bool Show90Perc() const { return FShow90Perc; }
+  void SetShow90Perc(bool v);
+  bool ShowMedian() const { return FShowMedian; }
+  void SetShowMedian(bool v);
+  bool ShowMean() const { return FShowMean; }
+  void SetShowMean(bool v);
+  bool ShowMinMax() const { return FShowMinMax; }
+  void SetShowMinMax(bool v);
+  TBoxPlotGridStyle GridStyle() const { return FGridStyle; }
+  void SetGridStyle(TBoxPlotGridStyle v);
+  // Mark types 0..51; larger values are ignored.
+  uint8_t SymbolMin() const { return FMinMark; }
+  void SetSymbolMin(int v);
+  uint8_t SymbolMax() const { return FMaxMark; }
+  void SetSymbolMax(int v);
+  uint8_t SymbolMean() const { return FMeanMark; }
+  void SetSymbolMean(int v);
+  uint8_t SymbolMedian() const { return FMedianMark; }
+  void SetSymbolMedian(int v);
+  uint8_t Symbol90Perc() const { return FPerc90Mark; }
+  void SetSymbol90Perc(int v);
+  TBoxPlotLabel& Labels() { return *FLabels; }
+  /// Takes over the given object (nullptr is ignored).
+  void SetLabels(std::unique_ptr<TBoxPlotLabel> v);
+
+  TOnBeforeBoxDrawEvent OnBeforeBoxDraw;
+
+ protected:
+  void CreateWnd() override;
+  void Paint() override;
+
+ private:
+  TDataTable* Table();
+  void HookTable();
+  void UnhookTable();
+  void UseOwnTable(std::unique_ptr<TDataTable> t);
+  bool HasNumbers(int Col);
+  void PlaceLabels();
+  void PlaceLabel(int i);
+  void CopyLabelLooks(int i);
+  void Rebuild();
+  template <class T>
+  void SetProp(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    Rebuild();
+  }
+  void SetSymbol(uint8_t& field, int v);
+
+  TBoxPlotOrientation FOrientation = bpltVertical;
+  double FBPlotWidth = 0.5;
+  TVector FMinis, FMaxis;
+  uint8_t FMinMark = 26, FMaxMark = 26, FMeanMark = 5, FMedianMark = 0, FPerc90Mark = 0;
+  TMatrix FQuarts;
+  TMatrix F90Percentils;
+  std::unique_ptr<TBoxPlotLabel> FLabels;
+  TVector FMeans;
+  TColor FColorBody = 0xE9E9E9, FColorLines = 0, FColorMedian = 0, FColorMean = 0xFF0000,
+         FColor90Perc = 0xFF0000, FColorMinMax = 0;
+  bool FShow90Perc = false, FShowMedian = true, FShowMean = true, FShowMinMax = true;
+  TBoxPlotGridStyle FGridStyle = bpgsNone;
+  bool FExtMatAssigned = false;
+  bool FBoxSuppressPaint = true;
+
+  std::unique_ptr<TDataTable> FOwnData;
+  TDataTable* FData = nullptr;
+  std::weak_ptr<TDataTable> FSharedData;  // set for a shared foreign table
+  bool FTracksShared = false;
+};
+
+}  // namespace zyr
