@@ -138,9 +138,9 @@ void TBoxPlot::AssignAnotherDataTable(const std::shared_ptr<TDataTable>& DTab) {
   }
 }
 
-bool TBoxPlot::HasNumbers(int Col) {
-  TDataTable* t = Table();
-  return t->CountNumCells(Col, 1, Col, t->NrOfRows()) > 0;
+bool TBoxPlot::HasNumbers(int Col) const {
+  // Counted with the statistics, so that columns and statistics always agree.
+  return Col >= 1 && Col <= int(FNumCells.size()) && FNumCells[size_t(Col - 1)] > 0;
 }
 
 // ---------------------------------------------------------------- statistics
@@ -153,9 +153,11 @@ void TBoxPlot::CommitChangedData() {
   FMeans.Resize(C);
   FQuarts.Resize(C, 3);
   F90Percentils.Resize(C, 2);
+  FNumCells.assign(size_t(C), 0);
   for (int i = 1; i <= C; ++i) {
     double lo = 0, hi = 0;
-    if (t->MinMaxOfNumCells(i, 1, i, R, lo, hi) > 0) {
+    FNumCells[size_t(i - 1)] = t->MinMaxOfNumCells(i, 1, i, R, lo, hi);
+    if (FNumCells[size_t(i - 1)] > 0) {
       FMinis.SetElem(i, lo);
       FMaxis.SetElem(i, hi);
     }
@@ -218,7 +220,7 @@ void TBoxPlot::CreateChart() {
   };
   const int C = Table()->NrOfColumns();
   for (int i = 1; i <= C; ++i) {
-    // A column without numbers has no statistics to show, in either orientation.
+    // A column without numbers (or not yet computed) has nothing to show, in either orientation.
     if (!HasNumbers(i)) continue;
     TColor cLines = FColorLines, cBody = FColorBody, cMinMax = FColorMinMax, c90 = FColor90Perc,
            cMean = FColorMean, cMedian = FColorMedian;

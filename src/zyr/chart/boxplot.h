@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zyr {
 
@@ -155,7 +156,7 @@ class TBoxPlot : public TCustomRChart {
   void HookTable();
   void UnhookTable();
   void UseOwnTable(std::unique_ptr<TDataTable> t);
-  bool HasNumbers(int Col);
+  bool HasNumbers(int Col) const;
   void PlaceLabels();
   void PlaceLabel(int i);
   void CopyLabelLooks(int i);
@@ -187,6 +188,7 @@ class TBoxPlot : public TCustomRChart {
   TDataTable* FData = nullptr;
   std::weak_ptr<TDataTable> FSharedData;  // set for a shared foreign table
   bool FTracksShared = false;
+  std::vector<int> FNumCells;  // numeric cells per column at the last CommitChangedData
 };
 
 }  // namespace zyr
