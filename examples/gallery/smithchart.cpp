@@ -61,8 +61,8 @@ QImage Render() {
   auto small = std::make_unique<TSmithChart>();
   Build(*small, 300);
   auto large = std::make_unique<TSmithChart>();
-  Build(*large, 1150);
-  QImage img(1460, 1150, QImage::Format_RGB32);
+  Build(*large, 1200);
+  QImage img(1510, 1200, QImage::Format_RGB32);
   img.fill(Qt::white);
   QPainter p(&img);
   p.drawImage(0, 0, small->WindowPicture());
