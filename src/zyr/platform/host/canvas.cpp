@@ -50,6 +50,8 @@ QLine WithoutEndPixel(int x0, int y0, int x1, int y1) {
 TCanvas::TCanvas() {
   FFont.SetColor(clBlack);
   FFont.OnChange = [this](TObject*) {
+    // Only name, size and style shape the Qt font; a colour change keeps it and its metrics.
+    if (FQFont && FQFontKey == FontKey(FFont)) return;
     FFontDirty = true;
     FQFont.reset();
     FMetrics.reset();
@@ -65,8 +67,15 @@ TCanvas::TCanvas(QPaintDevice* device, TCanvasTarget target) : TCanvas() {
 
 TCanvas::~TCanvas() { Flush(); }
 
+std::string TCanvas::FontKey(const TFont& f) {
+  return f.Name() + '\x1f' + std::to_string(f.Height()) + '\x1f' + std::to_string(f.Style());
+}
+
 const QFont& TCanvas::CachedFont() {
-  if (!FQFont) FQFont = std::make_unique<QFont>(FFont.ToQFont());
+  if (!FQFont) {
+    FQFont = std::make_unique<QFont>(FFont.ToQFont());
+    FQFontKey = FontKey(FFont);
+  }
   return *FQFont;
 }
 

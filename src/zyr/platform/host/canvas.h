@@ -134,7 +134,9 @@ class TCanvas : public TPersistent {
   // Text is measured often (every label); the Qt font and its metrics are built once per change.
   const QFont& CachedFont();
   const QFontMetrics& Metrics();
+  static std::string FontKey(const TFont& f);
   std::unique_ptr<QFont> FQFont;
+  std::string FQFontKey;
   std::unique_ptr<QFontMetrics> FMetrics;
   QPaintDevice* FMetricsDevice = nullptr;
 };
