@@ -371,17 +371,12 @@ void TCustomRChart::DrawToIntern(double x, double y, TCoordMode cm) {
   CommitNewItem(*it);
 }
 
-void TCustomRChart::MarkAt(double x, double y, uint8_t mk) {
-  TrcChartItem* it = NewItem(tkMarkAt, cmAllWorld);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->Param3 = mk;
-  CommitNewItem(*it);
-}
+void TCustomRChart::MarkAt(double x, double y, uint8_t mk) { MarkAtIntern(x, y, mk, cmAllWorld); }
 
-void TCustomRChart::MarkAt(int x, int y, uint8_t mk) {
-  TrcChartItem* it = NewItem(tkMarkAt, cmAllScreen);
+void TCustomRChart::MarkAt(int x, int y, uint8_t mk) { MarkAtIntern(x, y, mk, cmAllScreen); }
+
+void TCustomRChart::MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm) {
+  TrcChartItem* it = NewItem(tkMarkAt, cm);
   if (!it) return;
   it->x = x;
   it->y = y;
