@@ -738,6 +738,8 @@ class TCustomRChart : public TCustomControl {
   // Every adding operation ends in one of these with the coordinate mode of its overload.
   void MoveToIntern(double x, double y, TCoordMode cm);
   void MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm);
+  void AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2, int HeadSize,
+                TCoordMode cm);
   void DrawToIntern(double x, double y, TCoordMode cm);
   void LineIntern(double x1, double y1, double x2, double y2, TCoordMode cm);
   void RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode cm);

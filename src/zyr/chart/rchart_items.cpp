@@ -504,21 +504,17 @@ void TCustomRChart::Arc(double cx, double cy, double HorizAxLeng, double VertAxL
 
 void TCustomRChart::ArrowIntern(double x1, double y1, double x2, double y2, int HeadSize,
                                 TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkArrow, cm);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->Param1 = HeadSize;
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+  AddArrow(tkArrow, x1, y1, x2, y2, HeadSize, cm);
 }
 
 void TCustomRChart::DoubleArrowIntern(double x1, double y1, double x2, double y2, int HeadSize,
                                       TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkDoubleArrow, cm);
+  AddArrow(tkDoubleArrow, x1, y1, x2, y2, HeadSize, cm);
+}
+
+void TCustomRChart::AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2,
+                             int HeadSize, TCoordMode cm) {
+  TrcChartItem* it = NewItem(Kind, cm);
   if (!it) return;
   it->x = x1;
   it->y = y1;
