@@ -258,6 +258,7 @@ class TRot3D : public TCustomControl {
 
  private:
   void AddItem(const Tr3ChartItem& it);
+  Tr3ChartItem PointItem(Tr3Item Kind, double x, double y, double z, uint8_t marklw) const;
   void SetupCubeCorners();
   void Changed();
   void SetAnchors(int X, int Y);

@@ -50,53 +50,34 @@ void TRot3D::AddItem(const Tr3ChartItem& it) {
   ++FNumChartItems;
 }
 
-void TRot3D::MarkAt(double x, double y, double z, uint8_t mk) {
+// An item at (x, y, z) in the current colour and tag.
+Tr3ChartItem TRot3D::PointItem(Tr3Item Kind, double x, double y, double z, uint8_t marklw) const {
   Tr3ChartItem it;
   it.x = x;
   it.y = y;
   it.z = z;
   it.color = FDataCol;
   it.tag = FDataTag;
-  it.ItemKind = tkMarkAt;
-  it.marklw = mk;
-  AddItem(it);
+  it.ItemKind = Kind;
+  it.marklw = marklw;
+  return it;
 }
 
-void TRot3D::Moveto(double x, double y, double z) {
-  Tr3ChartItem it;
-  it.x = x;
-  it.y = y;
-  it.z = z;
-  it.color = FDataCol;
-  it.tag = FDataTag;
-  it.ItemKind = tkMoveto;
-  AddItem(it);
+void TRot3D::MarkAt(double x, double y, double z, uint8_t mk) {
+  AddItem(PointItem(tkMarkAt, x, y, z, mk));
 }
+
+void TRot3D::Moveto(double x, double y, double z) { AddItem(PointItem(tkMoveto, x, y, z, 0)); }
 
 void TRot3D::Drawto(double x, double y, double z) {
-  Tr3ChartItem it;
-  it.x = x;
-  it.y = y;
-  it.z = z;
-  it.color = FDataCol;
-  it.tag = FDataTag;
-  it.ItemKind = tkLineto;
-  it.marklw = uint8_t(FLineWidth);
-  AddItem(it);
+  AddItem(PointItem(tkLineto, x, y, z, uint8_t(FLineWidth)));
 }
 
 void TRot3D::Line(double x1, double y1, double z1, double x2, double y2, double z2) {
-  Tr3ChartItem it;
-  it.x = x1;
-  it.y = y1;
-  it.z = z1;
+  Tr3ChartItem it = PointItem(tkLine, x1, y1, z1, uint8_t(FLineWidth));
   it.x2 = x2;
   it.y2 = y2;
   it.z2 = z2;
-  it.color = FDataCol;
-  it.tag = FDataTag;
-  it.ItemKind = tkLine;
-  it.marklw = uint8_t(FLineWidth);
   AddItem(it);
 }
 
