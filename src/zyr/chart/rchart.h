@@ -466,6 +466,12 @@ class TCustomRChart : public TCustomControl {
                         uint8_t NewClass);
   // ==== END HIT TESTING
 
+  // ==== MOUSE: rchart_mouse.cpp
+  // ==== END MOUSE
+
+  // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
+  // ==== END CROSS-HAIRS AND MOUSE TRACE
+
   // ---------------------------------------------------------------- drawing state
   TColor DataColor() const { return RcDataCol; }
   void SetDataColor(TColor v) { SetDataCol(v); }
@@ -925,6 +931,17 @@ class TCustomRChart : public TCustomControl {
   void DrawItemRectFrame(TCanvas& Canvas, const TrcChartItem& Item, TPoint P1, TPoint P2,
                          bool BlackWhite);
   void DrawItemArc(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
+
+  // MOUSE state
+
+  // OVERLAY state
+  /// Records control pixel (X, Y) (already inside the data area) as the next trace point and
+  /// draws the segment from the previous point on the window picture.
+  void MouseTraceStep(int X, int Y);
+  /// The newest trace point ends its stroke.
+  void MouseTraceEndStroke();
+  /// Redraws the cross-hairs on the cached picture without rebuilding it.
+  void RedrawCrossHairs();
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).
