@@ -57,6 +57,7 @@ void TCustomRChart::ResetComp() {
   ResetLayers();
   ResetRendering();
   ResetTextLabels();
+  ResetMouse();
   FAutoRedraw = true;
 }
 

@@ -467,6 +467,73 @@ class TCustomRChart : public TCustomControl {
   // ==== END HIT TESTING
 
   // ==== MOUSE: rchart_mouse.cpp
+  // The left button acts in the data area by MouseAction: 0 nothing, 1 pan, 2 pan X, 3 pan Y,
+  // 4 pan snapped to the pan grid, 5 rubber band, 7 zoom to a rectangle, 8 the same keeping
+  // the axis directions, 9 zoom by dragging, 10 drag a cross-hair, 11 drag a text label,
+  // 16 select a rectangle, 17 free-hand trace. Dragging on a scale whose MouseAction is not 0
+  // pans (1) or stretches (6) that axis; a double click on it switches 1 and 6.
+  /// (Sender, InChart, Shift, world position on the active layer); fired after every move.
+  using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart,
+                                                    TShiftState Shift, double rMousePosX,
+                                                    double rMousePosY)>;
+  /// Before a cross-hair drag starts; (dx, dy) from the cross-hair to the mouse in pixels.
+  using TBeforeCrossHMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCrossHair,
+                                                    int dx, int dy, bool& AllowMove)>;
+  using TCrossHairMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCrossHair)>;
+  using TTextLabelMoveEvent = std::function<void(TObject* Sender, TTextLabel* WhichTextLabel)>;
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  /// Re-entrant calls (a handler that processes messages) are dropped; after the handling
+  /// OnMouseMoveInChart reports the position.
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  /// On a scale: switches its MouseAction between 1 and 6. The press and release that come
+  /// with the double click are ignored.
+  void DblClick() override;
+  void MouseMoveInChart(bool InChart, TShiftState Shift, double rMousePosX, double rMousePosY);
+  /// Waits (processing events) for the user to drag a box with the mouse and returns its
+  /// corners in world units of the active layer, sorted. False when cancelled by the right
+  /// button or MouseBoxAbort, when the chart is hidden or destroyed meanwhile, or when a box
+  /// is already being asked for.
+  bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  void MouseBoxAbort();
+  /// Layer (1, 2) of a visible Y scale under the control pixel, -1 / -2 for a visible X
+  /// scale of layer 1 / 2, else 0.
+  int DetectScale(int X, int Y) const;
+
+  /// Whether a layer follows mouse panning and zooming (layers other than 1, 2: false).
+  bool MouseAffectsLayer(int Layer) const { return GetMAffLayer(Layer); }
+  void SetMouseAffectsLayer(int Layer, bool v) { SetMAffLayer(Layer, v); }
+  bool GetMAffLayer(int Layer) const;
+  void SetMAffLayer(int Layer, bool v);
+  /// World position (active layer) of the last mouse move inside the data area.
+  double MousePosX() const { return FMousePosX; }
+  double MousePosY() const { return FMousePosY; }
+  double GetMousePosX() const { return FMousePosX; }
+  double GetMousePosY() const { return FMousePosY; }
+  /// Control pixel of the last mouse move.
+  int LastMouseX() const { return FLastMouseX; }
+  int LastMouseY() const { return FLastMouseY; }
+  /// On: the mouse action does not change the cursor.
+  bool MouseCursorFixed() const { return FMCurFixed; }
+  void SetMouseCursorFixed(bool v) { FMCurFixed = v; }
+  /// Snapping grid of MouseAction 4: lower bounds become Int(v / d) * d + offset. A distance
+  /// of 0 or less switches snapping off; values that are not finite are ignored.
+  double PanGridDx() const { return FPanGridDx; }
+  double PanGridDy() const { return FPanGridDy; }
+  double PanGridOffsX() const { return FPanGridOffsX; }
+  double PanGridOffsY() const { return FPanGridOffsY; }
+  void SetPanGridDx(double v);
+  void SetPanGridDy(double v);
+  void SetPanGridOffsX(double v);
+  void SetPanGridOffsY(double v);
+
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TZoomPanEvent OnZoomPan;
+  TSelectRectEvent OnRubberBand, OnSelectRect;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
   // ==== END MOUSE
 
   // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
@@ -933,6 +1000,39 @@ class TCustomRChart : public TCustomControl {
   void DrawItemArc(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
 
   // MOUSE state
+  std::array<bool, 2> FMouseAffLayer{true, false};
+  TZoomState FZoomState = 0;  // 1: a rubber figure is being dragged
+  int WindAnchorX = 0, WindAnchorY = 0, WindOldCornerX = 0, WindOldCornerY = 0;
+  TMouseBoxState MouseBoxState = 0;  // 0 idle, 1 waiting, 2 dragging, 3 done
+  int MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
+  bool LButtonWasDown = false;  // a left-button drag is armed
+  int FLastMouseX = 0, FLastMouseY = 0;
+  std::array<int, 2> FMAnchorScrX{}, FMAnchorScrY{};
+  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcHiX{}, FMAnchorRcLoY{}, FMAnchorRcHiY{};
+  double FPanGridDx = 1, FPanGridDy = 1, FPanGridOffsX = 0, FPanGridOffsY = 0;
+  bool FMCurFixed = true;
+  double FMousePosX = 0, FMousePosY = 0;
+  int CHNext = 1, TLNext = 1;
+  bool FWasDblClk = false;
+  bool MouseMoveActive = false;
+  /// Reset values of the mouse settings and states.
+  void ResetMouse();
+  bool InDataArea(int X, int Y) const;
+  void ClampToDataArea(int& X, int& Y) const;
+  /// Records the mouse pixel and both layers' ranges as the anchors of a drag.
+  void ArmMouseDrag(int X, int Y);
+  /// A rubber line or rectangle inverted on the window picture: drawn twice it vanishes.
+  void XorRubber(bool Line, int x1, int y1, int x2, int y2);
+  void EraseRubberFigures();
+  void HandleMouseMove(TShiftState Shift, int X, int Y);
+  bool ScaleDragStep(int X, int Y);
+  void PanStep(int X, int Y);
+  void DragZoomStep(int X, int Y);
+  void RubberStep(int X, int Y);
+  void CrossHairDragStep(int X, int Y);
+  void TextLabelDragStep(int X, int Y);
+  void FinishRubberDrag(TMouseButton Button);
+  void UpdateMouseCursor(int X, int Y);
 
   // OVERLAY state
   /// Records control pixel (X, Y) (already inside the data area) as the next trace point and
