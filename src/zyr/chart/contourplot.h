@@ -289,6 +289,18 @@ class TContourPlot : public TCustomRChart {
     bool operator==(const TPictureGeometry&) const = default;
   };
   TPictureGeometry FPictureGeometry;
+
+  // RENDERING helpers
+  /// IsoColors as row pixels (entry k for index k); kept while a picture is rendered.
+  std::vector<TRGB32> IsoRowColors() const;
+  std::vector<TRGB32> FIsoRowColors;
+  /// Mask overlay: palette cells painted, highlighted cells inverted, the rest kept.
+  void RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy);
+  /// Steps around the values: the handler before them, items and labels on top, then the
+  /// closing handler and the frame.
+  void BeforeRenderData(TCanvas& Canvas, int OffsX, int OffsY);
+  void RenderOnTop(TCanvas& Canvas, int OffsX, int OffsY, bool Flag);
+  void FinishDataArea(TCanvas& Canvas, int OffsX, int OffsY);
 };
 
 }  // namespace zyr
