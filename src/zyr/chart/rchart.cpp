@@ -53,7 +53,7 @@ void TCustomRChart::ResetComp() {
   FAnnoTextOnTop = true;
   FAvoidDupMarks = false;
   FDupMarksMinD = 1;
-  FMouseTraceCount = 0;
+  FNumMTrace = 0;
   ResetLayers();
   ResetRendering();
   ResetTextLabels();

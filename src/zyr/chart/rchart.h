@@ -537,6 +537,43 @@ class TCustomRChart : public TCustomControl {
   // ==== END MOUSE
 
   // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
+  // Cross-hairs are drawn over the cached picture, never into the data-area bitmap, so moving
+  // or restyling one redraws the overlay without drawing the items again.
+  /// Position of cross-hair n (1..4, other numbers are ignored) in world units of its layer; a
+  /// shown cross-hair (mode not 0) is redrawn at once.
+  void CrossHairSetPos(int n, double x, double y);
+  /// Look of cross-hair n (1..4): colour, mode (0 off .. 5), pen style and width; redraws.
+  void CrossHairSetup(int n, TColor Color, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
+  /// Position of cross-hair n; 0 for n outside 1..4.
+  double CrossHairPosX(int n) const { return GetCHPosX(n); }
+  double CrossHairPosY(int n) const { return GetCHPosY(n); }
+  void SetCrossHairPosX(int n, double v) { SetCHPosX(n, v); }
+  void SetCrossHairPosY(int n, double v) { SetCHPosY(n, v); }
+  double GetCHPosX(int n) const;
+  double GetCHPosY(int n) const;
+  void SetCHPosX(int n, double v);
+  void SetCHPosY(int n, double v);
+  /// Draws the cross-hairs into Bitmap, whose origin is control pixel (X0, Y0); they are
+  /// limited to the data area.
+  void DrawCrossHairs(int X0, int Y0, TBitmap& Bitmap);
+
+  /// The free-hand trace (MouseAction 17): up to kMaxMouseTrace points in world units of the
+  /// active layer, drawn as strokes over the items.
+  static constexpr int kMaxMouseTrace = 5000;
+  TColor MouseTraceColor() const { return FColorMTrace; }
+  void SetMouseTraceColor(TColor v) { FColorMTrace = v; }
+  /// On: trace segments are drawn inverting (pmXor), so they stay visible on any colour.
+  bool MouseTraceInvert() const { return FMTraceInvert; }
+  void SetMouseTraceInvert(bool v) { FMTraceInvert = v; }
+  /// Trace point i (1..NumMouseTrace()); flags bit 0: the stroke ends here, bit 1: drawn
+  /// inverting. Other indexes give a point whose flags are 0xFFFF.
+  TColoredPoint MouseTrace(int i) const { return GetMTracePoint(i); }
+  TColoredPoint GetMTracePoint(int i) const;
+  int NumMouseTrace() const { return FNumMTrace; }
+  /// Empties the trace and repaints.
+  void ClearMouseTrace();
+  /// Draws the trace into Bitmap, whose origin is control pixel (X0, Y0).
+  void DrawMouseTrace(int X0, int Y0, TBitmap& Bitmap);
   // ==== END CROSS-HAIRS AND MOUSE TRACE
 
   // ---------------------------------------------------------------- drawing state
@@ -880,7 +917,6 @@ class TCustomRChart : public TCustomControl {
   bool FAutoRedraw = true;
   bool FSuppressPaint = true;
   std::unique_ptr<TBitmap> FGrafBmp;
-  int FMouseTraceCount = 0;
 
   // Layers and axes.
   std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;
@@ -1042,6 +1078,19 @@ class TCustomRChart : public TCustomControl {
   void MouseTraceEndStroke();
   /// Redraws the cross-hairs on the cached picture without rebuilding it.
   void RedrawCrossHairs();
+  std::vector<TColoredPoint> FMTrace;  // grown to kMaxMouseTrace on first use
+  int FNumMTrace = 0;
+  TColor FColorMTrace = 0xFFFFFF;
+  bool FMTraceInvert = true;
+  // Mode of each cross-hair when it last reported a change: a change of a cross-hair that
+  // was and stays off needs no redraw.
+  std::array<TCrossHMode, 4> FCHLastMode{};
+  // Set while the chart changes a cross-hair itself and redraws on its own terms.
+  bool FCHQuiet = false;
+  /// Change handler of cross-hair n: redraws the overlay (repaint policy applies).
+  void CrossHairChanged(int n);
+  void DrawCrossHairsCanvas(TCanvas& Canvas, int X0, int Y0);
+  void DrawMouseTraceCanvas(TCanvas& Canvas, int X0, int Y0);
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).

@@ -843,7 +843,7 @@ void TCustomRChart::ClearGraf() {
   FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
   InitGraf(FGrafBmp->Canvas(), 0, 0, FGrafBmp->Width(), FGrafBmp->Height());
   ResetDataStore();
-  FMouseTraceCount = 0;
+  FNumMTrace = 0;
   FLastElemOnShow = 0;
   AdjustCanInfoOfSharedCharts();
 }

@@ -133,7 +133,7 @@ void TCustomRChart::ResetRendering() {
     ch.SetCrossHMode(0);
     ch.SetCrossHLineType(psDashDotDot);
     ch.SetCrossHLineWidth(1);
-    ch.OnChange = [this](TObject* o) { StyleChanged(o); };
+    ch.OnChange = [this, i](TObject*) { CrossHairChanged(int(i) + 1); };
   }
   Screen::RegisterZyrCursors();
   FAuxBmp->SetSize(10, 10);
@@ -190,6 +190,7 @@ void TCustomRChart::ShowGraf() {
       FGrafBmp->SetSize(w, h);
       InitGraf(FGrafBmp->Canvas(), 0, 0, w, h);
       ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
+      DrawMouseTraceOn(FGrafBmp->Canvas());
       // Keep the cached chart in step, so later overlays start from the new items.
       if (w > 0 && h > 0 && FChartBmp->Width() == Width() && FChartBmp->Height() == Height()) {
         FChartBmp->Canvas().SetCopyMode(SRCCOPY);
@@ -226,10 +227,6 @@ void TCustomRChart::DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas) {
   Canvas.SetCopyMode(SRCCOPY);
   Canvas.Draw(X, Y, Bitmap);
 }
-
-void TCustomRChart::DrawCrossHairsOn(TCanvas&, int, int) {}
-
-void TCustomRChart::DrawMouseTraceOn(TCanvas&) {}
 
 void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
   struct TScalesBack {
