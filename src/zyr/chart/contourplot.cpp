@@ -29,6 +29,7 @@ TContourPlot::~TContourPlot() {
   // Owned objects must not call back into a half-destroyed chart.
   IsoColors.OnChange = nullptr;
   OnResize = nullptr;
+  OnZoomPan = nullptr;
   for (TTextLabel& lbl : FTextLabels) lbl.OnChange = nullptr;
 }
 
@@ -42,6 +43,7 @@ void TContourPlot::ResetComp() {
   OnProgress = nullptr;
   for (TTextLabel& lbl : FTextLabels)
     lbl.OnChange = [this](TObject* Sender) { CplotStyleChanged(Sender); };
+  OnZoomPan = [this](TObject* Sender) { ProcessZoomPan(Sender); };
   OnResize = [this](TObject* Sender) { ProcessResize(Sender); };
   IsoColors.OnChange = [this](TObject* Sender) { ChangedIsoColorsEvent(Sender); };
   const int nx = std::clamp((Width() - RcLRim - RcRRim) / 5, 2, kMaxPivots);
@@ -69,6 +71,10 @@ void TContourPlot::ResetComp() {
   TCustomRChart::SetGridStyle(gsPoints);
   TCustomRChart::SetGridDx(0);
   TCustomRChart::SetGridDy(0);
+  SetPanGridDx(1.0);
+  SetPanGridDy(1.0);
+  SetPanGridOffsX(0);
+  SetPanGridOffsY(0);
   TCustomRChart::SetRange(1, -5.2L, -5.2L, 5.2L, 5.2L);
   ScalePropsX(1).SetVisible(true);
   ScalePropsY(1).SetVisible(true);
@@ -409,6 +415,10 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
     }
   }
   FPivotPreCalc = PreCalcFlag;
+}
+
+void TContourPlot::UpdatePivotPoints() {
+  if (!FPivotPreCalc) CalculatePivotPoints(false);
 }
 
 void TContourPlot::ClearPivotPoints(bool PreCalcFlag) {

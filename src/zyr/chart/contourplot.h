@@ -228,6 +228,9 @@ class TContourPlot : public TCustomRChart {
   void SetRange(double xLo, double yLo, double xHi, double yHi);
   /// Copies the settings into cross-hair i and repaints when AutoRedraw is on.
   void SetCrossHair(int i, const TCrossHair& v);
+  using TCustomRChart::CrossHairSetPos;
+  /// Moves cross-hair 1.
+  void CrossHairSetPos(double x, double y) { CrossHairSetPos(1, x, y); }
 
   /// Data-area picture: rebuilt (pivots, values, mask, items, labels) only when invalid; the
   /// frame is always drawn.
@@ -251,6 +254,10 @@ class TContourPlot : public TCustomRChart {
   void ChangedIsoColorsEvent(TObject* Sender);
   /// New zeroed grid of the given size with a cleared mask; invalidates and repaints.
   void NewPivotGrid(int nx, int ny);
+  /// The estimation step of a picture rebuild: estimates unless the values are frozen and
+  /// leaves the freeze as it is. (CalculatePivotPoints(false) releases a freeze, so calling
+  /// it from the rebuild would end the freeze after a single paint.)
+  void UpdatePivotPoints();
 
   // Value rendering and mask overlay into Bmp at offset (OffsX, OffsY).
   void RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY);
