@@ -393,15 +393,18 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
       if (ix % step == 0) {
         FeedbackProgress(RoundSat(ix * 100.0 / nx));
         Application::ProcessMessages();
-        // The grid was replaced from a handler: what we would compute belongs to no grid.
-        if (FNumPivotX != nx || FNumPivotY != ny) break;
+        // The grid was replaced meanwhile: what we would compute belongs to no grid.
+        if (FNumPivotX != nx || FNumPivotY != ny) return;
       }
       const double x = xLo + (xHi - xLo) * (ix - 1) / (nx - 1);
       for (int iy = 1; iy <= ny; ++iy) {
         const double y = yLo + (yHi - yLo) * (iy - 1) / (ny - 1);
         double z = 0;
         uint8_t mask = FMaskMat.Elem(ix, iy);
-        if (ask) OnEstimateZVal(this, x, y, ix, iy, z, mask);
+        if (ask) {
+          OnEstimateZVal(this, x, y, ix, iy, z, mask);
+          if (FNumPivotX != nx || FNumPivotY != ny) return;
+        }
         FPivotMat.SetElem(ix, iy, z);
         FMaskMat.SetElem(ix, iy, mask);
         // Non-finite values are drawn as blanks; they would make the range useless.
