@@ -473,9 +473,8 @@ class TCustomRChart : public TCustomControl {
   // 16 select a rectangle, 17 free-hand trace. Dragging on a scale whose MouseAction is not 0
   // pans (1) or stretches (6) that axis; a double click on it switches 1 and 6.
   /// (Sender, InChart, Shift, world position on the active layer); fired after every move.
-  using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart,
-                                                    TShiftState Shift, double rMousePosX,
-                                                    double rMousePosY)>;
+  using TMouseMoveInChartEvent = std::function<void(
+      TObject* Sender, bool InChart, TShiftState Shift, double rMousePosX, double rMousePosY)>;
   /// Before a cross-hair drag starts; (dx, dy) from the cross-hair to the mouse in pixels.
   using TBeforeCrossHMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCrossHair,
                                                     int dx, int dy, bool& AllowMove)>;

@@ -377,10 +377,9 @@ bool TCustomRChart::ScaleDragStep(int X, int Y) {
     }
     if (py.MouseAction() != 0 && FZoomState == 0 && Y > RcTRim && Y < H - RcBRim) {
       const int pos = py.ScalePos();
-      const bool band = py.ScaleType() == 3
-                            ? (X > RcLRim - pos - 50 && X < RcLRim - pos)
-                            : (py.ScaleType() == 2 && X > W + pos - RcRRim &&
-                               X < W + pos - RcRRim + 50);
+      const bool band = py.ScaleType() == 3 ? (X > RcLRim - pos - 50 && X < RcLRim - pos)
+                                            : (py.ScaleType() == 2 && X > W + pos - RcRRim &&
+                                               X < W + pos - RcRRim + 50);
       double lo = py.RangeLow(), hi = py.RangeHigh();
       if (band && Rescale(X, Y, FMAnchorScrX[i], FMAnchorScrY[i], W, H, RcLRim, mr, RcTRim, mb,
                           FMAnchorRcLoY[i], FMAnchorRcHiY[i], py.MouseAction(), py.ScaleType(),
@@ -561,9 +560,14 @@ void TCustomRChart::TextLabelDragStep(int X, int Y) {
   M2R(lbl.Layer(), X, Y, rx, ry);
   double px = X, py = Y;
   switch (lbl.AttachToData()) {
-    case 0: break;
-    case 1: px = rx; break;
-    case 2: py = ry; break;
+    case 0:
+      break;
+    case 1:
+      px = rx;
+      break;
+    case 2:
+      py = ry;
+      break;
     default:
       px = rx;
       py = ry;
@@ -578,19 +582,32 @@ void TCustomRChart::UpdateMouseCursor(int X, int Y) {
   TCursor c = crDefault;
   if (!FMCurFixed && InDataArea(X, Y)) {
     switch (FMouseAction) {
-      case 0: c = crCross; break;
+      case 0:
+        c = crCross;
+        break;
       case 1:
       case 2:
       case 3:
-      case 4: c = crZyrHand; break;
-      case 7: c = crZyrZoomW; break;
-      case 8: c = crZyrZoomP; break;
-      case 9: c = crZyrZoomD; break;
+      case 4:
+        c = crZyrHand;
+        break;
+      case 7:
+        c = crZyrZoomW;
+        break;
+      case 8:
+        c = crZyrZoomP;
+        break;
+      case 9:
+        c = crZyrZoomD;
+        break;
       case 5:
       case 10:
       case 11:
-      case 16: c = crDefault; break;
-      default: return;  // modes without a cursor of their own leave it alone
+      case 16:
+        c = crDefault;
+        break;
+      default:
+        return;  // modes without a cursor of their own leave it alone
     }
   }
   if (Cursor() != c) SetCursor(c);
