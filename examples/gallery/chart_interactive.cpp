@@ -107,9 +107,12 @@ QWidget* LiveInteractive(QWidget* parent) {
   col->addWidget(chart, 1);
 
   auto* actions = new QComboBox(box);
-  const std::pair<const char*, int> modes[] = {
-      {"1 pan", 1},           {"7 zoom to rectangle", 7}, {"9 zoom by dragging", 9},
-      {"10 drag cross-hair", 10}, {"11 drag label", 11},      {"17 free-hand trace", 17}};
+  const std::pair<const char*, int> modes[] = {{"1 pan", 1},
+                                               {"7 zoom to rectangle", 7},
+                                               {"9 zoom by dragging", 9},
+                                               {"10 drag cross-hair", 10},
+                                               {"11 drag label", 11},
+                                               {"17 free-hand trace", 17}};
   for (auto& m : modes) actions->addItem(m.first, m.second);
   row->addWidget(new QLabel("Mouse action:", box));
   row->addWidget(actions);

@@ -127,7 +127,7 @@ TEST_F(Overlay, SmallCrossNearTheFrameStaysInsideTheDataArea) {
   c.CrossHairSetPos(1, rx, ry);
   const QImage& img = Pic();
   EXPECT_EQ(At(img, 51, 100), clRed);
-  EXPECT_EQ(At(img, 50, 100), clBlack);                      // frame
+  EXPECT_EQ(At(img, 50, 100), clBlack);                // frame
   EXPECT_EQ(At(img, 45, 100), ColorToRGB(clBtnFace));  // outside: untouched
 }
 
@@ -261,4 +261,16 @@ TEST_F(Overlay, ClearGrafEmptiesTheTraceAndDefaultsAreWhiteInverting) {
   c.MouseTraceStep(100, 100);
   c.ClearGraf();
   EXPECT_EQ(c.NumMouseTrace(), 0);
+}
+
+TEST_F(Overlay, ObjectChangesFollowAutoRedrawTheChartOperationsDoNot) {
+  const int before = rebuilds;
+  c.CrossHairSetup(1, clRed, 2, psSolid, 1);
+  c.SetAutoRedraw(false);
+  c.CrossHair1()->SetPos(2.0, 2.0);  // waits for the next paint
+  const int x2 = Pixel(1, 2.0, 2.0).X, x8 = Pixel(1, 8.0, 8.0).X;
+  EXPECT_EQ(At(Pic(), x2, 100), clWhite);
+  c.CrossHairSetPos(1, 8.0, 8.0);  // shows at once
+  EXPECT_EQ(At(Pic(), x8, 100), clRed);
+  EXPECT_EQ(rebuilds, before);
 }

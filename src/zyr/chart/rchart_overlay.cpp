@@ -126,8 +126,8 @@ void TCustomRChart::RedrawCrossHairs() {
   const int w = DataAreaWidth(), h = DataAreaHeight();
   // Without a current cached picture (never painted, or resized since) there is nothing to
   // draw over: build it.
-  if (FChartBmp->Width() != Width() || FChartBmp->Height() != Height() ||
-      FGrafBmp->Width() != w || FGrafBmp->Height() != h) {
+  if (FChartBmp->Width() != Width() || FChartBmp->Height() != Height() || FGrafBmp->Width() != w ||
+      FGrafBmp->Height() != h) {
     Paint();
     return;
   }
