@@ -479,3 +479,56 @@ TEST(ChartMouse, RealQtEventsPanAShownChart) {
   QTest::mouseDClick(&c, Qt::LeftButton, Qt::NoModifier, QPoint(30, 100));
   EXPECT_EQ(c.ScalePropsY(1).MouseAction(), 6);
 }
+
+TEST(ChartMouse, EveryPanIsOneHistoryEntryAndTheOldestIsOverwritten) {
+  TRChart c;
+  Chart400x300(c);
+  c.ClearZoomHistory();
+  c.SetMouseAction(2);
+  for (int i = 1; i <= 17; ++i) Drag(c, 300, 100, 266, 100);  // each pans X by +1
+  EXPECT_NEAR(XLo(c), 17, 1e-9);
+  EXPECT_NEAR(c.ZoomStack(1, 0).left, 17, 1e-9);
+  EXPECT_NEAR(c.ZoomStack(1, -15).left, 2, 1e-9);  // the start and the first pan are gone
+  c.ZoomHistory(-15);
+  EXPECT_NEAR(XLo(c), 2, 1e-9);
+  c.ZoomHistory(0);
+  EXPECT_NEAR(XLo(c), 17, 1e-9);
+}
+
+TEST(ChartMouse, TraceRecordsClampedStrokes) {
+  TRChart c;
+  Chart400x300(c);
+  c.SetMouseAction(17);
+  c.MouseMove(0, 100, 100);  // no button: nothing
+  c.MouseMove(ssLeft, 220, 142);
+  c.MouseMove(ssLeft, 1000, -1000);
+  c.MouseUp(mbLeft, 0, 1000, -1000);
+  c.MouseMove(ssLeft, 100, 100);
+  ASSERT_EQ(c.NumMouseTrace(), 3);
+  EXPECT_NEAR(c.MouseTrace(1).x, 5, 1e-9);
+  EXPECT_NEAR(c.MouseTrace(2).x, 10, 1e-9);  // clamped to the data area's corner
+  EXPECT_NEAR(c.MouseTrace(2).y, 10, 1e-9);
+  EXPECT_EQ(c.MouseTrace(2).flags & 1, 1);  // the release ended the stroke
+  EXPECT_EQ(c.MouseTrace(3).flags & 1, 0);
+}
+
+TEST(ChartMouse, CrossHairDragDoesNotRedrawTheItems) {
+  TRChart c;
+  Chart400x300(c);
+  c.HandleNeeded();
+  c.MoveTo(0.0, 0.0);
+  c.DrawTo(10.0, 10.0);
+  c.CrossHair1()->SetMode(3);
+  c.CrossHair1()->SetPos(5, 5);
+  c.Repaint();
+  int rebuilds = 0;
+  c.OnBeforeRenderData = [&](TObject*, TCanvas&, int, int) { ++rebuilds; };
+  c.SetMouseAction(10);
+  c.MouseMove(ssLeft, 200, 100);
+  c.MouseMove(ssLeft, 260, 150);
+  EXPECT_EQ(rebuilds, 0);
+  double x, y;
+  c.M2R(1, 260, 150, x, y);
+  EXPECT_NEAR(c.CrossHairPosX(1), x, 1e-9);
+  EXPECT_NEAR(c.CrossHairPosY(1), y, 1e-9);
+}
