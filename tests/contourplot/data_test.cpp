@@ -283,6 +283,9 @@ TEST(ContourData, IsoRangePushesAndIgnoresNonFinite) {
   c.SetIsoParams(0, 20, 1);
   EXPECT_DOUBLE_EQ(c.IsoLow(), 0.0);
   EXPECT_DOUBLE_EQ(c.IsoHigh(), 20.0);
+  c.SetIsoParams(1, 2, kNaN);
+  EXPECT_DOUBLE_EQ(c.IsoLow(), 0.0);
+  EXPECT_DOUBLE_EQ(c.IsoDist(), 1.0);
 }
 
 TEST(ContourData, IsoLevelListIsBoundedAndStrict) {

@@ -126,8 +126,8 @@ class TContourPlot : public TCustomRChart {
   double IsoLow() const { return FIsoLow; }
   double IsoHigh() const { return FIsoHigh; }
   double IsoDist() const { return FIsoDist; }
-  /// Non-finite values are ignored. Low at or above high pushes high to low + 1, and the
-  /// other way round.
+  /// Non-finite values are ignored (SetIsoParams then changes nothing). Low at or above high
+  /// pushes high to low + 1, and the other way round.
   void SetIsoLow(double x);
   void SetIsoHigh(double x);
   void SetIsoDist(double x);
