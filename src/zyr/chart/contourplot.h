@@ -47,8 +47,9 @@ using TEstimateZValEvent = std::function<void(TObject* Sender, double x, double 
 /// CalculatePivotPoints(false) or ClearPivotPoints(false). A pivot whose value is NaN or
 /// infinite is drawn like a blanked pivot (mask byte 1) and stays out of its neighbours'
 /// averages and of MaxPivot / MinPivot; its own mask byte is kept. Mask bytes: 0 normal,
-/// 1 blanked, 2..254 a MaskPalette colour, 255 rendered and then colour-inverted.
-/// Gallery pages "contourplot-*".
+/// 1 blanked, 2..254 a MaskPalette colour, 255 rendered and then colour-inverted. An
+/// exception thrown by OnEstimateZVal ends the pass and reaches the caller (also out of a
+/// paint); the plot stays usable. Gallery pages "contourplot-*".
 class TContourPlot : public TCustomRChart {
  public:
   explicit TContourPlot(QWidget* parent = nullptr);
@@ -152,7 +153,7 @@ class TContourPlot : public TCustomRChart {
 
   /// Colours of the value range (public, as the legend's).
   TColorArray IsoColors;
-  /// Colours of mask bytes 2..254.
+  /// Colours of mask bytes 2..254; changes show at the next rebuild (DrawPlot).
   TColorArray MaskPalette;
 
   TEstimateZValEvent OnEstimateZVal;
@@ -298,9 +299,9 @@ class TContourPlot : public TCustomRChart {
   TPictureGeometry FPictureGeometry;
 
   // RENDERING helpers
-  /// IsoColors as row pixels (entry k for index k); kept while a picture is rendered.
-  std::vector<TRGB32> IsoRowColors() const;
-  std::vector<TRGB32> FIsoRowColors;
+  /// IsoColors as 32-bit row pixels (entry k for index k); kept while a picture is rendered.
+  std::vector<uint32_t> IsoRowColors() const;
+  std::vector<uint32_t> FIsoRowColors;
   /// Mask overlay: palette cells painted, highlighted cells inverted, the rest kept.
   void RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy);
   /// Steps around the values: the handler before them, items and labels on top, then the
