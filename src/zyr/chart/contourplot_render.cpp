@@ -8,26 +8,48 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace zyr {
 
 namespace {
 
-TRGB32 ToRGB32(TColor c) {
+// A colour as a pixel of the rows: Qt RGB32 words 0xFFRRGGBB (B, G, R, A in memory on this
+// little-endian layout), whose top byte must stay 0xFF for later compositing.
+uint32_t ToRowPixel(TColor c) {
   c = ColorToRGB(c);
-  // The rows are Qt RGB32 pixels, whose fourth byte must stay 0xFF for later compositing.
-  return TRGB32{GetBValue(c), GetGValue(c), GetRValue(c), 0xFF};
+  return 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 |
+         uint32_t(GetBValue(c));
 }
 
 int RoundEven(double v) { return int(std::nearbyint(v)); }
 
-// Scan-line pixel sink: control pixels are moved into the bitmap and clamped to its edges, so
-// every write lands inside the rows. Colours come as IsoColors indexes.
+// Colour index of a value as IsoColorIndex computes it, with the division by the range taken
+// out (results may differ in the last bit of the scaled value): the colour surface asks for
+// it once per sub-cell.
+struct TIsoIndex {
+  double lo, scale;
+  int count;
+  explicit TIsoIndex(const TContourPlot& cp)
+      : lo(cp.IsoLow()),
+        scale(cp.IsoColors.NumColors() / (cp.IsoHigh() - cp.IsoLow())),
+        count(cp.IsoColors.NumColors()) {}
+  int operator()(double v) const {
+    if (count <= 1 || !(v > lo)) return 1;
+    const double f = (v - lo) * scale;
+    if (!(f < count)) return count;
+    return std::max(1, TCustomRChart::PixelOf(f));
+  }
+};
+
+// Scan-line pixel sink. Map moves control pixels into the bitmap and clamps them to its
+// edges, so every write lands inside the rows; Box fills an inclusive, ordered box of mapped
+// pixels. Colours come as IsoColors indexes.
 class TRowSink {
  public:
-  TRowSink(TRGB32* row0, int stride, int height, int ox, int oy, const std::vector<TRGB32>& lut)
-      : FRow0(row0),
+  TRowSink(TRGB32* row0, int stride, int height, int ox, int oy, const std::vector<uint32_t>& lut)
+      : FRow0(reinterpret_cast<uint32_t*>(row0)),
         FStride(stride),
         FW(std::abs(stride)),
         FH(height),
@@ -35,24 +57,25 @@ class TRowSink {
         FOy(oy),
         FLut(lut) {}
   bool Usable() const { return FRow0 && FW > 0 && FH > 0 && !FLut.empty(); }
-  void Dot(long long cx, long long cy, int k) { Row(ClampY(cy))[ClampX(cx)] = Color(k); }
-  /// Inclusive box between two control pixels.
-  void Fill(long long cx1, long long cy1, long long cx2, long long cy2, int k) {
-    int x1 = ClampX(cx1), x2 = ClampX(cx2), y1 = ClampY(cy1), y2 = ClampY(cy2);
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
-    const TRGB32 c = Color(k);
-    for (int y = y1; y <= y2; ++y) std::fill(Row(y) + x1, Row(y) + x2 + 1, c);
+  int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, 0, FW - 1)); }
+  int MapOriginX() const { return FOx; }
+  int MapOriginY() const { return FOy; }
+  int MapWidth() const { return FW; }
+  int MapHeight() const { return FH; }
+  int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, 0, FH - 1)); }
+  void Dot(long long cx, long long cy, int k) { Row(MapY(cy))[MapX(cx)] = Color(k); }
+  void Box(int x1, int y1, int x2, int y2, int k) {
+    const uint32_t c = Color(k);
+    uint32_t* row = Row(y1);
+    for (int y = y1; y <= y2; ++y, row += FStride) std::fill(row + x1, row + x2 + 1, c);
   }
 
  private:
-  int ClampX(long long cx) const { return int(std::clamp<long long>(cx - FOx, 0, FW - 1)); }
-  int ClampY(long long cy) const { return int(std::clamp<long long>(cy - FOy, 0, FH - 1)); }
-  TRGB32* Row(int y) const { return FRow0 + ptrdiff_t(y) * FStride; }
-  TRGB32 Color(int k) const { return FLut[size_t(std::clamp<int>(k, 0, int(FLut.size()) - 1))]; }
-  TRGB32* FRow0;
+  uint32_t* Row(int y) const { return FRow0 + ptrdiff_t(y) * FStride; }
+  uint32_t Color(int k) const { return FLut[size_t(std::clamp<int>(k, 0, int(FLut.size()) - 1))]; }
+  uint32_t* FRow0;
   int FStride, FW, FH, FOx, FOy;
-  const std::vector<TRGB32>& FLut;
+  const std::vector<uint32_t>& FLut;
 };
 
 // Canvas pixel sink: the same pixels through the canvas, without clamping.
@@ -61,13 +84,17 @@ class TCanvasSink {
   TCanvasSink(TCanvas& cv, int ox, int oy, const TColorArray& colors)
       : FCv(cv), FOx(ox), FOy(oy), FColors(colors) {}
   bool Usable() const { return true; }
+  // Far-off pixels stay far off without overflowing the canvas arithmetic.
+  int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, -kFar, kFar)); }
+  int MapOriginX() const { return FOx; }
+  int MapOriginY() const { return FOy; }
+  int MapWidth() const { return -2; }
+  int MapHeight() const { return -2; }
+  int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, -kFar, kFar)); }
   void Dot(long long cx, long long cy, int k) {
-    FCv.SetPixels(Pix(cx - FOx), Pix(cy - FOy), FColors.Color(k));
+    FCv.SetPixels(MapX(cx), MapY(cy), FColors.Color(k));
   }
-  void Fill(long long cx1, long long cy1, long long cx2, long long cy2, int k) {
-    int x1 = Pix(cx1 - FOx), x2 = Pix(cx2 - FOx), y1 = Pix(cy1 - FOy), y2 = Pix(cy2 - FOy);
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
+  void Box(int x1, int y1, int x2, int y2, int k) {
     const TColor c = FColors.Color(k);
     FCv.Brush().SetStyle(bsSolid);
     FCv.Brush().SetColor(c);
@@ -79,8 +106,7 @@ class TCanvasSink {
   }
 
  private:
-  // Far-off pixels stay far off without overflowing the canvas arithmetic.
-  static int Pix(long long v) { return int(std::clamp<long long>(v, -1000000, 1000000)); }
+  static constexpr long long kFar = 1000000;
   TCanvas& FCv;
   int FOx, FOy;
   const TColorArray& FColors;
@@ -106,6 +132,28 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
              double zLR, double zUL, double zUR, int NumX, int NumY) {
   NumX = std::max(NumX, 1);
   NumY = std::max(NumY, 1);
+  // Every sample line runs between values of the corners, so only the levels inside the
+  // corners' span (widened against rounding) can be crossed; usually that is one or two.
+  int c1 = 0, c2 = -1;
+  const double zMin = std::min({zLL, zLR, zUL, zUR}), zMax = std::max({zLL, zLR, zUL, zUR});
+  const bool finite =
+      std::isfinite(zMin) && std::isfinite(zMax) && !std::isnan(zLL + zLR + zUL + zUR);
+  if (finite) {
+    const double pad = (std::abs(zMin) + std::abs(zMax)) * 1e-12;
+    if (!cp.IsoLevelsBetween(zMin - pad, zMax + pad, c1, c2)) return;
+  }
+  const bool scan = finite && c2 - c1 < 8;
+  auto levels = [&](double a, double b, long long pixels, auto&& f) {
+    if (!scan) {
+      ForLevelsOnLine(cp, a, b, pixels, f);
+      return;
+    }
+    const double lo = std::min(a, b), hi = std::max(a, b);
+    for (int j = c1; j <= c2; ++j) {
+      const double lv = cp.IsoLevel(j);
+      if (lv > lo && lv < hi) f(j);
+    }
+  };
   const bool mono = cp.PlotMode() == cpmMonoDots;
   int ax, ay, bx, by;
   cp.R2M(1, x, y, ax, ay);
@@ -120,7 +168,7 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
     const double xi = x + dx * i / NumX;
     const double b = zLL + (zLR - zLL) * i / NumX;
     const double u = zUL + (zUR - zUL) * i / NumX;
-    ForLevelsOnLine(cp, b, u, pixH, [&](int j) {
+    levels(b, u, pixH, [&](int j) {
       const double lv = cp.IsoLevel(j);
       dot(xi, y + dy * (lv - b) / (u - b), lv);
     });
@@ -129,11 +177,63 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
     const double yi = y + dy * i / NumY;
     const double l = zLL + (zUL - zLL) * i / NumY;
     const double r = zLR + (zUR - zLR) * i / NumY;
-    ForLevelsOnLine(cp, l, r, pixW, [&](int j) {
+    levels(l, r, pixW, [&](int j) {
       const double lv = cp.IsoLevel(j);
       dot(x + dx * (lv - l) / (r - l), yi, lv);
     });
   }
+}
+
+// Mapped, ordered pixel edges of the n sub-cells of a cell side starting at world v with
+// width d, for one transform (k, kd) and one target.
+struct TEdges {
+  double v = 0, d = 0, k = 0, kd = 0;
+  int n = 0, origin = 0, extent = -1;
+  std::vector<int> lo, hi;
+};
+
+size_t EdgeSlot(double v, size_t numSlots) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return static_cast<size_t>((bits ^ (bits >> 29) ^ (bits >> 47)) % numSlots);
+}
+
+template <class Sink>
+const TEdges& CellEdges(const TContourPlot& cp, const Sink& s, TEdges& e, bool horiz, double v,
+                        double d, int n, double k, double kd) {
+  const int origin = horiz ? s.MapOriginX() : s.MapOriginY();
+  const int extent = horiz ? s.MapWidth() : s.MapHeight();
+  if (e.n == n && e.v == v && e.d == d && e.k == k && e.kd == kd && e.origin == origin &&
+      e.extent == extent)
+    return e;
+  e.v = v;
+  e.d = d;
+  e.k = k;
+  e.kd = kd;
+  e.n = n;
+  e.origin = origin;
+  e.extent = extent;
+  e.lo.resize(size_t(n));
+  e.hi.resize(size_t(n));
+  const double step = d / n;
+  for (int i = 0; i < n; ++i) {
+    const double a = v + d * i / n;
+    int p, q, unused;
+    if (horiz) {
+      cp.R2M(1, a, 0.0, p, unused);
+      cp.R2M(1, a + step, 0.0, q, unused);
+      p = s.MapX(p);
+      q = s.MapX(q);
+    } else {
+      cp.R2M(1, 0.0, a, unused, p);
+      cp.R2M(1, 0.0, a + step, unused, q);
+      p = s.MapY(p);
+      q = s.MapY(q);
+    }
+    e.lo[size_t(i)] = std::min(p, q);
+    e.hi[size_t(i)] = std::max(p, q);
+  }
+  return e;
 }
 
 // Interpolated colours of one cell: one box when the corners share a colour, otherwise
@@ -141,42 +241,54 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
 template <class Sink>
 void SurfaceCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, double dy,
                  double zLL, double zLR, double zUL, double zUR, int NumX, int NumY) {
+  const TIsoIndex index(cp);
   int x1, y1, x2, y2;
   cp.R2M(1, x, y, x1, y1);
   cp.R2M(1, x + dx, y + dy, x2, y2);
-  const int kLL = cp.IsoColorIndex(zLL);
-  if (kLL == cp.IsoColorIndex(zLR) && kLL == cp.IsoColorIndex(zUL) &&
-      kLL == cp.IsoColorIndex(zUR)) {
-    s.Fill(x1, y1, x2, y2, kLL);
+  const int kLL = index(zLL);
+  if (kLL == index(zLR) && kLL == index(zUL) && kLL == index(zUR)) {
+    const int a = s.MapX(x1), b = s.MapX(x2), c = s.MapY(y1), d = s.MapY(y2);
+    s.Box(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d), kLL);
     return;
   }
   const long long pixW = std::llabs((long long)x2 - x1), pixH = std::llabs((long long)y2 - y1);
   NumX = int(std::clamp<long long>(std::min<long long>(NumX, pixW), 1, 65535));
   NumY = int(std::clamp<long long>(std::min<long long>(NumY, pixH), 1, 65535));
-  // Sub-cell edges in pixels, computed once per column and row of sub-cells.
-  static std::vector<int> px0, px1, py0, py1;
-  px0.resize(size_t(NumX));
-  px1.resize(size_t(NumX));
-  py0.resize(size_t(NumY));
-  py1.resize(size_t(NumY));
-  const double sdx = dx / NumX, sdy = dy / NumY;
-  int unused;
-  for (int i = 0; i < NumX; ++i) {
-    const double sx = x + dx * i / NumX;
-    cp.R2M(1, sx, y, px0[size_t(i)], unused);
-    cp.R2M(1, sx + sdx, y, px1[size_t(i)], unused);
-  }
-  for (int j = 0; j < NumY; ++j) {
-    const double sy = y + dy * j / NumY;
-    cp.R2M(1, x, sy, unused, py0[size_t(j)]);
-    cp.R2M(1, x, sy + sdy, unused, py1[size_t(j)]);
-  }
+  // Sub-cell edges are the same for every cell of a pivot column (x) or row (y), so they
+  // are kept between calls.
+  double kx, kdx, ky, kdy;
+  cp.GetTransformParams(1, kx, kdx, ky, kdy);
+  static TEdges xCache;
+  static std::vector<TEdges> yCache(4096);
+  const TEdges& ex = CellEdges(cp, s, xCache, true, x, dx, NumX, kx, kdx);
+  const TEdges& ey =
+      CellEdges(cp, s, yCache[EdgeSlot(y, yCache.size())], false, y, dy, NumY, ky, kdy);
+  const std::vector<int>&bx0 = ex.lo, &bx1 = ex.hi, &by0 = ey.lo, &by1 = ey.hi;
+  // The values of a column of sub-cells are monotonic, and so are their colours: equal end
+  // colours mean one colour for the whole column, and runs of one colour make one box.
   for (int i = 0; i < NumX; ++i) {
     const double b = zLL + (zLR - zLL) * i / NumX;
     const double u = zUL + (zUR - zUL) * i / NumX;
-    for (int j = 0; j < NumY; ++j) {
-      const double v = b + (u - b) * j / NumY;
-      s.Fill(px0[size_t(i)], py0[size_t(j)], px1[size_t(i)], py1[size_t(j)], cp.IsoColorIndex(v));
+    const double step = (u - b) / NumY;
+    auto value = [&](int j) { return b + step * j; };
+    const int kFirst = index(value(0)), kLast = index(value(NumY - 1));
+    if (kFirst == kLast) {
+      s.Box(bx0[size_t(i)], std::min(by0[0], by0[size_t(NumY - 1)]), bx1[size_t(i)],
+            std::max(by1[0], by1[size_t(NumY - 1)]), kFirst);
+      continue;
+    }
+    int runStart = 0, k = kFirst;
+    for (int j = 1; j <= NumY; ++j) {
+      const int kj = j < NumY ? index(value(j)) : -1;
+      if (kj == k) continue;
+      int top = by0[size_t(runStart)], bottom = by1[size_t(runStart)];
+      for (int r = runStart + 1; r < j; ++r) {
+        top = std::min(top, by0[size_t(r)]);
+        bottom = std::max(bottom, by1[size_t(r)]);
+      }
+      s.Box(bx0[size_t(i)], top, bx1[size_t(i)], bottom, k);
+      runStart = j;
+      k = kj;
     }
   }
 }
@@ -195,17 +307,17 @@ int CellMapIndex(const TContourPlot& cp, double v) {
 
 // ------------------------------------------------------------------ quad operations
 
-std::vector<TRGB32> TContourPlot::IsoRowColors() const {
+std::vector<uint32_t> TContourPlot::IsoRowColors() const {
   const int n = std::max(IsoColors.NumColors(), 1);
-  std::vector<TRGB32> lut(size_t(n) + 1);
-  for (int k = 0; k <= n; ++k) lut[size_t(k)] = ToRGB32(IsoColors.Color(k));
+  std::vector<uint32_t> lut(size_t(n) + 1);
+  for (int k = 0; k <= n; ++k) lut[size_t(k)] = ToRowPixel(IsoColors.Color(k));
   return lut;
 }
 
 void TContourPlot::IsoQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int OffsX, int OffsY,
                              double x, double y, double dx, double dy, double zLL, double zLR,
                              double zUL, double zUR, uint16_t NumX, uint16_t NumY) {
-  std::vector<TRGB32> own;
+  std::vector<uint32_t> own;
   if (FIsoRowColors.empty()) own = IsoRowColors();
   TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
              FIsoRowColors.empty() ? own : FIsoRowColors);
@@ -215,7 +327,7 @@ void TContourPlot::IsoQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int Offs
 void TContourPlot::IsoColQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int OffsX, int OffsY,
                                 double x, double y, double dx, double dy, double zLL, double zLR,
                                 double zUL, double zUR, uint16_t NumX, uint16_t NumY) {
-  std::vector<TRGB32> own;
+  std::vector<uint32_t> own;
   if (FIsoRowColors.empty()) own = IsoRowColors();
   TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
              FIsoRowColors.empty() ? own : FIsoRowColors);
@@ -256,23 +368,31 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
 
   FIsoRowColors = IsoRowColors();
   struct TLutReset {
-    std::vector<TRGB32>& v;
+    std::vector<uint32_t>& v;
     ~TLutReset() { v.clear(); }
   } lutReset{FIsoRowColors};
   TRowSink rows(row0, stride, bh, RcLRim - OffsX, RcTRim - OffsY, FIsoRowColors);
 
-  // Value of a neighbour for the corner means: only normal pivots take part.
-  auto neighbour = [&](int s, int t, double& sum, int& n) {
-    if (EffectiveMask(s, t) != 0) return;
-    sum += FPivotMat.Elem(s, t);
-    ++n;
-  };
+  // Effective mask bytes and values with a blanked border, read once instead of per corner.
+  const int stride2 = ny + 2;
+  std::vector<uint8_t> mask(size_t(nx + 2) * size_t(stride2), 1);
+  std::vector<double> value(mask.size(), 0.0);
+  for (int s = 1; s <= nx; ++s)
+    for (int t = 1; t <= ny; ++t) {
+      const size_t i = size_t(s) * size_t(stride2) + size_t(t);
+      mask[i] = EffectiveMask(s, t);
+      value[i] = FPivotMat.Elem(s, t);
+    }
+  auto at = [&](int s, int t) { return size_t(s) * size_t(stride2) + size_t(t); };
+  // A corner is the mean of the pivot's own value and those of its normal neighbours there.
   auto corner = [&](double own, int s1, int t1, int s2, int t2, int s3, int t3) {
     double sum = own;
     int n = 1;
-    neighbour(s1, t1, sum, n);
-    neighbour(s2, t2, sum, n);
-    neighbour(s3, t3, sum, n);
+    for (size_t i : {at(s1, t1), at(s2, t2), at(s3, t3)})
+      if (mask[i] == 0) {
+        sum += value[i];
+        ++n;
+      }
     return sum / n;
   };
 
@@ -281,17 +401,18 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
     if (!rows.Usable()) continue;
     const double px = PivotPosX(s);
     for (int t = 1; t <= ny; ++t) {
-      const uint8_t m = EffectiveMask(s, t);
+      const uint8_t m = mask[at(s, t)];
       if (m != 0 && m != 255) continue;
       const double py = PivotPosY(t);
-      const double z = FPivotMat.Elem(s, t);
+      const double z = value[at(s, t)];
       if (FPlotMode == cpmColorSurfNoIp || FPlotMode == cpmColorSurfNoIpTransp) {
         const int k = CellMapIndex(*this, z);
         if (k == 0 && FPlotMode == cpmColorSurfNoIpTransp) continue;
         int x1, y1, x2, y2;
         R2M(1, px - dx / 2, py - dy / 2, x1, y1);
         R2M(1, px + dx / 2, py + dy / 2, x2, y2);
-        rows.Fill(x1, y1, x2, y2, std::max(k, 1));
+        const int a = rows.MapX(x1), b = rows.MapX(x2), c = rows.MapY(y1), d = rows.MapY(y2);
+        rows.Box(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d), std::max(k, 1));
         continue;
       }
       const double zLL = corner(z, s - 1, t, s - 1, t - 1, s, t - 1);

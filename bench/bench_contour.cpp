@@ -1,0 +1,57 @@
+// Contour plot on a 1000 x 700 control with 200 x 200 pivots: rebuilding the colour surface
+// with estimation by a cheap analytic field, the same with frozen pivots, and iso-dots with
+// 20 levels.
+
+#include <benchmark/benchmark.h>
+#include <zyr/chart/contourplot.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using namespace zyr;
+
+std::unique_ptr<TContourPlot> Prepared(TContourPlotMode mode) {
+  auto cp = std::make_unique<TContourPlot>();
+  cp->SetBounds(0, 0, 1000, 700);
+  cp->HandleNeeded();
+  cp->SetPivotResX(200);
+  cp->SetPivotResY(200);
+  cp->SetIsoParams(-1, 1, 0.1);  // 20 levels
+  cp->IsoColors.Fill(64, {clNavy, clBlue, clAqua, clLime, clYellow, clRed});
+  cp->OnEstimateZVal = [](TObject*, double x, double y, int, int, double& z, uint8_t&) {
+    z = std::sin(x) * std::cos(0.7 * y);
+  };
+  cp->SetPlotMode(mode);
+  return cp;
+}
+
+void BM_ContourColorSurface(benchmark::State& state) {
+  auto cp = Prepared(cpmColorSurface);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourColorSurface)->Unit(benchmark::kMillisecond);
+
+void BM_ContourColorSurfaceFrozen(benchmark::State& state) {
+  auto cp = Prepared(cpmColorSurface);
+  cp->CalculatePivotPoints(true);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourColorSurfaceFrozen)->Unit(benchmark::kMillisecond);
+
+void BM_ContourIsoDots20(benchmark::State& state) {
+  auto cp = Prepared(cpmDots);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourIsoDots20)->Unit(benchmark::kMillisecond);
+
+// What a repaint costs when the picture is cached (a cross-hair move or a caption change).
+void BM_ContourCachedRepaint(benchmark::State& state) {
+  auto cp = Prepared(cpmColorSurface);
+  cp->DrawPlot();
+  for (auto _ : state) cp->Repaint();
+}
+BENCHMARK(BM_ContourCachedRepaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
