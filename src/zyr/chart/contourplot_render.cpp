@@ -384,6 +384,8 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
       value[i] = FPivotMat.Elem(s, t);
     }
   auto at = [&](int s, int t) { return size_t(s) * size_t(stride2) + size_t(t); };
+  std::vector<double> rowY(size_t(ny) + 1);
+  for (int t = 1; t <= ny; ++t) rowY[size_t(t)] = PivotPosY(t);
   // A corner is the mean of the pivot's own value and those of its normal neighbours there.
   auto corner = [&](double own, int s1, int t1, int s2, int t2, int s3, int t3) {
     double sum = own;
@@ -403,7 +405,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
     for (int t = 1; t <= ny; ++t) {
       const uint8_t m = mask[at(s, t)];
       if (m != 0 && m != 255) continue;
-      const double py = PivotPosY(t);
+      const double py = rowY[size_t(t)];
       const double z = value[at(s, t)];
       if (FPlotMode == cpmColorSurfNoIp || FPlotMode == cpmColorSurfNoIpTransp) {
         const int k = CellMapIndex(*this, z);
@@ -531,7 +533,7 @@ void TContourPlot::ConstructDataBmp(TBitmap& Bmp, int OffsX, int OffsY, bool Fla
   const bool cached = &Bmp == FGrafBmp.get();
   if (FInvalidDataBmp || !cached) {
     BeforeRenderData(cv, OffsX, OffsY);
-    CalculatePivotPoints(false);
+    UpdatePivotPoints();
     RenderFromPivotPoints(Bmp, OffsX, OffsY);
     RenderOnTop(cv, OffsX, OffsY, Flag);
   }
@@ -542,7 +544,7 @@ void TContourPlot::ConstructDataBmp(TBitmap& Bmp, int OffsX, int OffsY, bool Fla
 void TContourPlot::ConstructDataBmpCanvas(TCanvas& Canvas, int OffsX, int OffsY, bool Flag, int) {
   // Vector pictures get the values as one raster image; items, labels and frame stay figures.
   BeforeRenderData(Canvas, OffsX, OffsY);
-  CalculatePivotPoints(false);
+  UpdatePivotPoints();
   const int w = DataAreaWidth(), h = DataAreaHeight();
   if (w > 0 && h > 0) {
     TBitmap values(w, h);
