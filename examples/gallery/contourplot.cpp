@@ -65,12 +65,14 @@ QImage RenderModes() {
   const Panel panels[] = {{cpmColorSurface, "cpmColorSurface", false},
                           {cpmDots, "cpmDots, 0.1 apart", false},
                           {cpmMonoDots, "cpmMonoDots", false},
-                          {cpmColorSurfNoIp, "cpmColorSurfNoIp", false},
-                          {cpmColorSurfNoIpTransp, "cpmColorSurfNoIpTransp", false},
+                          {cpmColorSurfNoIp, "cpmColorSurfNoIp, IsoLow -0.2", false},
+                          {cpmColorSurfNoIpTransp, "cpmColorSurfNoIpTransp, IsoLow -0.2", false},
                           {cpmColorSurface, "masks: blank, palette, inverted", true}};
   for (int i = 0; i < 6; ++i) {
     TContourPlot cp;
     Build(cp, w, h, panels[i].mode, panels[i].caption);
+    if (panels[i].mode == cpmColorSurfNoIp || panels[i].mode == cpmColorSurfNoIpTransp)
+      cp.SetIsoParams(-0.2, 1.2, 0.1);
     if (panels[i].masked) Masks(cp);
     p.drawImage(gap + (i % 3) * (w + gap), gap + (i / 3) * (h + gap), cp.WindowPicture());
   }
@@ -78,12 +80,19 @@ QImage RenderModes() {
 }
 
 QImage RenderWithScale() {
-  constexpr int w = 620, h = 560, sw = 110;
+  constexpr int w = 620, h = 560, sw = 120;
   TContourPlot cp;
   Build(cp, w, h, cpmColorSurface, "surface with legend, items and labels");
   TColorScale cs;
   cs.SetBounds(0, 0, sw, h);
   cs.SetOrientation(csoVertical);
+  cs.SetMarginTop(cp.MarginTop());
+  cs.SetMarginBottom(cp.MarginBottom());
+  cs.SetMarginLeft(8);
+  cs.SetMarginRight(60);
+  cs.SetColorSclBkgd(cp.WindColor());
+  cs.SetCaption("z");
+  cs.SetCaptionPosY(-4);
   cp.SetAttachedColorScale(&cs);
   cp.IsoColorsChanged();
   // Items on top of the surface: a track with marks and a framed region.
@@ -101,6 +110,7 @@ QImage RenderWithScale() {
     cp.MarkAt(-4.5 + 8.5 * t, -4.0 + 7.0 * t + 1.2 * std::sin(t * 9), 3);
   }
   cp.SetDataColor(clFuchsia);
+  cp.SetTransparentItems(true);
   cp.Rectangle(-1.8, -4.2, 0.4, -0.8);
   cp.ShowGraf();
   cp.AddTextLabel(1.8, 1.2, clBlack, "summit", 0);

@@ -5,6 +5,7 @@
 #include <zyr/chart/contourplot.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -386,4 +387,30 @@ TEST(ContourCache, ExportsRenderTheValuesToo) {
   ASSERT_TRUE(cp.CopyToBitmapDAOnly(out, false, false));
   const TPoint mid = BmpPixel(cp, 5, 5);
   EXPECT_EQ(At(out.Image(), mid.X, mid.Y), cp.IsoColorOf(0.6));
+}
+
+TEST(ContourCache, RenderingReportsProgressInItsTwoBands) {
+  TContourPlot cp;
+  MakePlot(cp);
+  cp.SetPivotResX(250);
+  cp.SetPivotResY(20);
+  std::vector<int> seen;
+  cp.OnProgress = [&](TObject*, int p) { seen.push_back(p); };
+  cp.DrawPlot();
+  // The estimation pass reports 0..100 first; rendering starts again in the seventies.
+  size_t start = 1;
+  while (start < seen.size() && seen[start] >= seen[start - 1]) ++start;
+  ASSERT_LT(start, seen.size());
+  std::vector<int> values, mask;
+  for (size_t i = start; i < seen.size(); ++i)
+    (seen[i] > 85 || (!mask.empty()) ? mask : values).push_back(seen[i]);
+  EXPECT_GE(values.front(), 70);
+  ASSERT_FALSE(values.empty());
+  ASSERT_FALSE(mask.empty());
+  EXPECT_LE(values.size(), 130u);
+  EXPECT_LE(mask.size(), 130u);
+  EXPECT_EQ(values.back(), 85);
+  EXPECT_EQ(mask.back(), 100);
+  EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+  EXPECT_TRUE(std::is_sorted(mask.begin(), mask.end()));
 }
