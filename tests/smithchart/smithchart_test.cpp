@@ -261,3 +261,36 @@ TEST(SmithDiagram, BadImpedancesAndExtremeViewsDrawSafely) {
   c.SetRange(-1e12, -1e12, 1e12, 1e12);
   EXPECT_FALSE(c.WindowPicture().isNull());
 }
+
+TEST(SmithChart, CrossHairMovesWithoutRedrawingTheDiagram) {
+  CountingSmith c;
+  c.SetBounds(0, 0, 400, 400);
+  c.HandleNeeded();
+  c.CrossHairSetup(clRed, 2, psSolid, 1);
+  const int before = c.paints;
+  const double g = S::CalcReflectionReal(1, 1);  // z = 1 + j
+  c.CrossHairSetPos(g, S::CalcReflectionImag(1, 1));
+  EXPECT_EQ(c.paints, before);
+  EXPECT_DOUBLE_EQ(c.CrossHairPosX(), g);
+  EXPECT_DOUBLE_EQ(c.CrossHairPosX(1), g);
+  int x = 0, y = 0;
+  c.R2M(g, 0, x, y);
+  const QImage& img = c.WindowPicture();
+  EXPECT_EQ(At(img, x, 40), clRed);
+  EXPECT_EQ(At(img, x, 340), clRed);
+}
+
+TEST(SmithChart, MouseMoveReportsReflectionCoefficient) {
+  Rendered r(400, 400);
+  double gr = 99, gi = 99;
+  r.c.OnMouseMoveInChart = [&](TObject*, bool InChart, TShiftState, double x, double y) {
+    EXPECT_TRUE(InChart);
+    gr = x;
+    gi = y;
+  };
+  const TPoint p = r.Pix(S::CalcReflectionReal(2, -1), S::CalcReflectionImag(2, -1));
+  r.c.MouseMove(TShiftState(), p.X, p.Y);
+  EXPECT_NEAR(S::CalcResistance(gr, gi), 2, 0.1);
+  EXPECT_NEAR(S::CalcReactance(gr, gi), -1, 0.1);
+  EXPECT_DOUBLE_EQ(r.c.MousePosX(), gr);
+}

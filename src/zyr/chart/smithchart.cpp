@@ -49,6 +49,10 @@ TSmithChart::TSmithChart(QWidget* parent) : TCustomRChart(parent) {
   SetGridStyle(gsPoints);
   SetGridDx(0);
   SetGridDy(0);
+  SetPanGridDx(1.0);
+  SetPanGridDy(1.0);
+  SetPanGridOffsX(0);
+  SetPanGridOffsY(0);
   TCustomRChart::SetRange(1, -1.2, -1.2, 1.2, 1.2);
   // The diagram carries its own labels.
   for (int l = 1; l <= 2; ++l) {
@@ -192,23 +196,15 @@ void TSmithChart::CenterChart() {
 
 // ------------------------------------------------------------------ cross-hair 1
 
-double TSmithChart::GetCrossHairPosX() const { return FCrossHairs[0]->PosX(); }
-double TSmithChart::GetCrossHairPosY() const { return FCrossHairs[0]->PosY(); }
-void TSmithChart::SetCrossHairPosX(double x) { CrossHair(1)->SetPosX(x); }
-void TSmithChart::SetCrossHairPosY(double y) { CrossHair(1)->SetPosY(y); }
-void TSmithChart::CrossHairSetPos(double x, double y) { CrossHair(1)->SetPos(x, y); }
+double TSmithChart::GetCrossHairPosX() const { return GetCHPosX(1); }
+double TSmithChart::GetCrossHairPosY() const { return GetCHPosY(1); }
+void TSmithChart::SetCrossHairPosX(double x) { SetCHPosX(1, x); }
+void TSmithChart::SetCrossHairPosY(double y) { SetCHPosY(1, y); }
+void TSmithChart::CrossHairSetPos(double x, double y) { TCustomRChart::CrossHairSetPos(1, x, y); }
 
 void TSmithChart::CrossHairSetup(TColor chColor, TCrossHMode Mode, TPenStyle LineType,
                                  int LineWidth) {
-  TCrossHair& ch = *CrossHair(1);
-  const bool old = FSuppressPaint;
-  FSuppressPaint = true;
-  ch.SetColor(chColor);
-  ch.SetMode(Mode);
-  ch.SetLineType(LineType);
-  ch.SetLineWidth(LineWidth);
-  FSuppressPaint = old;
-  StyleChanged(this);
+  TCustomRChart::CrossHairSetup(1, chColor, Mode, LineType, LineWidth);
 }
 
 // ------------------------------------------------------------------ copying, window, paint

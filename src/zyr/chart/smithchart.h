@@ -82,6 +82,13 @@ class TSmithChart : public TCustomRChart {
   void CenterChart();
 
   // ---------------------------------------------------------------- cross-hair 1
+  // The chart's numbered forms stay available next to the cross-hair-1 forms.
+  using TCustomRChart::CrossHairPosX;
+  using TCustomRChart::CrossHairPosY;
+  using TCustomRChart::CrossHairSetPos;
+  using TCustomRChart::CrossHairSetup;
+  using TCustomRChart::SetCrossHairPosX;
+  using TCustomRChart::SetCrossHairPosY;
   double CrossHairPosX() const { return GetCrossHairPosX(); }
   double CrossHairPosY() const { return GetCrossHairPosY(); }
   double GetCrossHairPosX() const;
