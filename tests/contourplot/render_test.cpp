@@ -414,3 +414,24 @@ TEST(ContourCache, RenderingReportsProgressInItsTwoBands) {
   EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
   EXPECT_TRUE(std::is_sorted(mask.begin(), mask.end()));
 }
+
+TEST(ContourCache, AProgressHandlerThatResizesThePictureStopsTheValueStage) {
+  TContourPlot cp;
+  MakePlot(cp);
+  cp.SetPivotResX(300);
+  Field f;
+  f.Attach(cp, [](double x, double y) { return x * y / 50; });
+  bool resized = false;
+  cp.OnProgress = [&](TObject*, int p) {
+    if (p >= 75 && !resized) {
+      resized = true;
+      cp.SetMarginLeft(80);  // reallocates the cached picture
+    }
+  };
+  cp.DrawPlot();
+  EXPECT_TRUE(resized);
+  cp.OnProgress = nullptr;
+  cp.DrawPlot();
+  const TPoint mid = BmpPixel(cp, 5, 5);
+  EXPECT_EQ(At(cp.GrafBmp().Image(), mid.X, mid.Y), cp.IsoColorOf(0.5));
+}

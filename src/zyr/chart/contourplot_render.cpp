@@ -399,7 +399,11 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
   };
 
   for (int s = 1; s <= nx; ++s) {
-    if (s % step == 0) FeedbackProgress(70 + RoundEven(s * 15.0 / nx));
+    if (s % step == 0) {
+      FeedbackProgress(70 + RoundEven(s * 15.0 / nx));
+      // A progress handler that resized the bitmap has taken the rows away.
+      if (row0 && (Bmp.Width() != bw || Bmp.Height() != bh || Bmp.ScanLine(0) != row0)) return;
+    }
     if (!rows.Usable()) continue;
     const double px = PivotPosX(s);
     for (int t = 1; t <= ny; ++t) {
