@@ -220,6 +220,30 @@ TEST(ContourData, FrozenValuesAreNotEstimatedAgain) {
   EXPECT_TRUE(c.PivotPreCalc());
 }
 
+TEST(ContourData, FrozenPlotRepaintsWithoutEstimation) {
+  Live l;
+  l.c.SetPivotResX(6);
+  l.c.SetPivotResY(6);
+  Recorder r;
+  l.c.OnEstimateZVal = r.Handler();
+  l.c.DrawPlot();
+  EXPECT_EQ(r.calls.size(), 36u);
+  EXPECT_FALSE(l.c.InvalidDataBmp());
+  l.c.CalculatePivotPoints(true);
+  EXPECT_EQ(r.calls.size(), 72u);
+  l.c.SetPlotMode(cpmDots);
+  l.c.SetIsoDist(0.2);
+  l.c.DrawPlot();
+  TBitmap copy;
+  l.c.CopyToBitmap(copy, false);
+  l.c.DrawPlot();
+  EXPECT_EQ(r.calls.size(), 72u);
+  EXPECT_TRUE(l.c.PivotPreCalc());
+  l.c.ClearPivotPoints(false);
+  l.c.DrawPlot();
+  EXPECT_EQ(r.calls.size(), 108u);
+}
+
 TEST(ContourData, PercentileWithAndWithoutMask) {
   TContourPlot c;
   c.SetPivotResX(3);
