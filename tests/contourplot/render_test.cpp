@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zyr/chart/contourplot.h>
 
+#include <QFile>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -434,4 +435,30 @@ TEST(ContourCache, AProgressHandlerThatResizesThePictureStopsTheValueStage) {
   cp.DrawPlot();
   const TPoint mid = BmpPixel(cp, 5, 5);
   EXPECT_EQ(At(cp.GrafBmp().Image(), mid.X, mid.Y), cp.IsoColorOf(0.5));
+}
+
+TEST(ContourCache, TheChartsOwnShowGrafRedrawsTheValues) {
+  TContourPlot cp;
+  MakePlot(cp);
+  Field f;
+  f.Attach(cp, [](double, double) { return 0.3; });
+  cp.DrawPlot();
+  TCustomRChart& chart = cp;
+  chart.ShowGraf();  // clears the data area, then draws it through the plot
+  const TPoint mid = BmpPixel(cp, 5, 5);
+  EXPECT_EQ(At(cp.GrafBmp().Image(), mid.X, mid.Y), cp.IsoColorOf(0.3));
+  EXPECT_EQ(At(cp.WindowPicture(), mid.X + cp.MarginLeft(), mid.Y + cp.MarginTop()),
+            cp.IsoColorOf(0.3));
+}
+
+TEST(ContourCache, VectorExportCarriesTheValuesAsAnImage) {
+  TContourPlot cp;
+  MakePlot(cp);
+  Field f;
+  f.Attach(cp, [](double x, double) { return x / 10; });
+  const std::string file = testing::TempDir() + "contour_export.svg";
+  ASSERT_TRUE(cp.CopyToWMF(file, false));
+  QFile svg(QString::fromStdString(file));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<image"));
 }

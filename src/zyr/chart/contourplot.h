@@ -309,6 +309,11 @@ class TContourPlot : public TCustomRChart {
   void BeforeRenderData(TCanvas& Canvas, int OffsX, int OffsY);
   void RenderOnTop(TCanvas& Canvas, int OffsX, int OffsY, bool Flag);
   void FinishDataArea(TCanvas& Canvas, int OffsX, int OffsY);
+
+ public:
+  /// Background of the data area; on the cached picture itself (the chart's ShowGraf) it also
+  /// marks the picture for rebuilding, so the values are never wiped without being redrawn.
+  void InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height) override;
 };
 
 }  // namespace zyr

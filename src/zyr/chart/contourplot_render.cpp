@@ -561,6 +561,11 @@ void TContourPlot::ConstructDataBmpCanvas(TCanvas& Canvas, int OffsX, int OffsY,
   FinishDataArea(Canvas, OffsX, OffsY);
 }
 
+void TContourPlot::InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height) {
+  if (&Canvas == &FGrafBmp->Canvas()) FInvalidDataBmp = true;
+  TCustomRChart::InitGraf(Canvas, X0, Y0, Width, Height);
+}
+
 void TContourPlot::Paint() {
   if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint || FInPaint) return;
   // Message processing during the estimation may ask for a paint; this one covers it.
