@@ -1,6 +1,7 @@
 // zyr-gallery: every control with built-in sample data.
 //   zyr-gallery --out DIR   renders each page to DIR/<page>.png without a display
 //   zyr-gallery             opens a window with one tab per page
+//   zyr-gallery --page NAME opens the window at that page
 #include "gallery.h"
 
 #include <QApplication>
@@ -19,8 +20,11 @@ std::vector<GalleryPage>& GalleryPages() {
 
 int main(int argc, char** argv) {
   const char* outDir = nullptr;
-  for (int i = 1; i < argc; ++i)
+  const char* startPage = nullptr;
+  for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) outDir = argv[++i];
+    if (std::strcmp(argv[i], "--page") == 0 && i + 1 < argc) startPage = argv[++i];
+  }
   if (outDir && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
 
@@ -52,7 +56,8 @@ int main(int argc, char** argv) {
       l->setPixmap(QPixmap::fromImage(p.render()));
       w = l;
     }
-    tabs.addTab(w, QString::fromStdString(p.name));
+    const int ix = tabs.addTab(w, QString::fromStdString(p.name));
+    if (startPage && p.name == startPage) tabs.setCurrentIndex(ix);
   }
   tabs.resize(1100, 800);
   tabs.show();
