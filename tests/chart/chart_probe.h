@@ -16,6 +16,7 @@ class ProbeChart : public TRChart {
   const void* DataArray() const { return FDataContainer.get(); }
   int PendingPolylinePoints() const { return FNumPPa; }
   void SetMergePolyColumns(bool v) { FMergePolyColumns = v; }
+  void SetUseLineRunCache(bool v) { FUseLineRunCache = v; }
 };
 
 // Texts of a given length made of one repeated letter.

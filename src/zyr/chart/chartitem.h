@@ -152,18 +152,35 @@ class TRcItemContainer {
   /// Makes room for n slots without changing the length; returns the start of the slots.
   TrcChartItem* Reserve(size_t n);
 
-  TrcChartItem& operator[](size_t i) { return FItems[i]; }
+  // Mutable access counts as a change: the caller may write through it at any time.
+  TrcChartItem& operator[](size_t i) {
+    ++FGeneration;
+    return FItems[i];
+  }
   const TrcChartItem& operator[](size_t i) const { return FItems[i]; }
-  TrcChartItem* Data() { return FItems; }
+  TrcChartItem* Data() {
+    ++FGeneration;
+    return FItems;
+  }
   const TrcChartItem* Data() const { return FItems; }
 
   /// Length n without clearing the new slots; for filling them at once (file reading).
   void SetLengthUninitialised(size_t n);
 
+  /// Identity of this array, unique for the life of the program (copies get their own).
+  uint64_t Id() const { return FId; }
+  /// Advances with every change and every mutable access, so that (Id, Generation) names one
+  /// state of the contents; caches of derived data compare it.
+  uint64_t Generation() const { return FGeneration; }
+  /// Marks the contents as changed.
+  void Touch() { ++FGeneration; }
+
  private:
   TrcChartItem* FItems = nullptr;
   size_t FLength = 0;
   size_t FReserved = 0;
+  uint64_t FId = 0;
+  uint64_t FGeneration = 0;
 };
 
 /// Long texts of one container, numbered 1..50 (index 0 holds number 1).

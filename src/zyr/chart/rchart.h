@@ -5,6 +5,7 @@
 #include <zyr/chart/bakgndimg.h>
 #include <zyr/chart/chartitem.h>
 #include <zyr/chart/jointlayers.h>
+#include <zyr/chart/rchart_drawcache.h>
 #include <zyr/chart/scaleprops.h>
 #include <zyr/chart/textlabel.h>
 #include <zyr/platform/foundation/crosshair.h>
@@ -1016,6 +1017,18 @@ class TCustomRChart : public TCustomControl {
   bool FMergePolyColumns = true;
   /// Draws a tkLineto item that needs no pen change; false when the full path must do it.
   bool DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item, int X0, int Y0);
+  /// Line runs of the data (0) and annotation (1) items, rebuilt when the items change.
+  std::array<TLineRunCache, 2> FLineRuns;
+  /// Off: every item is drawn from its record (to compare with the cached path).
+  bool FUseLineRunCache = true;
+  /// Whether polylines on the canvas's present pen may be column-merged.
+  bool MergeColumns(TCanvas& Canvas) const;
+  /// Canvas pixel of a world point of a tkLineto item, as DrawLinetoQuickly places it.
+  TPoint LinetoPixel(int Layer, double x, double y, int X0, int Y0) const;
+  /// Draws the items From..To-1 of a run whose pen is already set, from the cached
+  /// coordinates of the container (0 data, 1 annotations).
+  void DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run, int From, int To, int X0,
+                   int Y0);
   void SetItemPen(TCanvas& Canvas, TColor Col, TPenStyle Style, TColor Fill);
   void SetItemPenStyle(TCanvas& Canvas, TPenStyle Style);
   void SetItemPenCol(TCanvas& Canvas, TColor Col);

@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <numbers>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zyr {
 
 namespace {
@@ -25,6 +29,48 @@ int RoundPix(double v) {
   if (!(v <= kPixLimit)) return kPixLimit;
   if (v < -kPixLimit) return -kPixLimit;
   return int(std::nearbyint(v));
+}
+
+// Canvas pixels of world values on one axis, the same as R2M, the margin and the clamping
+// give one by one, in a loop the compiler can vectorise.
+void AxisPixels(const double* v, int n, double k, double d, bool log, int logEdge, int rim,
+                int origin, int* out) {
+  if (log) {
+    for (int i = 0; i < n; ++i) {
+      const int p = v[i] <= 1e-100 ? logEdge : TCustomRChart::PixelOf(k * std::log(v[i]) + d);
+      out[i] = ClampPix(int64_t(p) - rim) + origin;
+    }
+    return;
+  }
+  // All steps stay in doubles holding integers, which is exact at these magnitudes.
+  constexpr double kMax = 2147483647.0, kRound = 6755399441055744.0, kLim = kPixLimit;
+  const double r = rim;
+  int i = 0;
+#if defined(__SSE2__)
+  // min and max return their second operand for NaN, as the comparisons below do.
+  const __m128d K = _mm_set1_pd(k), D = _mm_set1_pd(d), Hi = _mm_set1_pd(kMax),
+                Lo = _mm_set1_pd(-kMax), Rnd = _mm_set1_pd(kRound), R = _mm_set1_pd(r),
+                LimHi = _mm_set1_pd(kLim), LimLo = _mm_set1_pd(-kLim);
+  const __m128i O = _mm_set1_epi32(origin);
+  for (; i + 2 <= n; i += 2) {
+    __m128d w = _mm_add_pd(_mm_mul_pd(K, _mm_loadu_pd(v + i)), D);
+    w = _mm_max_pd(_mm_min_pd(w, Hi), Lo);
+    w = _mm_sub_pd(_mm_sub_pd(_mm_add_pd(w, Rnd), Rnd), R);
+    w = _mm_max_pd(_mm_min_pd(w, LimHi), LimLo);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i),
+                     _mm_add_epi32(_mm_cvttpd_epi32(w), O));
+  }
+#endif
+  for (; i < n; ++i) {
+    double w = k * v[i] + d;
+    w = w < kMax ? w : kMax;  // NaN goes to the top as well
+    w = w > -kMax ? w : -kMax;
+    w = (w + kRound) - kRound;  // half to even
+    w -= r;
+    w = w < kLim ? w : kLim;
+    w = w > -kLim ? w : -kLim;
+    out[i] = int(w) + origin;
+  }
 }
 
 // Styles from files may hold anything; the canvas would keep its old style for those.
@@ -83,41 +129,6 @@ TRect InclusiveBox(TPoint a, TPoint b) {
               std::max(a.Y, b.Y) + 1);
 }
 
-// Appends p unless it repeats the last point (a zero-length segment sets no pixel).
-void Push(TPoint* out, int& n, TPoint p) {
-  if (n == 0 || out[n - 1].X != p.X || out[n - 1].Y != p.Y) out[n++] = p;
-}
-
-// Replaces a run of points in one pixel column by at most four that set the same pixels
-// under the rule that a segment leaves out its end pixel: the column is covered from the
-// lowest to the highest point before the last, plus the stretch up to the last point.
-void MergeColumnRun(const TPoint* run, int k, TPoint* out, int& n) {
-  if (k < 5) {
-    for (int i = 0; i < k; ++i) Push(out, n, run[i]);
-    return;
-  }
-  const int x = run[0].X;
-  int lo = run[0].Y, hi = run[0].Y;
-  for (int i = 1; i < k - 1; ++i) {
-    lo = std::min(lo, run[i].Y);
-    hi = std::max(hi, run[i].Y);
-  }
-  const int last = run[k - 1].Y;
-  Push(out, n, run[0]);
-  if (last > hi) {
-    Push(out, n, {x, lo});
-  } else if (last < lo) {
-    Push(out, n, {x, hi});
-  } else if (last != hi) {
-    Push(out, n, {x, lo});
-    Push(out, n, {x, hi});
-  } else {
-    Push(out, n, {x, hi});
-    Push(out, n, {x, lo});
-  }
-  Push(out, n, run[k - 1]);
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------ pen state
@@ -162,27 +173,23 @@ void TCustomRChart::FinishPolyLine(TCanvas& Canvas) {
   const int n = FNumPPa;
   const TPoint last = FPPa[size_t(n - 1)];
   FNumPPa = 0;
-  const TPen& pen = Canvas.Pen();
-  // Many points share a pixel column in dense charts; merging them is exact only for a
-  // solid one-pixel pen that copies.
-  if (FMergePolyColumns && n > 4 && pen.Width() <= 1 && pen.Style() == psSolid &&
-      pen.Mode() == pmCopy) {
-    std::array<TPoint, kMaxPolyPoints> merged;
-    int m = 0;
-    int start = 0;
-    for (int i = 1; i <= n; ++i) {
-      if (i == n || FPPa[size_t(i)].X != FPPa[size_t(start)].X) {
-        MergeColumnRun(&FPPa[size_t(start)], i - start, merged.data(), m);
-        start = i;
-      }
-    }
-    Canvas.Polyline(merged.data(), m);
+  if (n > 4 && MergeColumns(Canvas)) {
+    TColumnMerger m(Canvas);
+    for (int i = 0; i < n; ++i) m.Add(FPPa[size_t(i)]);
+    m.Finish();
   } else {
     Canvas.Polyline(FPPa.data(), n);
   }
   Canvas.MoveTo(last.X, last.Y);
   FLastMoveToX = last.X;
   FLastMoveToY = last.Y;
+}
+
+bool TCustomRChart::MergeColumns(TCanvas& Canvas) const {
+  // Many points share a pixel column in dense charts; merging them is exact only for a
+  // solid one-pixel pen that copies.
+  const TPen& pen = Canvas.Pen();
+  return FMergePolyColumns && pen.Width() <= 1 && pen.Style() == psSolid && pen.Mode() == pmCopy;
 }
 
 TPoint TCustomRChart::CurrentDrawPos(TCanvas& Canvas) const {
@@ -253,15 +260,47 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
   auto drawRange = [&](bool anno, int textFilter) {
     const TLongTextArray& texts = anno ? FLongTextsAnno : FLongTextsData;
     const std::array<bool, 256>& classVisible = anno ? FAnnoClassVisib : FItClassVisib;
-    const TrcChartItem* items = (anno ? *FAnnoContainer : *FDataContainer).Data();
+    auto container = [&]() -> const TRcItemContainer& {
+      return anno ? *FAnnoContainer : *FDataContainer;
+    };
+    const TrcChartItem* items = container().Data();
     int count = anno ? FNumAnnoItems : FNumChartItems;
+    // Line runs drawn from the compact coordinates; the per-item handler sees every item.
+    TLineRunCache& cache = FLineRuns[anno ? 1 : 0];
+    bool useRuns = FUseLineRunCache && !BlackWhite && !OnBeforeRenderChartItem &&
+                   cache.Prepare(container(), count);
+    const TLineRun* run = useRuns ? cache.Runs().data() : nullptr;
+    const TLineRun* runsEnd = useRuns ? run + cache.Runs().size() : nullptr;
     auto refresh = [&] {
-      items = (anno ? *FAnnoContainer : *FDataContainer).Data();
+      items = container().Data();
+      const int was = count;
       count = std::min(count, anno ? FNumAnnoItems : FNumChartItems);
+      // A handler that changed the items leaves the rest to the item-by-item path.
+      if (useRuns && (count != was || !cache.Matches(container(), count))) useRuns = false;
     };
     for (int i = 0; i < count; ++i) {
       const TrcChartItem& it = items[i];
       const bool text = IsTextItem(it.ItemKind);
+      if (useRuns) {
+        while (run != runsEnd && run->Begin < i) ++run;
+        if (run != runsEnd && run->Begin == i) {
+          const TLineRun& r = *run++;
+          const int end = std::min(r.End, count);
+          if (textFilter == 1 || !classVisible[r.ItemClass] || !FLayerVisib[size_t(r.Layer - 1)]) {
+            i = end - 1;
+            continue;
+          }
+          // The first item sets the pen as usual; the rest need no change of it.
+          if (!DrawLinetoQuickly(Canvas, it, X0, Y0))
+            DrawContainerItemOnCanvas(Canvas, it, i, anno, texts, BlackWhite, X0, Y0);
+          if (r.LWid == FLastLWidth && r.Color == FLastPenCol && r.PenStyle == FLastPenStyle &&
+              r.FillColor == FLastBrushCol) {
+            DrawLineRun(Canvas, anno ? 1 : 0, r, i + 1, end, X0, Y0);
+            i = end - 1;
+          }
+          continue;
+        }
+      }
       if (textFilter != 0 && (text ? 1 : -1) != textFilter) continue;
       if (!classVisible[it.ItemClass]) continue;
       if (it.Layer != 1 && it.Layer != 2) continue;
@@ -301,10 +340,56 @@ bool TCustomRChart::DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item,
       Item.Color != FLastPenCol || Item.PenStyle != FLastPenStyle ||
       Item.FillColor != FLastBrushCol)
     return false;
-  int px = 0, py = 0;
-  R2M(Item.Layer, Item.x, Item.y, px, py);
-  EnterPolyline(ClampPix(int64_t(px) - RcLRim) + X0, ClampPix(int64_t(py) - RcTRim) + Y0, Canvas);
+  const TPoint p = LinetoPixel(Item.Layer, Item.x, Item.y, X0, Y0);
+  EnterPolyline(p.X, p.Y, Canvas);
   return true;
+}
+
+TPoint TCustomRChart::LinetoPixel(int Layer, double x, double y, int X0, int Y0) const {
+  int px = 0, py = 0;
+  R2M(Layer, x, y, px, py);
+  return {ClampPix(int64_t(px) - RcLRim) + X0, ClampPix(int64_t(py) - RcTRim) + Y0};
+}
+
+void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run, int From, int To,
+                                int X0, int Y0) {
+  const TLineRunCache& cache = FLineRuns[size_t(Which)];
+  const size_t first = Run.Offset + size_t(From - Run.Begin);
+  const double* xs = cache.X() + first;
+  const double* ys = cache.Y() + first;
+  const int n = To - From;
+  if (n <= 0) return;
+  if (!MergeColumns(Canvas)) {
+    // Pieces of 200 points, as the item-by-item path cuts them: wide and dashed pens show
+    // where a polyline starts.
+    for (int i = 0; i < n; ++i) {
+      const TPoint p = LinetoPixel(Run.Layer, xs[i], ys[i], X0, Y0);
+      EnterPolyline(p.X, p.Y, Canvas);
+    }
+    return;
+  }
+  // The pending points and the whole run in one merged line; the pixels do not depend on
+  // where a thin line is cut.
+  TColumnMerger m(Canvas);
+  if (FNumPPa == 0) m.Add({FLastMoveToX, FLastMoveToY});
+  for (int i = 0; i < FNumPPa; ++i) m.Add(FPPa[size_t(i)]);
+  const TLayerTransform& t = FXf[Run.Layer == 2 ? 1 : 0];
+  constexpr int kBlock = 512;
+  std::array<int, kBlock> px, py;
+  for (int i = 0; i < n; i += kBlock) {
+    const int k = std::min(kBlock, n - i);
+    AxisPixels(xs + i, k, t.kx, t.dx, t.logX, t.logEdgeX, RcLRim, X0, px.data());
+    AxisPixels(ys + i, k, t.ky, t.dy, t.logY, t.logEdgeY, RcTRim, Y0, py.data());
+    for (int j = 0; j < k; ++j) m.Add({px[size_t(j)], py[size_t(j)]});
+  }
+  m.Finish();
+  const TPoint last = LinetoPixel(Run.Layer, xs[n - 1], ys[n - 1], X0, Y0);
+  // Later points of the same pen continue from the last one.
+  FPPa[0] = last;
+  FNumPPa = 1;
+  Canvas.MoveTo(last.X, last.Y);
+  FLastMoveToX = last.X;
+  FLastMoveToY = last.Y;
 }
 
 void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,

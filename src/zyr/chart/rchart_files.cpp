@@ -374,7 +374,7 @@ bool TCustomRChart::SaveDataASC(const std::string& FName) {
     if (!f) return false;
     for (int i = 0; i < FNumChartItems && f; ++i) {
       f << kCrLf << "------ item " << i << " ------" << kCrLf << "  "
-        << ItemDescription((*FDataContainer)[size_t(i)], -1) << kCrLf;
+        << ItemDescription(std::as_const(*FDataContainer)[size_t(i)], -1) << kCrLf;
     }
     f.flush();
     return bool(f);
@@ -393,7 +393,7 @@ void TCustomRChart::CopyAnnoFrom(const TCustomRChart* SrcChart,
     for (uint8_t cl : ClassFilter) wanted[cl] = true;
   // Snapshot first: the source may be this chart.
   std::vector<TrcChartItem> items;
-  const TrcChartItem* sp = SrcChart->FAnnoContainer->Data();
+  const TrcChartItem* sp = std::as_const(*SrcChart->FAnnoContainer).Data();
   for (int i = 0; i < SrcChart->FNumAnnoItems; ++i)
     if (wanted[sp[i].ItemClass]) items.push_back(sp[i]);
   const TLongTextArray srcTexts = SrcChart->FLongTextsAnno;

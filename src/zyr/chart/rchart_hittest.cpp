@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace zyr {
 
@@ -79,7 +80,7 @@ int TCustomRChart::FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t
                                        bool OnlyVisible, double& Dist) const {
   TBest best;
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
     if (!filter.Pass(it)) continue;
@@ -95,7 +96,7 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
   int qx, qy;
   R2M(FActiveLayer, x, y, qx, qy);
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
     if (!filter.Pass(it)) continue;
@@ -117,7 +118,7 @@ int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Ki
   R2M(FActiveLayer, alongX ? Value : 1.0, alongX ? 1.0 : Value, qx, qy);
   const double q = alongX ? qx : qy;
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
     if (!filter.Pass(it)) continue;
@@ -293,7 +294,7 @@ int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t
   textCanvas.Font().SetStyle(FTextFont.Style());
   // A text handler may change the annotations: copy each item, re-read the count.
   for (int i = 0; i < FNumAnnoItems; ++i) {
-    const TrcChartItem it = (*FAnnoContainer)[size_t(i)];
+    const TrcChartItem it = std::as_const(*FAnnoContainer)[size_t(i)];
     if (!filter.Pass(it)) continue;
     best.Offer(i, AnnoElemMeasure(it, i, x, y, qx, qy, textCanvas));
   }

@@ -5,12 +5,14 @@
 #include <zyr/platform/host/dialogs.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <numbers>
+#include <utility>
 
 namespace zyr {
 
@@ -140,9 +142,16 @@ std::string TrcShortText::Str() const {
 
 // ------------------------------------------------------------------ the item array
 
-TRcItemContainer::TRcItemContainer() { SetLength(1); }
+namespace {
+uint64_t NewContainerId() {
+  static std::atomic<uint64_t> next{0};
+  return ++next;
+}
+}  // namespace
 
-TRcItemContainer::TRcItemContainer(const TRcItemContainer& o) {
+TRcItemContainer::TRcItemContainer() : FId(NewContainerId()) { SetLength(1); }
+
+TRcItemContainer::TRcItemContainer(const TRcItemContainer& o) : FId(NewContainerId()) {
   AssignFrom(o, o.FLength, o.FLength);
 }
 
@@ -154,6 +163,7 @@ TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& o) {
 TRcItemContainer::~TRcItemContainer() { std::free(FItems); }
 
 TrcChartItem* TRcItemContainer::Reserve(size_t n) {
+  ++FGeneration;  // the caller writes through the result
   if (n <= FReserved) return FItems;
   if (n > SIZE_MAX / sizeof(TrcChartItem) / 2) throw std::bad_alloc();
   // Doubling keeps appends amortised constant; large blocks are remapped, not copied.
@@ -166,6 +176,7 @@ TrcChartItem* TRcItemContainer::Reserve(size_t n) {
 }
 
 void TRcItemContainer::SetLength(size_t n) {
+  ++FGeneration;
   if (n > FLength) {
     Reserve(n);
     std::memset(static_cast<void*>(FItems + FLength), 0, (n - FLength) * sizeof(TrcChartItem));
@@ -181,7 +192,7 @@ void TRcItemContainer::SetLength(size_t n) {
 }
 
 void TRcItemContainer::SetLengthUninitialised(size_t n) {
-  Reserve(n);
+  Reserve(n);  // counts as a change
   FLength = n;
 }
 
@@ -197,6 +208,8 @@ void TRcItemContainer::AssignFrom(const TRcItemContainer& src, size_t Count, siz
 }
 
 void TRcItemContainer::Swap(TRcItemContainer& o) noexcept {
+  ++FGeneration;
+  ++o.FGeneration;
   std::swap(FItems, o.FItems);
   std::swap(FLength, o.FLength);
   std::swap(FReserved, o.FReserved);
@@ -595,7 +608,7 @@ void TCustomRChart::DrawToRelPix(double x, double y, int dx, int dy) {
 
 TrcChartItem TCustomRChart::GetChartItem(int idx) const {
   if (idx < 0 || idx >= FNumChartItems) return TrcChartItem{};
-  return (*FDataContainer)[size_t(idx)];
+  return std::as_const(*FDataContainer)[size_t(idx)];
 }
 
 void TCustomRChart::SetChartItem(int idx, const TrcChartItem& Item) {
@@ -607,7 +620,7 @@ void TCustomRChart::SetChartItem(int idx, const TrcChartItem& Item) {
 
 TrcChartItem TCustomRChart::GetAnnoItem(int idx) const {
   if (idx < 0 || idx >= FNumAnnoItems) return TrcChartItem{};
-  return (*FAnnoContainer)[size_t(idx)];
+  return std::as_const(*FAnnoContainer)[size_t(idx)];
 }
 
 void TCustomRChart::SetAnnoItem(int idx, const TrcChartItem& Item) {
@@ -637,12 +650,12 @@ std::string TCustomRChart::FullItemText(const TrcChartItem& it, bool Anno) const
 
 std::string TCustomRChart::DataLongText(int idx) const {
   if (idx < 0 || idx >= FNumChartItems) return std::string();
-  return FullItemText((*FDataContainer)[size_t(idx)], false);
+  return FullItemText(std::as_const(*FDataContainer)[size_t(idx)], false);
 }
 
 std::string TCustomRChart::AnnoLongText(int idx) const {
   if (idx < 0 || idx >= FNumAnnoItems) return std::string();
-  return FullItemText((*FAnnoContainer)[size_t(idx)], true);
+  return FullItemText(std::as_const(*FAnnoContainer)[size_t(idx)], true);
 }
 
 namespace {
@@ -677,11 +690,12 @@ void TCustomRChart::SetAnnoLongText(int idx, const std::string& s) {
 }
 
 TrcItem TCustomRChart::TypeOfFirstItem() const {
-  return FNumChartItems > 0 ? (*FDataContainer)[0].ItemKind : tkNone;
+  return FNumChartItems > 0 ? std::as_const(*FDataContainer)[0].ItemKind : tkNone;
 }
 
 TrcItem TCustomRChart::TypeOfLastItem() const {
-  return FNumChartItems > 0 ? (*FDataContainer)[size_t(FNumChartItems - 1)].ItemKind : tkNone;
+  return FNumChartItems > 0 ? std::as_const(*FDataContainer)[size_t(FNumChartItems - 1)].ItemKind
+                            : tkNone;
 }
 
 void TCustomRChart::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
@@ -701,7 +715,7 @@ void TCustomRChart::ClearChartItem(TrcChartItem& Item) {
 // ------------------------------------------------------------------ counting and searching
 
 int TCustomRChart::CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const {
-  const TrcChartItem* p = FAnnoContainer->Data();
+  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
   int n = 0;
   for (int i = 0; i < FNumAnnoItems; ++i)
     if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) ++n;
@@ -710,7 +724,7 @@ int TCustomRChart::CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem 
 
 int TCustomRChart::CountAnnoByClass(const std::vector<uint8_t>& ClList) const {
   std::array<int, 256> perClass{};
-  const TrcChartItem* p = FAnnoContainer->Data();
+  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
   for (int i = 0; i < FNumAnnoItems; ++i) ++perClass[p[i].ItemClass];
   int n = 0;
   for (uint8_t c : ClList) n += perClass[c];
@@ -720,7 +734,7 @@ int TCustomRChart::CountAnnoByClass(const std::vector<uint8_t>& ClList) const {
 int TCustomRChart::SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass,
                                   TrcItem ItemKind) const {
   if (StartIx < 0) return -1;
-  const TrcChartItem* p = FDataContainer->Data();
+  const TrcChartItem* p = std::as_const(*FDataContainer).Data();
   for (int i = StartIx; i < FNumChartItems; ++i)
     if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) return i;
   return -1;
@@ -729,7 +743,7 @@ int TCustomRChart::SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int It
 int TCustomRChart::SearchAnnoItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass,
                                   TrcItem ItemKind) const {
   if (StartIx < 0) return -1;
-  const TrcChartItem* p = FAnnoContainer->Data();
+  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
   for (int i = StartIx; i < FNumAnnoItems; ++i)
     if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) return i;
   return -1;

@@ -1,0 +1,125 @@
+// Line-run cache and column merging of the chart's item drawing.
+
+#include <zyr/chart/rchart_drawcache.h>
+
+#include <algorithm>
+
+namespace zyr {
+
+// ------------------------------------------------------------------ line runs
+
+namespace {
+
+bool SameRun(const TrcChartItem& a, const TrcChartItem& b) {
+  return b.ItemKind == tkLineto && b.CoordMode == cmAllWorld && a.Color == b.Color &&
+         a.FillColor == b.FillColor && a.LWid == b.LWid && a.PenStyle == b.PenStyle &&
+         a.Layer == b.Layer && a.ItemClass == b.ItemClass;
+}
+
+}  // namespace
+
+bool TLineRunCache::Prepare(const TRcItemContainer& c, int Count) {
+  if (Matches(c, Count)) return true;
+  if (c.Id() == FSeenId && c.Generation() == FSeenGeneration && Count == FSeenCount) {
+    Build(c, Count);
+    return true;
+  }
+  FSeenId = c.Id();
+  FSeenGeneration = c.Generation();
+  FSeenCount = Count;
+  FValid = false;
+  return false;
+}
+
+void TLineRunCache::Clear() {
+  FValid = false;
+  FSeenCount = FCount = -1;
+  std::vector<TLineRun>().swap(FRuns);
+  std::vector<double>().swap(FX);
+  std::vector<double>().swap(FY);
+}
+
+void TLineRunCache::Build(const TRcItemContainer& c, int Count) {
+  FRuns.clear();
+  FX.clear();
+  FY.clear();
+  const int n = std::max(0, std::min<int>(Count, int(std::min<size_t>(c.Length(), INT32_MAX))));
+  const TrcChartItem* items = c.Data();
+  for (int i = 0; i < n;) {
+    const TrcChartItem& first = items[i];
+    // Items of other layers are never drawn, so they need no run.
+    if (first.ItemKind != tkLineto || first.CoordMode != cmAllWorld ||
+        (first.Layer != 1 && first.Layer != 2)) {
+      ++i;
+      continue;
+    }
+    int end = i + 1;
+    while (end < n && SameRun(first, items[end])) ++end;
+    if (end - i >= kMinRunLength) {
+      TLineRun r;
+      r.Begin = i;
+      r.End = end;
+      r.Offset = FX.size();
+      r.Color = first.Color;
+      r.FillColor = first.FillColor;
+      r.LWid = first.LWid;
+      r.Layer = first.Layer;
+      r.PenStyle = first.PenStyle;
+      r.ItemClass = first.ItemClass;
+      FRuns.push_back(r);
+      for (int k = i; k < end; ++k) {
+        FX.push_back(items[k].x);
+        FY.push_back(items[k].y);
+      }
+    }
+    i = end;
+  }
+  FValid = true;
+  FId = c.Id();
+  FGeneration = c.Generation();
+  FCount = Count;
+}
+
+// ------------------------------------------------------------------ column merging
+
+void TColumnMerger::Push(int x, int y) {
+  // A repeated point would be a zero-length segment, which sets no pixel.
+  if (FN > 0 && FOut[size_t(FN - 1)].X == x && FOut[size_t(FN - 1)].Y == y) return;
+  if (FN == kOutSize) {
+    // Each thin segment is drawn on its own, so the line may be split at any point.
+    FCanvas.Polyline(FOut.data(), FN);
+    FOut[0] = FOut[size_t(FN - 1)];
+    FN = 1;
+  }
+  FOut[size_t(FN++)] = {x, y};
+}
+
+void TColumnMerger::CloseColumn() {
+  const int x = FColX;
+  if (FK < 5) {
+    for (int i = 0; i < FK; ++i) Push(x, FHead[size_t(i)]);
+    return;
+  }
+  Push(x, FFirst);
+  if (FLast > FHi) {
+    Push(x, FLo);
+  } else if (FLast < FLo) {
+    Push(x, FHi);
+  } else if (FLast != FHi) {
+    Push(x, FLo);
+    Push(x, FHi);
+  } else {
+    Push(x, FHi);
+    Push(x, FLo);
+  }
+  Push(x, FLast);
+}
+
+void TColumnMerger::Finish() {
+  if (FOpen) CloseColumn();
+  FOpen = false;
+  if (FN > 0) FCanvas.Polyline(FOut.data(), FN);
+  FN = 0;
+}
+
+}  // namespace zyr

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "chart/chart_probe.h"
+
+using namespace zyr;
+using zyr::test::ProbeChart;
+
+namespace {
+
+// Every picture drawn from the line-run cache is compared with the one drawn item by item
+// from the records, on a 400 x 300 chart whose data area is 341 x 253 pixels.
+class LineRunCache : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Setup(c);
+    bmp.SetPixelFormat(pf32bit);
+    bmp.SetSize(c.DataAreaWidth(), c.DataAreaHeight());
+  }
+  static void Setup(ProbeChart& ch) {
+    ch.SetBounds(0, 0, 400, 300);
+    ch.SetF3DRim(0);
+    ch.SetLRim(50);
+    ch.SetRRim(10);
+    ch.SetTRim(16);
+    ch.SetBRim(32);
+    ch.SetRange(1, 0, 0, 340, 252);
+    ch.SetRange(2, 0, 0, 340, 252);
+  }
+
+  QImage DrawWith(ProbeChart& ch, bool cached) {
+    ch.SetUseLineRunCache(cached);
+    TCanvas& cv = bmp.Canvas();
+    cv.Brush().SetStyle(bsSolid);
+    cv.Brush().SetColor(clWhite);
+    cv.FillRect(Rect(0, 0, bmp.Width(), bmp.Height()));
+    ch.DrawAllItems(cv, 0, 0, false);
+    cv.Flush();
+    return bmp.Image().copy();
+  }
+  // The cache is built on the second drawing of unchanged items; the third uses it again.
+  void ExpectSameAsRecords(ProbeChart& ch, const char* what) {
+    SCOPED_TRACE(what);
+    const QImage ref = DrawWith(ch, false);
+    DrawWith(ch, true);
+    EXPECT_TRUE(DrawWith(ch, true) == ref);
+    EXPECT_TRUE(DrawWith(ch, true) == ref);
+    EXPECT_TRUE(ref != QImage());
+  }
+  // A cached drawing right after a change must already show it.
+  void ExpectChangeSeen(ProbeChart& ch, const std::function<void()>& change, const char* what) {
+    SCOPED_TRACE(what);
+    DrawWith(ch, true);
+    DrawWith(ch, true);
+    change();
+    const QImage cached = DrawWith(ch, true);
+    EXPECT_TRUE(cached == DrawWith(ch, false));
+  }
+
+  // A dense walk of n points across the area: many points per pixel column.
+  static void Walk(ProbeChart& ch, int n, unsigned seed, double x0 = 0, double x1 = 340) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> step(-3, 3);
+    double y = 126;
+    ch.MoveTo(x0, y);
+    for (int i = 1; i < n; ++i) {
+      y = std::clamp(y + step(rng), 1.0, 251.0);
+      ch.DrawTo(x0 + (x1 - x0) * i / n, y);
+    }
+  }
+
+  ProbeChart c;
+  TBitmap bmp;
+};
+
+TEST_F(LineRunCache, DenseWalksPansAndAxisKinds) {
+  Walk(c, 40000, 1);
+  ExpectSameAsRecords(c, "plain");
+  c.ForceRange(1, 3.3, 0, 343.3, 252, false, false);
+  ExpectSameAsRecords(c, "panned");
+  c.ForceRange(1, 340, 252, 0, 0, false, false);
+  ExpectSameAsRecords(c, "both axes reversed");
+  c.ForceRange(1, 100, 120, 101, 121, false, false);
+  ExpectSameAsRecords(c, "zoomed in: sparse columns and far-off points");
+  c.ForceRange(1, 0, 1, 340, 300, false, false);
+  c.ScalePropsY(1).SetLogarithmic(true);
+  c.AdjustScaling();
+  ExpectSameAsRecords(c, "logarithmic Y");
+  c.ForceRange(1, 300, 1, 1, 300, false, false);
+  c.ScalePropsX(1).SetLogarithmic(true);
+  c.AdjustScaling();
+  ExpectSameAsRecords(c, "logarithmic and reversed X");
+}
+
+TEST_F(LineRunCache, PensLayersClassesAndOtherItems) {
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> u(0, 1);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  c.MoveTo(0.0, 126.0);
+  double y = 126;
+  for (int i = 1; i < 30000; ++i) {
+    // Pen changes inside runs, wide and dashed pens, other layers and classes, and other kinds.
+    if (i % 2500 == 0) c.SetDataColor(TColor(rng() & 0xFFFFFF));
+    if (i % 7000 == 0) c.SetLineWidth(uint8_t(1 + (i / 7000) % 3));
+    if (i % 9000 == 0) c.SetPenStyle(i % 18000 ? psDash : psSolid);
+    if (i % 4000 == 0) c.SetActiveLayer(c.ActiveLayer() == 1 ? 2 : 1);
+    if (i % 3000 == 0) c.SetClassDefault(uint8_t(i / 3000));
+    if (i % 1111 == 0) c.MarkAt(i * 340.0 / 30000, y, 3);
+    if (i % 1777 == 0) c.Text(i * 340.0 / 30000, y, 8, "t");
+    if (i % 5003 == 0) c.MoveTo(i * 340.0 / 30000, 20.0);
+    y = std::clamp(y + (u(rng) - 0.5) * 6, 1.0, 251.0);
+    const double yy = i % 997 == 0 ? nan : i % 1409 == 0 ? inf : y;
+    c.DrawTo(i % 1301 == 0 ? nan : i * 340.0 / 30000, yy);
+  }
+  c.SetRange(2, 20, -10, 300, 260);
+  ExpectSameAsRecords(c, "mixed");
+  c.SetClassVisible(4, false);
+  c.SetClassVisible(7, false);
+  ExpectSameAsRecords(c, "hidden classes");
+  c.SetLayerVisible(2, false);
+  ExpectSameAsRecords(c, "hidden layer");
+  c.SetLayerVisible(2, true);
+  c.SetAnnoMode(true);
+  Walk(c, 5000, 9, 10, 200);
+  c.SetAnnoMode(false);
+  c.SetAnnoTextOnTop(true);
+  ExpectSameAsRecords(c, "annotation runs, texts on top");
+  c.SetAnnoBelowChart(true);
+  ExpectSameAsRecords(c, "annotations below");
+}
+
+TEST_F(LineRunCache, EveryChangeOfTheItemsIsSeen) {
+  Walk(c, 20000, 5);
+  ExpectChangeSeen(
+      c,
+      [&] {
+        TrcChartItem it = c.GetChartItem(7000);
+        it.y = 5;
+        c.SetChartItem(7000, it);
+      },
+      "one item replaced");
+  ExpectChangeSeen(
+      c, [&] { c.NewColorOfClassItems(clRed, 255); }, "colour of a class");
+  ExpectChangeSeen(
+      c, [&] { c.RemoveItem(12000); }, "item removed");
+  ExpectChangeSeen(
+      c, [&] { c.ScaleAllItems(1, 0, 0.5, 60); }, "items scaled");
+  ExpectChangeSeen(
+      c,
+      [&] {
+        c.MarkAllItems(tkLineto, 3);
+        c.SetClassVisible(3, false);
+      },
+      "class of all lines");
+  ExpectChangeSeen(
+      c,
+      [&] {
+        c.SetClassVisible(3, true);
+        c.DrawTo(300.0, 10.0);
+      },
+      "item added");
+  const std::string file = ::testing::TempDir() + "zyr_linerun_cache.dat";
+  c.SaveData(file);
+  ExpectChangeSeen(
+      c,
+      [&] {
+        c.ClearGraf();
+        Walk(c, 20000, 77);
+      },
+      "cleared and drawn anew");
+  ExpectChangeSeen(
+      c, [&] { c.LoadData(file, false); }, "loaded");
+  std::remove(file.c_str());
+}
+
+TEST_F(LineRunCache, SharedDataChangedThroughTheOtherChart) {
+  ProbeChart owner;
+  Setup(owner);
+  Walk(owner, 20000, 11);
+  c.SetUseDataOf(&owner);
+  ExpectSameAsRecords(c, "shared");
+  ExpectChangeSeen(
+      c,
+      [&] {
+        TrcChartItem it = owner.GetChartItem(9000);
+        it.y = 250;
+        owner.SetChartItem(9000, it);
+      },
+      "changed by the owner");
+  ExpectChangeSeen(
+      c, [&] { owner.ScaleAllItems(1, 0, 1, -40); }, "scaled by the owner");
+  c.SetUseDataOf(nullptr);
+}
+
+TEST_F(LineRunCache, TextHandlerThatChangesItemsDuringTheDrawing) {
+  c.Text(10.0, 10.0, 8, "x");
+  Walk(c, 20000, 13);
+  bool armed = false;
+  c.OnBeforeRenderText = [&](TObject*, std::string&, int, bool) {
+    if (!armed) return;
+    armed = false;
+    TrcChartItem it = c.GetChartItem(8000);
+    it.y = 240;
+    c.SetChartItem(8000, it);
+  };
+  DrawWith(c, true);
+  DrawWith(c, true);
+  // The handler moves a point of the run drawn after it; the drawing must show the new place.
+  armed = true;
+  const QImage cached = DrawWith(c, true);
+  EXPECT_FALSE(armed);
+  EXPECT_TRUE(cached == DrawWith(c, false));
+}
+
+}  // namespace
