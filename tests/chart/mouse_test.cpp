@@ -532,3 +532,14 @@ TEST(ChartMouse, CrossHairDragDoesNotRedrawTheItems) {
   EXPECT_NEAR(c.CrossHairPosX(1), x, 1e-9);
   EXPECT_NEAR(c.CrossHairPosY(1), y, 1e-9);
 }
+
+TEST(ChartMouse, TabAndArrowKeysReachTheChart) {
+  TRChart c;
+  c.SetBounds(0, 0, 300, 200);
+  c.show();
+  std::vector<uint16_t> keys;
+  c.OnKeyDown = [&](TObject*, uint16_t& Key, TShiftState) { keys.push_back(Key); };
+  QTest::keyClick(&c, Qt::Key_Tab);
+  QTest::keyClick(&c, Qt::Key_Left);
+  EXPECT_EQ(keys, (std::vector<uint16_t>{VK_TAB, VK_LEFT}));
+}

@@ -1048,6 +1048,8 @@ class TCustomRChart : public TCustomControl {
   void DrawItemArc(TCanvas& Canvas, const TrcChartItem& Item, bool BlackWhite, int X0, int Y0);
 
   // MOUSE state
+  /// The chart wants Tab (and the arrow keys) as key strokes instead of moving the focus on.
+  bool focusNextPrevChild(bool next) override;
   std::array<bool, 2> FMouseAffLayer{true, false};
   TZoomState FZoomState = 0;  // 1: a rubber figure is being dragged
   int WindAnchorX = 0, WindAnchorY = 0, WindOldCornerX = 0, WindOldCornerY = 0;

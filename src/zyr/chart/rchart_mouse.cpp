@@ -652,4 +652,6 @@ void TCustomRChart::MouseBoxAbort() {
   MouseBoxState = 0;
 }
 
+bool TCustomRChart::focusNextPrevChild(bool) { return false; }
+
 }  // namespace zyr
