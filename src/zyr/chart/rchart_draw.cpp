@@ -376,12 +376,43 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run,
   const TLayerTransform& t = FXf[Run.Layer == 2 ? 1 : 0];
   constexpr int kBlock = 512;
   std::array<int, kBlock> px, py;
-  for (int i = 0; i < n; i += kBlock) {
-    const int k = std::min(kBlock, n - i);
-    AxisPixels(xs + i, k, t.kx, t.dx, t.logX, t.logEdgeX, RcLRim, X0, px.data());
-    AxisPixels(ys + i, k, t.ky, t.dy, t.logY, t.logEdgeY, RcTRim, Y0, py.data());
-    for (int j = 0; j < k; ++j) m.Add({px[size_t(j)], py[size_t(j)]});
+  auto pointByPoint = [&](int from, int to) {
+    for (int i = from; i < to; i += kBlock) {
+      const int k = std::min(kBlock, to - i);
+      AxisPixels(xs + i, k, t.kx, t.dx, t.logX, t.logEdgeX, RcLRim, X0, px.data());
+      AxisPixels(ys + i, k, t.ky, t.dy, t.logY, t.logEdgeY, RcTRim, Y0, py.data());
+      for (int j = 0; j < k; ++j) m.Add({px[size_t(j)], py[size_t(j)]});
+    }
+  };
+  // On linear axes the pixel of a value is monotonic in it, so a block whose extreme X share
+  // a column lies wholly in it and spans the pixels of its extreme Y.
+  const bool linear = !t.logX && !t.logY && std::isfinite(t.kx) && std::isfinite(t.dx) &&
+                      std::isfinite(t.ky) && std::isfinite(t.dy);
+  int done = 0;
+  if (linear && From == Run.Begin + 1) {
+    constexpr int B = TLineRunCache::kBlockSize;
+    const TLineBlock* blocks = cache.Blocks() + Run.FirstBlock;
+    auto pix = [&](double v, bool isX) {
+      int r = 0;
+      if (isX)
+        AxisPixels(&v, 1, t.kx, t.dx, false, 0, RcLRim, X0, &r);
+      else
+        AxisPixels(&v, 1, t.ky, t.dy, false, 0, RcTRim, Y0, &r);
+      return r;
+    };
+    for (int b = 0; b < Run.NumBlocks && (b + 1) * B <= n; ++b) {
+      const TLineBlock& s = blocks[b];
+      int x = 0;
+      if (s.Summable && (x = pix(s.xFirst, true)) == pix(s.xLast, true)) {
+        pointByPoint(done, b * B);
+        const int a = pix(s.yLo, false), c = pix(s.yHi, false);
+        m.AddColumn(x, pix(s.yFirst, false), std::min(a, c), std::max(a, c), pix(s.yLast, false),
+                    B);
+        done = (b + 1) * B;
+      }
+    }
   }
+  pointByPoint(done, n);
   m.Finish();
   const TPoint last = LinetoPixel(Run.Layer, xs[n - 1], ys[n - 1], X0, Y0);
   // Later points of the same pen continue from the last one.

@@ -3,6 +3,7 @@
 #include <zyr/chart/rchart_drawcache.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zyr {
 
@@ -14,6 +15,26 @@ bool SameRun(const TrcChartItem& a, const TrcChartItem& b) {
   return b.ItemKind == tkLineto && b.CoordMode == cmAllWorld && a.Color == b.Color &&
          a.FillColor == b.FillColor && a.LWid == b.LWid && a.PenStyle == b.PenStyle &&
          a.Layer == b.Layer && a.ItemClass == b.ItemClass;
+}
+
+TLineBlock Summary(const double* x, const double* y) {
+  constexpr int n = TLineRunCache::kBlockSize;
+  TLineBlock b;
+  b.xFirst = x[0];
+  b.xLast = x[n - 1];
+  b.yFirst = y[0];
+  b.yLast = y[n - 1];
+  b.yLo = b.yHi = y[0];
+  bool up = true, down = true, finite = std::isfinite(x[n - 1]) && std::isfinite(y[n - 1]);
+  for (int i = 0; i < n - 1; ++i) {
+    finite = finite && std::isfinite(x[i]) && std::isfinite(y[i]);
+    up = up && x[i] <= x[i + 1];
+    down = down && x[i] >= x[i + 1];
+    b.yLo = std::min(b.yLo, y[i]);
+    b.yHi = std::max(b.yHi, y[i]);
+  }
+  b.Summable = finite && (up || down);
+  return b;
 }
 
 }  // namespace
@@ -37,12 +58,14 @@ void TLineRunCache::Clear() {
   std::vector<TLineRun>().swap(FRuns);
   std::vector<double>().swap(FX);
   std::vector<double>().swap(FY);
+  std::vector<TLineBlock>().swap(FBlocks);
 }
 
 void TLineRunCache::Build(const TRcItemContainer& c, int Count) {
   FRuns.clear();
   FX.clear();
   FY.clear();
+  FBlocks.clear();
   const int n = std::max(0, std::min<int>(Count, int(std::min<size_t>(c.Length(), INT32_MAX))));
   const TrcChartItem* items = c.Data();
   for (int i = 0; i < n;) {
@@ -66,11 +89,16 @@ void TLineRunCache::Build(const TRcItemContainer& c, int Count) {
       r.Layer = first.Layer;
       r.PenStyle = first.PenStyle;
       r.ItemClass = first.ItemClass;
-      FRuns.push_back(r);
       for (int k = i; k < end; ++k) {
         FX.push_back(items[k].x);
         FY.push_back(items[k].y);
       }
+      r.FirstBlock = FBlocks.size();
+      for (int b = 1; b + kBlockSize <= end - i; b += kBlockSize)
+        FBlocks.push_back(
+            Summary(FX.data() + r.Offset + size_t(b), FY.data() + r.Offset + size_t(b)));
+      r.NumBlocks = int(FBlocks.size() - r.FirstBlock);
+      FRuns.push_back(r);
     }
     i = end;
   }

@@ -25,6 +25,18 @@ struct TLineRun {
   int32_t Layer = 0;
   TPenStyle PenStyle = psSolid;
   uint8_t ItemClass = 0;
+  size_t FirstBlock = 0;  ///< its first block summary
+  int NumBlocks = 0;
+};
+
+/// Summary of TLineRunCache::kBlockSize consecutive points of a run, so that a block whose
+/// points all fall into one pixel column is merged without visiting its points.
+struct TLineBlock {
+  double xFirst = 0, xLast = 0, yFirst = 0, yLast = 0;
+  double yLo = 0, yHi = 0;  ///< over all points but the last
+  /// X is monotonic and every coordinate finite: on a linear axis the pixels of the points
+  /// then lie between those of the extremes.
+  bool Summable = false;
 };
 
 /// The line runs of the first items of one item array with their world coordinates, valid
@@ -39,6 +51,9 @@ class TLineRunCache {
  public:
   /// Runs shorter than this are left to the item-by-item drawing.
   static constexpr int kMinRunLength = 8;
+  /// Points per block summary; the blocks of a run start at its second point, which is the
+  /// first one drawn from the cache.
+  static constexpr int kBlockSize = 64;
 
   /// True when the cache describes the first Count items of c in its present state.
   bool Matches(const TRcItemContainer& c, int Count) const {
@@ -52,6 +67,7 @@ class TLineRunCache {
   const std::vector<TLineRun>& Runs() const { return FRuns; }
   const double* X() const { return FX.data(); }
   const double* Y() const { return FY.data(); }
+  const TLineBlock* Blocks() const { return FBlocks.data(); }
 
  private:
   void Build(const TRcItemContainer& c, int Count);
@@ -63,6 +79,7 @@ class TLineRunCache {
   int FSeenCount = -1;
   std::vector<TLineRun> FRuns;
   std::vector<double> FX, FY;
+  std::vector<TLineBlock> FBlocks;
 };
 
 /// Draws a polyline of one-pixel solid copying pen, replacing the points that share a pixel
@@ -91,6 +108,26 @@ class TColumnMerger {
     FHi = INT32_MIN;
     FHead[0] = p.Y;
     FK = 1;
+  }
+  /// Adds Count >= 5 points that all lie in column x: the first and the last with their Y,
+  /// the others through the lowest and highest Y of all but the last.
+  void AddColumn(int x, int yFirst, int yLo, int yHi, int yLast, int Count) {
+    if (FOpen && x == FColX) {
+      if (FLast < FLo) FLo = FLast;
+      if (FLast > FHi) FHi = FLast;
+    } else {
+      if (FOpen) CloseColumn();
+      FOpen = true;
+      FColX = x;
+      FFirst = yFirst;
+      FLo = INT32_MAX;
+      FHi = INT32_MIN;
+      FK = 0;
+    }
+    if (yLo < FLo) FLo = yLo;
+    if (yHi > FHi) FHi = yHi;
+    FLast = yLast;
+    FK += Count;
   }
   /// Draws everything added; the merger is empty afterwards.
   void Finish();
