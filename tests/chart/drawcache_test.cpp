@@ -218,4 +218,45 @@ TEST_F(LineRunCache, TextHandlerThatChangesItemsDuringTheDrawing) {
   EXPECT_TRUE(cached == DrawWith(c, false));
 }
 
+// The screen search on linear axes works out the pixels in doubles; it must pick the same
+// item with the same distance as pixels from R2M would, ties to the first.
+TEST(NearestScreenSearch, SameAsPixelsFromR2M) {
+  ProbeChart c;
+  c.SetBounds(0, 0, 400, 300);
+  c.SetRange(1, 0, 0, 100, 100);
+  c.SetRange(2, 100, -50, -100, 50);
+  std::mt19937 rng(17);
+  std::uniform_real_distribution<double> u(-20, 120);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (int i = 0; i < 3000; ++i) {
+    c.SetActiveLayer(i % 3 == 0 ? 2 : 1);
+    const double x = i % 211 == 0 ? nan : i % 307 == 0 ? 1e300 : i % 401 == 0 ? -inf : u(rng);
+    // Whole numbers land on pixel centres and half pixels, so ties and rounding are tried.
+    c.MarkAt(i % 5 == 0 ? std::round(x) : x, i % 7 == 0 ? std::round(u(rng) * 2) / 2 : u(rng), 1);
+  }
+  c.SetActiveLayer(1);
+  for (int q = 0; q < 200; ++q) {
+    const double x = u(rng), y = u(rng);
+    int qx, qy;
+    c.R2M(1, x, y, qx, qy);
+    int want = -1;
+    double wantM = 0;
+    for (int i = 0; i < c.NumItems(); ++i) {
+      const TrcChartItem it = c.GetChartItem(i);
+      if (std::isnan(it.x) || std::isnan(it.y)) continue;
+      int px, py;
+      c.R2M(it.Layer, it.x, it.y, px, py);
+      const double m = std::pow(double(px) - qx, 2) + std::pow(double(py) - qy, 2);
+      if (want < 0 || m < wantM) {
+        want = i;
+        wantM = m;
+      }
+    }
+    double d = 0;
+    ASSERT_EQ(c.FindNearestItemScreen(x, y, tkEverything, 255, false, d), want) << q;
+    EXPECT_EQ(d, std::sqrt(wantM));
+  }
+}
+
 }  // namespace

@@ -74,6 +74,14 @@ double Sqr(double v) { return v * v; }
 
 int RoundPix(double v) { return TCustomRChart::PixelOf(v); }
 
+// The value of PixelOf(v) as a double: the same limits (NaN to the top) and rounding.
+double PixelOfAsDouble(double v) {
+  constexpr double kMax = 2147483647.0, kRound = 6755399441055744.0;
+  v = v < kMax ? v : kMax;
+  v = v > -kMax ? v : -kMax;
+  return (v + kRound) - kRound;
+}
+
 }  // namespace
 
 int TCustomRChart::FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class,
@@ -97,6 +105,19 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
   R2M(FActiveLayer, x, y, qx, qy);
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
   const TrcChartItem* items = std::as_const(*FDataContainer).Data();
+  if (!FXf[0].logX && !FXf[0].logY && !FXf[1].logX && !FXf[1].logY) {
+    // Linear axes: R2M's pixels worked out in doubles, without the round trip through int.
+    const double X = qx, Y = qy;
+    for (int i = 0; i < FNumChartItems; ++i) {
+      const TrcChartItem& it = items[i];
+      if (!filter.Pass(it)) continue;
+      if (std::isnan(it.x) || std::isnan(it.y)) continue;
+      const TLayerTransform& t = FXf[it.Layer == 2 ? 1 : 0];
+      best.Offer(i, Sqr(PixelOfAsDouble(t.kx * it.x + t.dx) - X) +
+                        Sqr(PixelOfAsDouble(t.ky * it.y + t.dy) - Y));
+    }
+    return best.Result(Dist);
+  }
   for (int i = 0; i < FNumChartItems; ++i) {
     const TrcChartItem& it = items[i];
     if (!filter.Pass(it)) continue;
