@@ -45,10 +45,11 @@ bool TLineRunCache::Prepare(const TRcItemContainer& c, int Count) {
     Build(c, Count);
     return true;
   }
+  // Outdated coordinates are not kept: the items may have shrunk for good.
+  Clear();
   FSeenId = c.Id();
   FSeenGeneration = c.Generation();
   FSeenCount = Count;
-  FValid = false;
   return false;
 }
 
