@@ -6,6 +6,7 @@
 #include <zyr/platform/foundation/errors.h>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace zyr {
@@ -337,7 +338,7 @@ bool TCustomRChart::RawExtents(int Layer, double& MinX, double& MinY, double& Ma
   MinX = MinY = uc_MaxDouble;
   MaxX = MaxY = -uc_MaxDouble;
   bool any = false;
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int k = 0; k < FNumChartItems; ++k) {
     const TrcChartItem& it = items[k];
     if (it.Layer != Layer) continue;
@@ -472,7 +473,7 @@ void TCustomRChart::LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, do
       Widen(MinY, MaxY, y);
     }
   };
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int k = 0; k < FNumChartItems; ++k) {
     const TrcChartItem& it = items[k];
     if (Layer != 0 && it.Layer != Layer) continue;
@@ -485,7 +486,7 @@ void TCustomRChart::LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, do
 
 TLayerSet TCustomRChart::FindUsedLayers() const {
   TLayerSet s = 0;
-  const TrcChartItem* items = FDataContainer->Data();
+  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   for (int k = 0; k < FNumChartItems; ++k)
     if (items[k].Layer == 1 || items[k].Layer == 2) s |= LayerBit(items[k].Layer);
   return s;
