@@ -462,3 +462,19 @@ TEST(ContourCache, VectorExportCarriesTheValuesAsAnImage) {
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   EXPECT_TRUE(svg.readAll().contains("<image"));
 }
+
+TEST(ContourCache, ChangesThroughTheBaseChartRebuildThePicture) {
+  TContourPlot cp;
+  MakePlot(cp);
+  Field f;
+  f.Attach(cp, [](double x, double y) { return x * y / 50 - 1; });
+  cp.DrawPlot();
+  const int n = f.calls;
+  TCustomRChart& base = cp;
+  base.SetChartColor(clYellow);
+  EXPECT_EQ(f.calls, 2 * n);
+  base.SetClassVisible(3, false);
+  EXPECT_EQ(f.calls, 3 * n);
+  base.SetMarginLeft(base.MarginLeft() + 7);
+  EXPECT_GT(f.calls, 3 * n);
+}

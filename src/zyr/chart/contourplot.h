@@ -61,7 +61,7 @@ class TContourPlot : public TCustomRChart {
 
   /// Back to the initial state: the chart's reset, then a grid of one pivot per 5 pixels of
   /// the data area, ranges -5.2..5.2, iso levels -1..1 by 0.1, colour surface.
-  void ResetComp();
+  void ResetComp() override;
   /// From another TContourPlot also the grid, mask, colours, iso settings and events.
   void Assign(const TPersistent* Source) override;
 
@@ -170,29 +170,29 @@ class TContourPlot : public TCustomRChart {
   void ProcessZoomPan(TObject* Sender);
   void ProcessResize(TObject* Sender);
   /// New items are part of the cached picture, so showing them rebuilds it.
-  void ShowGraf();
-  void ShowGrafNewOnly() { ShowGraf(); }
+  void ShowGraf() override;
+  void ShowGrafNewOnly() override { ShowGraf(); }
 
   // Chart settings that change the cached picture.
   void SetChartColor(TColor v) { SetChartCol(v); }
-  void SetChartCol(TColor v);
+  void SetChartCol(TColor v) override;
   void SetChartFrameColor(TColor v) { SetChartFrameCol(v); }
-  void SetScaleCol(TColor v) { SetChartFrameCol(v); }
+  void SetScaleCol(TColor v) override { SetChartFrameCol(v); }
   void SetChartFrameCol(TColor v);
-  void SetClassVisible(int cnum, bool v) { SetClassVisib(cnum, v); }
+  void SetClassVisible(int cnum, bool v) override { SetClassVisib(cnum, v); }
   void SetClassVisib(int cnum, bool v);
-  void SetAnnoClassVisible(int cnum, bool v) { SetAnnoClassVisib(cnum, v); }
+  void SetAnnoClassVisible(int cnum, bool v) override { SetAnnoClassVisib(cnum, v); }
   void SetAnnoClassVisib(int cnum, bool v);
   void SetMarginLeft(int v) { SetLRim(v); }
   void SetMarginRight(int v) { SetRRim(v); }
   void SetMarginTop(int v) { SetTRim(v); }
   void SetMarginBottom(int v) { SetBRim(v); }
   void SetShadowWidth(int v) { SetF3DRim(v); }
-  void SetLRim(int v);
-  void SetRRim(int v);
-  void SetTRim(int v);
-  void SetBRim(int v);
-  void SetF3DRim(int v);
+  void SetLRim(int v) override;
+  void SetRRim(int v) override;
+  void SetTRim(int v) override;
+  void SetBRim(int v) override;
+  void SetF3DRim(int v) override;
   void HideAllTextLabels();
   void ClearAllTextLabels();
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);

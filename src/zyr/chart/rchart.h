@@ -70,7 +70,7 @@ class TCustomRChart : public TCustomControl {
   std::string ClassName() const override { return "TCustomRChart"; }
 
   /// Brings the chart back to its initial state.
-  void ResetComp();
+  virtual void ResetComp();
   /// From another TCustomRChart: copies the item store and the drawing state. The copy
   /// holds its own data (it never joins the source's share).
   void Assign(const TPersistent* Source) override;
@@ -229,12 +229,13 @@ class TCustomRChart : public TCustomControl {
   void SetMarginTop(int v) { SetTRim(v); }
   void SetMarginBottom(int v) { SetBRim(v); }
   void SetShadowWidth(int v) { SetF3DRim(v); }
-  void SetLRim(int v);
-  void SetRRim(int v);
-  void SetTRim(int v);
-  void SetBRim(int v);
+  // Virtual, so that descendants with a cached picture hear of every change.
+  virtual void SetLRim(int v);
+  virtual void SetRRim(int v);
+  virtual void SetTRim(int v);
+  virtual void SetBRim(int v);
   /// Clamped to 0..32.
-  void SetF3DRim(int v);
+  virtual void SetF3DRim(int v);
   /// Keeps the control at least LRim + RRim + ShadowWidth + 80 by TRim + BRim + ShadowWidth + 20.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -247,11 +248,11 @@ class TCustomRChart : public TCustomControl {
   void SetStyleElements(uint8_t v) { FStyleElements = v; }
 
   void SetChartColor(TColor v) { SetChartCol(v); }
-  void SetChartCol(TColor v);
+  virtual void SetChartCol(TColor v);
   void SetWindColor(TColor v) { SetWindCol(v); }
   void SetWindCol(TColor v);
   void SetChartFrameColor(TColor v) { SetScaleCol(v); }
-  void SetScaleCol(TColor v);
+  virtual void SetScaleCol(TColor v);
   TColor GridColor() const { return RcGridCol; }
   void SetGridColor(TColor v) { SetGridCol(v); }
   void SetGridCol(TColor v);
@@ -317,9 +318,9 @@ class TCustomRChart : public TCustomControl {
 
   /// Shows the items added since the last display: with AutoRedraw only the data area is
   /// rebuilt, otherwise the whole chart. Charts sharing the data are told to repaint.
-  void ShowGraf();
+  virtual void ShowGraf();
   /// Draws the items again on top of the current data-area picture (no background, no grid).
-  void ShowGrafNewOnly();
+  virtual void ShowGrafNewOnly();
   /// Everything outside the data area: background, shadow rim, caption, scales.
   void ConstructChartBmp(TCanvas& Canvas);
   /// Grid, items, text labels and frame of the data area onto Bitmap at (X0, Y0).
@@ -609,9 +610,9 @@ class TCustomRChart : public TCustomControl {
 
   // ---------------------------------------------------------------- visibility switches
   bool ClassVisible(int cnum) const;
-  void SetClassVisible(int cnum, bool v);
+  virtual void SetClassVisible(int cnum, bool v);
   bool AnnoClassVisible(int cnum) const;
-  void SetAnnoClassVisible(int cnum, bool v);
+  virtual void SetAnnoClassVisible(int cnum, bool v);
   /// Layers other than 1 and 2 answer false and are ignored when written.
   bool LayerVisible(int Layer) const;
   void SetLayerVisible(int Layer, bool v);
