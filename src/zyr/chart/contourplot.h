@@ -247,6 +247,8 @@ class TContourPlot : public TCustomRChart {
   void CreateWnd() override;
   /// Paint cycle with the cached data-area picture.
   void Paint() override;
+  /// Keeps the data-area picture while it is valid and of the right size.
+  void PrepareDataBmp(int Width, int Height) override;
 
   /// Marks the picture invalid and repaints when AutoRedraw is on or while designing.
   void InvalidateAndRedraw();

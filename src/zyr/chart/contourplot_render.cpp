@@ -566,27 +566,11 @@ void TContourPlot::InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Heig
   TCustomRChart::InitGraf(Canvas, X0, Y0, Width, Height);
 }
 
-void TContourPlot::Paint() {
-  if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint || FInPaint) return;
-  // Message processing during the estimation may ask for a paint; this one covers it.
-  struct TPaintGuard {
-    bool& f;
-    ~TPaintGuard() { f = false; }
-  } guard{FInPaint};
-  FInPaint = true;
-  ConstructChartBmp(FChartBmp->Canvas());
-  const int w = DataAreaWidth(), h = DataAreaHeight();
-  if (FGrafBmp->Width() != w || FGrafBmp->Height() != h) FInvalidDataBmp = true;
-  if (FInvalidDataBmp) {
-    FGrafBmp->SetSize(w, h);
-    InitGraf(FGrafBmp->Canvas(), 0, 0, w, h);
-  }
-  ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
-  if (w > 0 && h > 0) {
-    FChartBmp->Canvas().SetCopyMode(SRCCOPY);
-    FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
-  }
-  DrawFinish(0, 0, *FChartBmp, Canvas());
+void TContourPlot::Paint() { PaintCycle(false); }
+
+void TContourPlot::PrepareDataBmp(int Width, int Height) {
+  if (FGrafBmp->Width() != Width || FGrafBmp->Height() != Height) FInvalidDataBmp = true;
+  if (FInvalidDataBmp) TCustomRChart::PrepareDataBmp(Width, Height);
 }
 
 }  // namespace zyr

@@ -955,6 +955,12 @@ class TCustomRChart : public TCustomControl {
   void TextLabelAnchor(const TTextLabel& Lbl, int& ax, int& ay) const;
 
   // RENDERING state
+  /// The paint cycle: frame, data-area picture (prepared by PrepareDataBmp, then built by
+  /// ConstructDataBmp), optionally the mouse trace, copy into the frame, cross-hairs, window.
+  void PaintCycle(bool MouseTrace);
+  /// Sizes the data-area picture and paints its background; descendants that keep the
+  /// picture between paints skip this while it is valid.
+  virtual void PrepareDataBmp(int Width, int Height);
   TColor RcGridCol = clBlack;
   TColor FShadowColor = clGrayText;
   TColor RcShadowBakCol = clBtnFace;

@@ -156,7 +156,9 @@ TColor TCustomRChart::StyledColor(TColor Own, TStyleColor StyleCol, TStyleElemen
 
 // ------------------------------------------------------------------ paint cycle
 
-void TCustomRChart::Paint() {
+void TCustomRChart::Paint() { PaintCycle(true); }
+
+void TCustomRChart::PaintCycle(bool MouseTrace) {
   if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint || FInPaint) return;
   // A repaint asked for while painting (a change handler, an event) is covered by this one.
   struct TPaintGuard {
@@ -166,15 +168,19 @@ void TCustomRChart::Paint() {
   FInPaint = true;
   ConstructChartBmp(FChartBmp->Canvas());
   const int w = DataAreaWidth(), h = DataAreaHeight();
-  FGrafBmp->SetSize(w, h);
-  InitGraf(FGrafBmp->Canvas(), 0, 0, w, h);
+  PrepareDataBmp(w, h);
   ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
-  DrawMouseTraceOn(FGrafBmp->Canvas());
+  if (MouseTrace) DrawMouseTraceOn(FGrafBmp->Canvas());
   if (w > 0 && h > 0) {
     FChartBmp->Canvas().SetCopyMode(SRCCOPY);
     FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
   }
   DrawFinish(0, 0, *FChartBmp, Canvas());
+}
+
+void TCustomRChart::PrepareDataBmp(int Width, int Height) {
+  FGrafBmp->SetSize(Width, Height);
+  InitGraf(FGrafBmp->Canvas(), 0, 0, Width, Height);
 }
 
 void TCustomRChart::StyleChanged(TObject*) { RepaintIfAuto(); }

@@ -231,24 +231,8 @@ void TSmithChart::CreateWnd() {
   FSuppressPaint = false;
 }
 
-void TSmithChart::Paint() {
-  if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint || FInPaint) return;
-  struct TPaintGuard {
-    bool& f;
-    ~TPaintGuard() { f = false; }
-  } guard{FInPaint};
-  FInPaint = true;
-  ConstructChartBmp(FChartBmp->Canvas());
-  const int w = DataAreaWidth(), h = DataAreaHeight();
-  FGrafBmp->SetSize(w, h);
-  InitGraf(FGrafBmp->Canvas(), 0, 0, w, h);
-  ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
-  if (w > 0 && h > 0) {
-    FChartBmp->Canvas().SetCopyMode(SRCCOPY);
-    FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
-  }
-  DrawFinish(0, 0, *FChartBmp, Canvas());
-}
+// The diagram is the background; a free-hand trace has no meaning on it.
+void TSmithChart::Paint() { PaintCycle(false); }
 
 // ------------------------------------------------------------------ the diagram
 
