@@ -92,7 +92,8 @@ QImage RenderWithScale() {
   cs.SetMarginRight(60);
   cs.SetColorSclBkgd(cp.WindColor());
   cs.SetCaption("z");
-  cs.SetCaptionPosY(-4);
+  cs.SetCaptionPosX(8);
+  cs.SetCaptionPosY(1);
   cp.SetAttachedColorScale(&cs);
   cp.IsoColorsChanged();
   // Items on top of the surface: a track with marks and a framed region.
