@@ -21,12 +21,18 @@ QColor ToQColor(TColor c) {
 
 Qt::PenStyle ToQtPenStyle(TPenStyle s) {
   switch (s) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    case psClear: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case psDash:
+      return Qt::DashLine;
+    case psDot:
+      return Qt::DotLine;
+    case psDashDot:
+      return Qt::DashDotLine;
+    case psDashDotDot:
+      return Qt::DashDotDotLine;
+    case psClear:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -55,6 +61,7 @@ TCanvas::TCanvas() {
     FFontDirty = true;
     FQFont.reset();
     FMetrics.reset();
+    FWidths.clear();
   };
   FPen.OnChange = [this](TObject*) { FPenDirty = true; };
   FBrush.OnChange = [this](TObject*) { FBrushDirty = true; };
@@ -83,6 +90,7 @@ const QFontMetrics& TCanvas::Metrics() {
   if (!FMetrics || FMetricsDevice != FDevice) {
     FMetrics = std::make_unique<QFontMetrics>(CachedFont(), FDevice);
     FMetricsDevice = FDevice;
+    FWidths.clear();
   }
   return *FMetrics;
 }
@@ -105,6 +113,8 @@ QImage* TCanvas::RasterImage() {
 }
 
 void TCanvas::Flush() {
+  FDirectState = -1;
+  FForeignPainter = false;
   if (FPainter) {
     if (FPainter->isActive()) FPainter->end();
     FPainter.reset();
@@ -122,22 +132,88 @@ QPainter* TCanvas::Begin() {
   }
   FPainter->setRenderHint(QPainter::Antialiasing, false);
   FPainter->setRenderHint(QPainter::TextAntialiasing, true);
-  if (FHasClip)
-    FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
+  FDirectState = -1;
+  FForeignPainter = false;
+  if (FHasClip) FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
   FPenDirty = FBrushDirty = FFontDirty = true;
   return FPainter.get();
 }
 
-QPainter* TCanvas::Painter() { return Begin(); }
+QPainter* TCanvas::Painter() {
+  QPainter* p = Begin();
+  FForeignPainter = p != nullptr;
+  FDirectState = -1;
+  return p;
+}
+
+const TCanvas::TDirect* TCanvas::Direct() {
+  if (FDirectState < 0) {
+    FDirectState = 0;
+    QImage* img = RasterImage();
+    if (img && !FForeignPainter && FPainter && img->format() == QImage::Format_RGB32 &&
+        FPainter->hasClipping() == FHasClip) {
+      FDirect.Bits = reinterpret_cast<uint32_t*>(img->bits());
+      FDirect.Stride = img->bytesPerLine() / 4;
+      FDirect.Left = 0;
+      FDirect.Top = 0;
+      FDirect.Right = img->width();
+      FDirect.Bottom = img->height();
+      if (FHasClip) {
+        FDirect.Left = std::max(FDirect.Left, FClip.Left);
+        FDirect.Top = std::max(FDirect.Top, FClip.Top);
+        FDirect.Right = std::min(FDirect.Right, FClip.Right);
+        FDirect.Bottom = std::min(FDirect.Bottom, FClip.Bottom);
+      }
+      FDirectState = FDirect.Bits ? 1 : 0;
+    }
+  }
+  return FDirectState == 1 ? &FDirect : nullptr;
+}
+
+void TCanvas::DirectSpan(const TDirect& d, int y, int xa, int xb, uint32_t c) {
+  if (y < d.Top || y >= d.Bottom) return;
+  xa = std::max(xa, d.Left);
+  xb = std::min(xb, d.Right - 1);
+  if (xa > xb) return;
+  std::fill_n(d.Bits + qsizetype(y) * d.Stride + xa, xb - xa + 1, c);
+}
+
+void TCanvas::DirectColumn(const TDirect& d, int x, int ya, int yb, uint32_t c) {
+  if (x < d.Left || x >= d.Right) return;
+  ya = std::max(ya, d.Top);
+  yb = std::min(yb, d.Bottom - 1);
+  uint32_t* p = d.Bits + qsizetype(ya) * d.Stride + x;
+  for (int y = ya; y <= yb; ++y, p += d.Stride) *p = c;
+}
+
+// Horizontal and vertical one-pixel lines are plain runs; the painter sets the same pixels.
+bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
+  if ((x0 != x1 && y0 != y1) || !ThinCopyPen()) return false;
+  const TDirect* d = Direct();
+  if (!d) return false;
+  const uint32_t c = ToQColor(FPen.Color()).rgb();
+  if (y0 == y1)
+    DirectSpan(*d, y0, x1 > x0 ? x0 : x1 + 1, x1 > x0 ? x1 - 1 : x0, c);
+  else
+    DirectColumn(*d, x0, y1 > y0 ? y0 : y1 + 1, y1 > y0 ? y1 - 1 : y0, c);
+  return true;
+}
 
 void TCanvas::ApplyRasterOp() {
   QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
   if (FTarget == ctRaster) {
     switch (FPen.Mode()) {
-      case pmXor: m = QPainter::RasterOp_SourceXorDestination; break;
-      case pmNotXor: m = QPainter::RasterOp_NotSourceXorDestination; break;
-      case pmNot: m = QPainter::RasterOp_NotDestination; break;
-      default: break;
+      case pmXor:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+      case pmNotXor:
+        m = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+      case pmNot:
+        m = QPainter::RasterOp_NotDestination;
+        break;
+      default:
+        break;
     }
   }
   if (FPainter->compositionMode() != m) FPainter->setCompositionMode(m);
@@ -179,6 +255,8 @@ void TCanvas::ApplyFont() {
 void TCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
   if (x0 == x1 && y0 == y1) return;  // a zero-length line sets no pixel
   if (FPen.Width() <= 1) {
+    if (DirectSegment(x0, y0, x1, y1)) return;
+    ApplyPen();
     QLine l = WithoutEndPixel(x0, y0, x1, y1);
     if (l.p1() == l.p2()) {
       FPainter->drawPoint(l.p1());
@@ -187,6 +265,7 @@ void TCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
       FPainter->drawLine(l);
     }
   } else {
+    ApplyPen();
     FPainter->drawLine(x0, y0, x1, y1);
   }
 }
@@ -195,7 +274,6 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
 void TCanvas::LineTo(int x, int y) {
   if (PenVisible() && Begin()) {
-    ApplyPen();
     DrawSegment(FPenPos.X, FPenPos.Y, x, y);
   }
   FPenPos = {x, y};
@@ -204,11 +282,11 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::Polyline(const TPoint* pts, int n) {
   if (!pts || n <= 0) return;
   if (n >= 2 && PenVisible() && Begin()) {
-    ApplyPen();
     if (FPen.Width() <= 1) {
       // Each segment leaves out its end pixel, so joints are set once and XOR stays exact.
       for (int i = 1; i < n; ++i) DrawSegment(pts[i - 1].X, pts[i - 1].Y, pts[i].X, pts[i].Y);
     } else {
+      ApplyPen();
       std::vector<QPoint> q(static_cast<size_t>(n));
       for (int i = 0; i < n; ++i) q[size_t(i)] = QPoint(pts[i].X, pts[i].Y);
       FPainter->drawPolyline(q.data(), n);
@@ -229,7 +307,6 @@ void TCanvas::Polygon(const TPoint* pts, int n) {
     FPenDirty = true;
   }
   if (PenVisible()) {
-    ApplyPen();
     if (FPen.Width() <= 1) {
       for (int i = 0; i < n; ++i) {
         const TPoint& a = pts[i];
@@ -237,6 +314,7 @@ void TCanvas::Polygon(const TPoint* pts, int n) {
         DrawSegment(a.X, a.Y, b.X, b.Y);
       }
     } else {
+      ApplyPen();
       FPainter->setBrush(Qt::NoBrush);
       FPainter->drawPolygon(q.data(), n);
       FBrushDirty = true;
@@ -248,12 +326,31 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 == x1 || y2 == y1 || !Begin()) return;
+  const TDirect* d = FPen.Mode() == pmCopy ? Direct() : nullptr;
   if (FBrush.Style() != bsClear) {
     // The inside only, so an XOR rectangle sets each pixel once.
-    ApplyRasterOp();
     const int in = PenVisible() ? std::min(FPen.Width(), 1) : 0;
     QRect box(x1 + in, y1 + in, x2 - x1 - 2 * in, y2 - y1 - 2 * in);
-    if (box.width() > 0 && box.height() > 0) FPainter->fillRect(box, ToQColor(FBrush.Color()));
+    if (box.width() > 0 && box.height() > 0) {
+      if (d) {
+        const uint32_t c = ToQColor(FBrush.Color()).rgb();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+          DirectSpan(*d, y, box.left(), box.right(), c);
+      } else {
+        ApplyRasterOp();
+        FPainter->fillRect(box, ToQColor(FBrush.Color()));
+      }
+    }
+  }
+  // The painter's outline of a box cut by the clip loses pixels; those go the plain way.
+  if (d && ThinCopyPen() && x2 - x1 >= 2 && y2 - y1 >= 2 && x1 >= d->Left && y1 >= d->Top &&
+      x2 <= d->Right && y2 <= d->Bottom) {
+    const uint32_t c = ToQColor(FPen.Color()).rgb();
+    DirectSpan(*d, y1, x1, x2 - 1, c);
+    DirectSpan(*d, y2 - 1, x1, x2 - 1, c);
+    DirectColumn(*d, x1, y1 + 1, y2 - 2, c);
+    DirectColumn(*d, x2 - 1, y1 + 1, y2 - 2, c);
+    return;
   }
   if (PenVisible()) {
     ApplyPen();
@@ -270,6 +367,11 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 void TCanvas::FillRect(const TRect& r) {
   if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
   if (FBrush.Style() == bsClear) return;
+  if (const TDirect* d = FPen.Mode() == pmCopy ? Direct() : nullptr) {
+    const uint32_t c = ToQColor(FBrush.Color()).rgb();
+    for (int y = r.Top; y < r.Bottom; ++y) DirectSpan(*d, y, r.Left, r.Right - 1, c);
+    return;
+  }
   ApplyRasterOp();
   FPainter->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(FBrush.Color()));
 }
@@ -344,7 +446,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   ApplyFont();
   const QString s = ToQString(text);
   const QFontMetrics& fm = Metrics();
-  const int w = fm.horizontalAdvance(s);
+  const int w = CachedWidth(text, s);
   const int h = fm.height();
   FPainter->save();
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -361,9 +463,19 @@ int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
 
 int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).Y; }
 
+int TCanvas::CachedWidth(const std::string& text, const QString& s) {
+  const QFontMetrics& fm = Metrics();
+  if (auto it = FWidths.find(text); it != FWidths.end()) return it->second;
+  if (FWidths.size() >= 4096) FWidths.clear();  // many distinct texts: keep it bounded
+  const int w = fm.horizontalAdvance(s);
+  FWidths.emplace(text, w);
+  return w;
+}
+
 TPoint TCanvas::TextExtent(const std::string& text) {
   const QFontMetrics& fm = Metrics();
-  return {fm.horizontalAdvance(ToQString(text)), fm.height()};
+  if (auto it = FWidths.find(text); it != FWidths.end()) return {it->second, fm.height()};
+  return {CachedWidth(text, ToQString(text)), fm.height()};
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -389,10 +501,17 @@ void TCanvas::Draw(int x, int y, TBitmap& bmp) {
   QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
   if (FTarget == ctRaster) {
     switch (FCopyMode) {
-      case SRCAND: m = QPainter::RasterOp_SourceAndDestination; break;
-      case SRCPAINT: m = QPainter::RasterOp_SourceOrDestination; break;
-      case SRCINVERT: m = QPainter::RasterOp_SourceXorDestination; break;
-      default: break;
+      case SRCAND:
+        m = QPainter::RasterOp_SourceAndDestination;
+        break;
+      case SRCPAINT:
+        m = QPainter::RasterOp_SourceOrDestination;
+        break;
+      case SRCINVERT:
+        m = QPainter::RasterOp_SourceXorDestination;
+        break;
+      default:
+        break;
     }
   }
   FPainter->setCompositionMode(m);
@@ -425,12 +544,14 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
 }
 
 void TCanvas::SetClipRect(const TRect& r) {
+  FDirectState = -1;
   FHasClip = true;
   FClip = r;
   if (FPainter) FPainter->setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()));
 }
 
 void TCanvas::ResetClip() {
+  FDirectState = -1;
   FHasClip = false;
   if (FPainter) FPainter->setClipping(false);
 }
@@ -442,11 +563,15 @@ TRect TCanvas::ClipRect() const {
 
 int TCanvas::GetDeviceCaps(int index) const {
   switch (index) {
-    case LOGPIXELSX: return FDevice ? FDevice->logicalDpiX() : TFont::PixelsPerInch;
-    case LOGPIXELSY: return FDevice ? FDevice->logicalDpiY() : TFont::PixelsPerInch;
+    case LOGPIXELSX:
+      return FDevice ? FDevice->logicalDpiX() : TFont::PixelsPerInch;
+    case LOGPIXELSY:
+      return FDevice ? FDevice->logicalDpiY() : TFont::PixelsPerInch;
     case ASPECTX:
-    case ASPECTY: return 36;
-    default: return 0;
+    case ASPECTY:
+      return 36;
+    default:
+      return 0;
   }
 }
 

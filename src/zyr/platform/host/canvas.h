@@ -10,8 +10,10 @@
 
 #include <zyr/platform/host/graphics.h>
 
+#include <QtGlobal>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QPaintDevice;
@@ -19,6 +21,7 @@ class QPainter;
 class QImage;
 class QFont;
 class QFontMetrics;
+class QString;
 
 namespace zyr {
 
@@ -118,6 +121,23 @@ class TCanvas : public TPersistent {
   QPainter* Begin();
   bool PenVisible() const { return FPen.Style() != psClear; }
   void DrawSegment(int x0, int y0, int x1, int y1);
+  // Direct writes into a 32-bit raster picture for what the painter would only copy there
+  // (thin solid copying pens, opaque fills): the same pixels without its per-call setup.
+  struct TDirect {
+    uint32_t* Bits = nullptr;
+    qsizetype Stride = 0;                          // in pixels
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;  // clip, right and bottom exclusive
+  };
+  const TDirect* Direct();
+  bool ThinCopyPen() const {
+    return FPen.Width() <= 1 && FPen.Style() == psSolid && FPen.Mode() == pmCopy;
+  }
+  void DirectSpan(const TDirect& d, int y, int xa, int xb, uint32_t c);  // xa .. xb inclusive
+  void DirectColumn(const TDirect& d, int x, int ya, int yb, uint32_t c);
+  bool DirectSegment(int x0, int y0, int x1, int y1);
+  int8_t FDirectState = -1;      // -1 unknown, 0 no, 1 yes; reset with the painter and the clip
+  bool FForeignPainter = false;  // the painter was handed out and may carry a transform
+  TDirect FDirect;
   void ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool pie);
 
   QPaintDevice* FDevice = nullptr;
@@ -139,6 +159,9 @@ class TCanvas : public TPersistent {
   std::string FQFontKey;
   std::unique_ptr<QFontMetrics> FMetrics;
   QPaintDevice* FMetricsDevice = nullptr;
+  // Widths of recently measured strings in the cached font; shaping a text is costly.
+  std::unordered_map<std::string, int> FWidths;
+  int CachedWidth(const std::string& text, const QString& s);
 };
 
 }  // namespace zyr
