@@ -90,3 +90,35 @@ TEST(CanvasDirect, RectanglesAndFillsMatchThePainterAtTheEdgesAndInsideAClip) {
         EXPECT_EQ(d, 0) << "clip " << clip << " mode " << int(mode) << " width " << width;
       }
 }
+
+TEST(CanvasDirect, SlantedLinesMatchThePainterOneByOne) {
+  // Every direction and length from a few starts, each line on a fresh picture, so that no
+  // later line hides a wrong pixel; the ones leaving the picture are included.
+  QImage fastImg(kW, kH, QImage::Format_RGB32), slowImg(kW, kH, QImage::Format_ARGB32);
+  TCanvas fast(&fastImg, ctRaster), slow(&slowImg, ctRaster);
+  int bad = 0, lines = 0;
+  for (const TPoint s : {TPoint{31, 23}, TPoint{0, 0}, TPoint{63, 5}, TPoint{10, 47}})
+    for (int ey = -6; ey < kH + 6; ++ey)
+      for (int ex = -6; ex < kW + 6; ++ex) {
+        for (TCanvas* c : {&fast, &slow}) {
+          c->Brush().SetColor(clWhite);
+          c->FillRect({0, 0, kW, kH});
+          c->Pen().SetColor(clRed);
+          c->MoveTo(s.X, s.Y);
+          c->LineTo(ex, ey);
+        }
+        fast.Flush();
+        slow.Flush();
+        ++lines;
+        for (int y = 0; y < kH; ++y) {
+          const QRgb* a = reinterpret_cast<const QRgb*>(fastImg.constScanLine(y));
+          const QRgb* b = reinterpret_cast<const QRgb*>(slowImg.constScanLine(y));
+          bool same = true;
+          for (int x = 0; x < kW; ++x) same = same && (a[x] & 0xFFFFFF) == (b[x] & 0xFFFFFF);
+          if (!same && bad++ < 3)
+            ADD_FAILURE() << "line " << s.X << "," << s.Y << " -> " << ex << "," << ey;
+          if (!same) break;
+        }
+      }
+  EXPECT_EQ(bad, 0) << "of " << lines;
+}

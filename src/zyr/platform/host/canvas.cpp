@@ -51,6 +51,46 @@ QLine WithoutEndPixel(int x0, int y0, int x1, int y1) {
   return QLine(x0, y0, ex, ey);
 }
 
+int FixedDiv16(int a, int b) { return int((int64_t(a) * 65536) / b); }
+
+// The pixels the painter's aliased one-pixel square-capped line from (ax, ay) to (bx, by)
+// sets, both ends included: it steps the major axis in 26.6 and the minor one in 16.16 fixed
+// point. Only for lines that stay inside the picture (no clipping).
+template <class Put>
+void CosmeticLine(int ax, int ay, int bx, int by, Put put) {
+  int x1 = ax * 64, y1 = ay * 64, x2 = bx * 64, y2 = by * 64;
+  if (std::abs(x2 - x1) < std::abs(y2 - y1)) {
+    if (y1 > y2) {
+      std::swap(y1, y2);
+      std::swap(x1, x2);
+    }
+    const int inc = FixedDiv16(x2 - x1, y2 - y1);
+    int x = x1 * 1024;
+    y1 -= 32;  // the caps reach half a pixel beyond both ends
+    x -= inc >> 1;
+    y2 += 32;
+    int y = (y1 + 32) >> 6;
+    const int ys = (y2 + 32) >> 6;
+    x += ((y * 64) + (inc > 0 ? 32 : 0) - y1) * inc >> 6;
+    for (; y < ys; ++y, x += inc) put(x >> 16, y);
+  } else {
+    if (x1 == x2) return;
+    if (x1 > x2) {
+      std::swap(x1, x2);
+      std::swap(y1, y2);
+    }
+    const int inc = FixedDiv16(y2 - y1, x2 - x1);
+    int y = y1 * 1024;
+    x1 -= 32;
+    y -= inc >> 1;
+    x2 += 32;
+    int x = (x1 + 32) >> 6;
+    const int xs = (x2 + 32) >> 6;
+    y += ((x * 64) + (inc > 0 ? 32 : 0) - x1) * inc >> 6;
+    for (; x < xs; ++x, y += inc) put(x, y >> 16);
+  }
+}
+
 }  // namespace
 
 TCanvas::TCanvas() {
@@ -188,10 +228,27 @@ void TCanvas::DirectColumn(const TDirect& d, int x, int ya, int yb, uint32_t c) 
 
 // Horizontal and vertical one-pixel lines are plain runs; the painter sets the same pixels.
 bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
-  if ((x0 != x1 && y0 != y1) || !ThinCopyPen()) return false;
+  if (!ThinCopyPen()) return false;
   const TDirect* d = Direct();
   if (!d) return false;
   const uint32_t c = ToQColor(FPen.Color()).rgb();
+  if (x0 != x1 && y0 != y1) {
+    // Slanted lines are clipped by the painter in its own way: only whole ones go direct.
+    const QLine l = WithoutEndPixel(x0, y0, x1, y1);
+    auto inside = [d](QPoint p) {
+      return p.x() >= d->Left && p.x() < d->Right && p.y() >= d->Top && p.y() < d->Bottom;
+    };
+    if (!inside(l.p1()) || !inside(l.p2()) || d->Right > 16000 || d->Bottom > 16000) return false;
+    if (l.p1() == l.p2()) {
+      d->Bits[qsizetype(l.y1()) * d->Stride + l.x1()] = c;
+      return true;
+    }
+    uint32_t* bits = d->Bits;
+    const qsizetype stride = d->Stride;
+    CosmeticLine(l.x1(), l.y1(), l.x2(), l.y2(),
+                 [=](int x, int y) { bits[qsizetype(y) * stride + x] = c; });
+    return true;
+  }
   if (y0 == y1)
     DirectSpan(*d, y0, x1 > x0 ? x0 : x1 + 1, x1 > x0 ? x1 - 1 : x0, c);
   else
