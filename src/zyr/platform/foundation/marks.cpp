@@ -1,11 +1,10 @@
 #include <zyr/platform/foundation/marks.h>
-
 #include <zyr/platform/host/bitmap.h>
 
 #include <QImage>
 #include <algorithm>
-#include <memory>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace zyr {
@@ -296,17 +295,13 @@ const MarkStamp& StampOf(int type, int penWidth, bool brushSolid) {
   return *cache[key];
 }
 
-void PutPixels(QImage& img, const TRect& clip, const std::vector<TPoint>& pts, int x, int y,
+// The stamp lies wholly inside the writable box (checked by the caller).
+void PutPixels(uint32_t* bits, qsizetype stride, const std::vector<TPoint>& pts, int x, int y,
                TColor c) {
   c = ColorToRGB(c);
-  const QRgb rgb = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
-  uchar* bits = img.bits();
-  const qsizetype bpl = img.bytesPerLine();
-  for (const TPoint& d : pts) {
-    const int px = x + d.X, py = y + d.Y;
-    if (px < clip.Left || px >= clip.Right || py < clip.Top || py >= clip.Bottom) continue;
-    reinterpret_cast<QRgb*>(bits + py * bpl)[px] = rgb;
-  }
+  const uint32_t rgb = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+  uint32_t* origin = bits + qsizetype(y) * stride + x;
+  for (const TPoint& d : pts) origin[qsizetype(d.Y) * stride + d.X] = rgb;
 }
 
 // Copies a cached mark straight into a 32-bit raster picture; false when the canvas or the pen
@@ -315,21 +310,18 @@ bool StampMarkOnCanvas(TCanvas& cv, int type, int x, int y) {
   if (type >= NumMarkTypes || cv.Pen().Mode() != pmCopy || cv.Pen().Style() != psSolid ||
       cv.Pen().Width() > kMaxStampPenWidth)
     return false;
-  QImage* img = cv.RasterImage();
-  if (!img || img->format() != QImage::Format_RGB32) return false;
+  qsizetype stride = 0;
+  TRect clip;
+  uint32_t* bits = cv.DirectPixels(stride, clip);
+  if (!bits) return false;
   const MarkStamp& st = StampOf(type, cv.Pen().Width(), cv.Brush().Style() == bsSolid);
   if (!st.valid) return false;
-  TRect clip = cv.ClipRect();
-  clip.Left = std::max(clip.Left, 0);
-  clip.Top = std::max(clip.Top, 0);
-  clip.Right = std::min(clip.Right, img->width());
-  clip.Bottom = std::min(clip.Bottom, img->height());
   // Shapes cut by the picture's edge are rasterised a little differently: draw those.
   if (x + st.bounds.Left < clip.Left || y + st.bounds.Top < clip.Top ||
       x + st.bounds.Right > clip.Right || y + st.bounds.Bottom > clip.Bottom)
     return false;
-  PutPixels(*img, clip, st.brush, x, y, cv.Brush().Color());
-  PutPixels(*img, clip, st.pen, x, y, cv.Pen().Color());
+  PutPixels(bits, stride, st.brush, x, y, cv.Brush().Color());
+  PutPixels(bits, stride, st.pen, x, y, cv.Pen().Color());
   return true;
 }
 

@@ -210,6 +210,15 @@ const TCanvas::TDirect* TCanvas::Direct() {
   return FDirectState == 1 ? &FDirect : nullptr;
 }
 
+uint32_t* TCanvas::DirectPixels(qsizetype& Stride, TRect& Box) {
+  if (!Begin()) return nullptr;
+  const TDirect* d = Direct();
+  if (!d) return nullptr;
+  Stride = d->Stride;
+  Box = {d->Left, d->Top, d->Right, d->Bottom};
+  return d->Bits;
+}
+
 void TCanvas::DirectSpan(const TDirect& d, int y, int xa, int xb, uint32_t c) {
   if (y < d.Top || y >= d.Bottom) return;
   xa = std::max(xa, d.Left);

@@ -48,6 +48,10 @@ class TCanvas : public TPersistent {
   /// The raster image without closing the painter, for direct pixel writes between drawing
   /// calls (the raster painter writes through at once); null on other targets.
   QImage* RasterImage();
+  /// Row 0 of a 32-bit raster picture for direct pixel writes, its pixels per row and the
+  /// box that may be written (clip and picture); null when the painter must draw (other
+  /// targets or formats, a painter handed out with its own transform or clip).
+  uint32_t* DirectPixels(qsizetype& Stride, TRect& Box);
   bool IsPrinterCanvas() const { return FTarget == ctPrinter; }
   bool IsRaster() const { return FTarget == ctRaster; }
 
