@@ -122,3 +122,35 @@ TEST(CanvasDirect, SlantedLinesMatchThePainterOneByOne) {
       }
   EXPECT_EQ(bad, 0) << "of " << lines;
 }
+
+TEST(CanvasDirect, SmallEllipsesMatchThePainterAnywhereInALargePicture) {
+  // Copies of one drawing must equal the painter's ellipse at every place, far from the
+  // origin too, with and without pen and brush, and cut by the edges.
+  constexpr int W = 1000, H = 700;
+  QImage fastImg(W, H, QImage::Format_RGB32), slowImg(W, H, QImage::Format_ARGB32);
+  fastImg.fill(Qt::white);
+  slowImg.fill(Qt::white);
+  {
+    TCanvas fast(&fastImg, ctRaster), slow(&slowImg, ctRaster);
+    std::mt19937 rng(17);
+    for (int i = 0; i < 3000; ++i) {
+      const int x = int(rng() % (W + 40)) - 20, y = int(rng() % (H + 40)) - 20;
+      const int w = 1 + int(rng() % 30), h = 1 + int(rng() % 30);
+      const TColor pen = TColor(rng() & 0xFFFFFF), brush = TColor(rng() & 0xFFFFFF);
+      const bool noPen = i % 5 == 0, clear = i % 3 == 0;
+      for (TCanvas* c : {&fast, &slow}) {
+        c->Pen().SetColor(pen);
+        c->Pen().SetStyle(noPen ? psClear : psSolid);
+        c->Brush().SetColor(brush);
+        c->Brush().SetStyle(clear ? bsClear : bsSolid);
+        c->Ellipse(x, y, x + w, y + h);
+      }
+    }
+  }
+  int diff = 0;
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x)
+      if ((fastImg.pixel(x, y) & 0xFFFFFF) != (slowImg.pixel(x, y) & 0xFFFFFF) && diff++ == 0)
+        ADD_FAILURE() << "first difference at " << x << "," << y;
+  EXPECT_EQ(diff, 0);
+}

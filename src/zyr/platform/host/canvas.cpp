@@ -451,10 +451,72 @@ void TCanvas::FrameRect(const TRect& r) {
   FPenDirty = FBrushDirty = true;
 }
 
+namespace {
+
+// The pixels of a small ellipse, by the colour they take: the painter's aliased ellipse
+// depends only on the box size, so one drawing serves every place.
+struct TEllipseStamp {
+  std::vector<TPoint> Pen, Brush;
+  bool Valid = false;
+};
+
+constexpr int kMaxStampedEllipse = 64;
+
+const TEllipseStamp& EllipseStampOf(int w, int h, bool pen, bool brush) {
+  static std::unordered_map<uint32_t, TEllipseStamp> cache;
+  const uint32_t key = uint32_t(w) | uint32_t(h) << 8 | uint32_t(pen) << 16 | uint32_t(brush) << 17;
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (cache.size() >= 1024) cache.clear();
+  TEllipseStamp st;
+  // Drawn the plain way: a canvas on an ARGB32 picture never writes directly.
+  QImage img(w + 4, h + 4, QImage::Format_ARGB32);
+  img.fill(QColor(0, 0, 255));
+  {
+    TCanvas c(&img, ctRaster);
+    c.Pen().SetColor(clRed);
+    c.Pen().SetStyle(pen ? psSolid : psClear);
+    c.Brush().SetColor(clLime);
+    c.Brush().SetStyle(brush ? bsSolid : bsClear);
+    c.Ellipse(2, 2, 2 + w, 2 + h);
+  }
+  st.Valid = true;
+  for (int y = 0; y < img.height() && st.Valid; ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QRgb p = img.pixel(x, y) & 0xFFFFFF;
+      if (p == 0x0000FF) continue;
+      const bool border = x < 2 || y < 2 || x >= w + 2 || y >= h + 2;
+      if (border || (p != 0xFF0000 && p != 0x00FF00)) {
+        st.Valid = false;  // outside its box or blended: leave it to the painter
+        break;
+      }
+      (p == 0xFF0000 ? st.Pen : st.Brush).push_back({x - 2, y - 2});
+    }
+  return cache.emplace(key, std::move(st)).first->second;
+}
+
+}  // namespace
+
+bool TCanvas::StampEllipse(int x1, int y1, int x2, int y2) {
+  const int w = x2 - x1, h = y2 - y1;
+  if (w > kMaxStampedEllipse || h > kMaxStampedEllipse || FPen.Mode() != pmCopy ||
+      (PenVisible() && !ThinCopyPen()))
+    return false;
+  const TDirect* d = Direct();
+  if (!d || x1 < d->Left || y1 < d->Top || x2 > d->Right || y2 > d->Bottom) return false;
+  const TEllipseStamp& st = EllipseStampOf(w, h, PenVisible(), FBrush.Style() != bsClear);
+  if (!st.Valid) return false;
+  uint32_t* origin = d->Bits + qsizetype(y1) * d->Stride + x1;
+  const uint32_t fill = ToQColor(FBrush.Color()).rgb(), line = ToQColor(FPen.Color()).rgb();
+  for (const TPoint& p : st.Brush) origin[qsizetype(p.Y) * d->Stride + p.X] = fill;
+  for (const TPoint& p : st.Pen) origin[qsizetype(p.Y) * d->Stride + p.X] = line;
+  return true;
+}
+
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 == x1 || y2 == y1 || !Begin()) return;
+  if (StampEllipse(x1, y1, x2, y2)) return;
   ApplyBrush();
   if (PenVisible())
     ApplyPen();

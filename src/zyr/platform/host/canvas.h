@@ -139,6 +139,7 @@ class TCanvas : public TPersistent {
   void DirectSpan(const TDirect& d, int y, int xa, int xb, uint32_t c);  // xa .. xb inclusive
   void DirectColumn(const TDirect& d, int x, int ya, int yb, uint32_t c);
   bool DirectSegment(int x0, int y0, int x1, int y1);
+  bool StampEllipse(int x1, int y1, int x2, int y2);
   int8_t FDirectState = -1;      // -1 unknown, 0 no, 1 yes; reset with the painter and the clip
   bool FForeignPainter = false;  // the painter was handed out and may carry a transform
   TDirect FDirect;
