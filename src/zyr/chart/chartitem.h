@@ -62,6 +62,27 @@ enum TCoordMode : uint8_t {
   cmXWorldYScreen = 5,
 };
 
+/// Which coordinates of point 1 and point 2 are world values, by coordinate mode.
+struct TModeWorld {
+  bool x1, y1, x2, y2;
+};
+inline TModeWorld ModeWorld(TCoordMode cm) {
+  switch (cm) {
+    case cmAllScreen:
+      return {false, false, false, false};
+    case cmWorldMainScreenSec:
+      return {true, true, false, false};
+    case cmScreenMainWorldSec:
+      return {false, false, true, true};
+    case cmXScreenYWorld:
+      return {false, true, false, true};
+    case cmXWorldYScreen:
+      return {true, false, true, false};
+    default:
+      return {true, true, true, true};  // cmAllWorld and unknown values from files
+  }
+}
+
 /// Background of text items.
 enum TTextBkg : uint8_t { tbClear = 0, tbSolid = 1 };
 

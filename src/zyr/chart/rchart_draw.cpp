@@ -78,27 +78,6 @@ TPenStyle ValidStyle(TPenStyle s) { return s > psClear ? psSolid : s; }
 
 int RoundInt(double v) { return int(std::nearbyint(v)); }
 
-// Which coordinates of point 1 and point 2 are world values, by coordinate mode.
-struct TModeWorld {
-  bool x1, y1, x2, y2;
-};
-TModeWorld ModeWorld(TCoordMode cm) {
-  switch (cm) {
-    case cmAllScreen:
-      return {false, false, false, false};
-    case cmWorldMainScreenSec:
-      return {true, true, false, false};
-    case cmScreenMainWorldSec:
-      return {false, false, true, true};
-    case cmXScreenYWorld:
-      return {false, true, false, true};
-    case cmXWorldYScreen:
-      return {true, false, true, false};
-    default:
-      return {true, true, true, true};  // cmAllWorld and unknown values from files
-  }
-}
-
 bool InClosedRange(double v, double a, double b) {
   return a <= b ? (v >= a && v <= b) : (v >= b && v <= a);
 }

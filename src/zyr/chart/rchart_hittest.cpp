@@ -154,31 +154,17 @@ int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Ki
 
 void TCustomRChart::ConvertToScreenCoords(const TrcChartItem& Item, int& X1, int& Y1, int& X2,
                                           int& Y2) const {
+  if (Item.CoordMode > cmXWorldYScreen) return;  // unknown modes leave the outputs
   int wx1, wy1, wx2, wy2;
   R2M(Item.Layer, Item.x, Item.y, wx1, wy1);
   R2M(Item.Layer, Item.x2, Item.y2, wx2, wy2);
   const int sx1 = RoundPix(Item.x + RcLRim), sy1 = RoundPix(Item.y + RcTRim);
   const int sx2 = RoundPix(Item.x2 + RcLRim), sy2 = RoundPix(Item.y2 + RcTRim);
-  switch (Item.CoordMode) {
-    case cmAllWorld:
-      X1 = wx1, Y1 = wy1, X2 = wx2, Y2 = wy2;
-      break;
-    case cmAllScreen:
-      X1 = sx1, Y1 = sy1, X2 = sx2, Y2 = sy2;
-      break;
-    case cmWorldMainScreenSec:
-      X1 = wx1, Y1 = wy1, X2 = sx2, Y2 = sy2;
-      break;
-    case cmScreenMainWorldSec:
-      X1 = sx1, Y1 = sy1, X2 = wx2, Y2 = wy2;
-      break;
-    case cmXScreenYWorld:
-      X1 = sx1, Y1 = wy1, X2 = sx2, Y2 = wy2;
-      break;
-    case cmXWorldYScreen:
-      X1 = wx1, Y1 = sy1, X2 = wx2, Y2 = sy2;
-      break;
-  }
+  const TModeWorld mw = ModeWorld(Item.CoordMode);
+  X1 = mw.x1 ? wx1 : sx1;
+  Y1 = mw.y1 ? wy1 : sy1;
+  X2 = mw.x2 ? wx2 : sx2;
+  Y2 = mw.y2 ? wy2 : sy2;
 }
 
 void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& TextCanvas, int& Left,
