@@ -1,0 +1,57 @@
+#include <zyr/platform/host/datetime.h>
+#include <zyr/qt.h>
+
+#include <QTimeZone>
+#include <cmath>
+#include <limits>
+
+namespace zyr {
+
+QColor ToQColor(TColor c) {
+  if (c == clNone) return QColor();
+  const TColor rgb = ColorToRGB(c);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQColor(const QColor& c) {
+  if (!c.isValid() || c.alpha() == 0) return clNone;
+  const QColor rgb = c.toRgb();
+  return RGB(uint8_t(rgb.red()), uint8_t(rgb.green()), uint8_t(rgb.blue()));
+}
+
+QDateTime ToDateTime(double dayNumber) {
+  int year, month, day, hour, minute, sec, msec;
+  DecodeDate(dayNumber, year, month, day);
+  if (year == 0) return QDateTime();
+  DecodeTime(dayNumber, hour, minute, sec, msec);
+  const QDate date(year, month, day);
+  const QTime time(hour, minute, sec, msec);
+  const QDateTime local(date, time);
+  if (local.isValid()) return local;
+  // A wall-clock time skipped by a daylight-saving change is read with the offset in force
+  // before the change, which moves it forward by the gap.
+  const qint64 asUtc = QDateTime(date, time, QTimeZone::utc()).toMSecsSinceEpoch();
+  const int before = QDateTime::fromMSecsSinceEpoch(asUtc - 86400000).offsetFromUtc();
+  return QDateTime::fromMSecsSinceEpoch(asUtc - qint64(before) * 1000);
+}
+
+double FromDateTime(const QDateTime& dt) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  if (!dt.isValid()) return kNaN;
+  const QDateTime local = dt.toLocalTime();
+  const QDate d = local.date();
+  const QTime t = local.time();
+  TDateTime days;
+  if (!TryEncodeDate(d.year(), d.month(), d.day(), days)) return kNaN;
+  const double time = EncodeTime(t.hour(), t.minute(), t.second(), t.msec());
+  // Before day 0 the fraction still counts forward from midnight, so it is subtracted.
+  return days < 0 ? days - time : days + time;
+}
+
+QString ToQString(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+std::string FromQString(const QString& s) { return s.toStdString(); }
+
+}  // namespace zyr

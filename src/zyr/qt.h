@@ -1,0 +1,51 @@
+#pragma once
+/// \file
+/// Conversions between the library's value types and Qt's: colours, day numbers and texts.
+///
+/// The controls speak in `TColor` (0x00BBGGRR), day numbers (days since 1899-12-30, the
+/// fraction being the time of day) and UTF-8 `std::string`. These functions let a Qt program
+/// stay with `QColor`, `QDateTime` and `QString`:
+/// \code
+///   chart->SetDataColor(zyr::FromQColor(QColor("orange")));
+///   chart->SetRange(1, zyr::FromDateTime(start), 0, zyr::FromDateTime(end), 100);
+///   label->setText(zyr::ToQString(chart->Caption()));
+/// \endcode
+
+#include <zyr/platform/host/types.h>
+
+#include <QColor>
+#include <QDateTime>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace zyr {
+
+/// The colour as Qt shows it. System colours resolve to the fixed values the controls paint
+/// with (`ColorToRGB`); `clNone` gives an invalid QColor; `clDefault` gives black.
+QColor ToQColor(TColor c);
+
+/// The colour as the controls take it. An invalid or fully transparent QColor gives `clNone`;
+/// any other alpha is dropped, as the controls paint opaque colours only.
+TColor FromQColor(const QColor& c);
+
+/// The day number as a local date and time, rounded to the millisecond. A number that is not
+/// finite or lies outside the years 1 to 9999 gives an invalid QDateTime. A negative number
+/// counts whole days back from 1899-12-30 and adds its fraction as the time of day, so -1.25
+/// is 1899-12-29 06:00. A wall-clock time that a daylight-saving change skips comes back
+/// moved as Qt moves it.
+QDateTime ToDateTime(double dayNumber);
+
+/// The local wall-clock date and time of `dt` as a day number (a date-time in another zone or
+/// in UTC is converted to local time first). A null or invalid QDateTime, or a year outside 1
+/// to 9999, gives NaN, which the drawing calls refuse.
+double FromDateTime(const QDateTime& dt);
+
+/// A UTF-8 text of the library as a QString; malformed bytes become U+FFFD.
+QString ToQString(std::string_view utf8);
+
+/// A QString as the library's UTF-8 text. Where a chart item stores it in its short text,
+/// characters outside Windows-1252 become '?', exactly as for a `std::string`.
+std::string FromQString(const QString& s);
+
+}  // namespace zyr
