@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, tests, benchmarks and gallery need.
 # Safe to run again: does nothing when everything is present.
 # `setup.sh fuzz` also installs clang and its fuzzer runtime, which only `make fuzz` needs.
+# On systems without dpkg/apt, or with ZYR_SKIP_SETUP set, it installs nothing.
 set -euo pipefail
 
 PACKAGES=(
@@ -11,6 +12,17 @@ PACKAGES=(
   fonts-dejavu-core
 )
 if [ "${1:-}" = "fuzz" ]; then PACKAGES+=(clang libclang-rt-14-dev); fi
+
+# Other systems install the dependencies their own way (see the README); the build then finds
+# them itself, so this step only says why it does nothing.
+if [ -n "${ZYR_SKIP_SETUP:-}" ]; then
+  exit 0
+fi
+if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+  echo "setup: not a Debian-like system (no dpkg/apt); skipping package installation."
+  echo "setup: install the dependencies listed in README.md (\"Building without the script\")."
+  exit 0
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
