@@ -96,3 +96,19 @@ TEST(TextFunctions, AbbrevCenterMulti) {
   EXPECT_EQ(MultiChar('-', 3), "---");
   EXPECT_EQ(MultiChar('-', -3), "");
 }
+
+// Single-byte text (a stored Windows-1252 item text) is not UTF-8: a byte that announces a
+// sequence must not take the following characters with it.
+TEST(TextFunctions, StraySingleBytesStandAlone) {
+  EXPECT_EQ(ReduceStringToAZ09("caf\xE9xyz"), "caf_xyz");
+  EXPECT_EQ(ReduceStringToAZ09("\xE9\xE8\xFC!"), "____");
+  EXPECT_EQ(ReduceStringToAZ09("a\xF0\x9F"), "a__");  // truncated sequence at the end
+  EXPECT_EQ(ReduceStringToAZ09("\xC3"), "_");
+  EXPECT_EQ(ReduceStringToAZ09("x\xC3\xA4y"), "x_y");  // a complete sequence is one character
+  EXPECT_EQ(AbbrevString("\xE9tude", 3), "\xE9t.");
+  EXPECT_EQ(CenterString("\xE9"
+                         "a",
+                         4),
+            " \xE9"
+            "a ");
+}

@@ -101,7 +101,7 @@ bool IsAZ09(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-// Byte length of the UTF-8 character starting with lead byte c (1 for stray bytes).
+// Byte length the lead byte c announces (1 for bytes that cannot start a sequence).
 size_t Utf8Len(unsigned char c) {
   if (c >= 0xF0 && c < 0xF8) return 4;
   if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
@@ -109,11 +109,21 @@ size_t Utf8Len(unsigned char c) {
   return 1;
 }
 
-// Splits s into UTF-8 characters without reading past its end.
+// Length of the character at s[i]: a lead byte counts as a sequence only when all of its
+// continuation bytes follow, so a stray single-byte character never swallows its neighbours.
+size_t CharLen(const std::string& s, size_t i) {
+  const size_t n = Utf8Len(static_cast<unsigned char>(s[i]));
+  if (i + n > s.size()) return 1;
+  for (size_t k = 1; k < n; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+  return n;
+}
+
+// Splits s into UTF-8 characters; every byte outside a complete sequence stands alone.
 std::vector<std::string> Utf8Chars(const std::string& s) {
   std::vector<std::string> out;
   for (size_t i = 0; i < s.size();) {
-    size_t n = std::min(Utf8Len(static_cast<unsigned char>(s[i])), s.size() - i);
+    const size_t n = CharLen(s, i);
     out.push_back(s.substr(i, n));
     i += n;
   }

@@ -22,8 +22,10 @@ std::string strff(double v, int width, int decimals);
 /// \p StripZeros removes trailing zeros after the decimal point (and a bare point).
 std::string SigDigStr(double v, int width, int digits, bool StripZeros);
 
-/// Keeps letters A..Z, a..z and digits 0..9 and replaces every other byte by an underscore
-/// '_', so the text is safe as an identifier, a file name or a listing entry.
+/// Keeps letters A..Z, a..z and digits 0..9 and replaces every other character by one
+/// underscore '_', so the text is safe as an identifier, a file name or a listing entry.
+/// A complete UTF-8 sequence is one character; any other byte (single-byte text such as
+/// Windows-1252) is one character of its own and never takes its neighbours with it.
 std::string ReduceStringToAZ09(const std::string& s);
 
 /// Writes a boolean as a word. Style 0: "true"/"false"; 1: "yes"/"no"; 2: "on"/"off";
