@@ -1,0 +1,19 @@
+#pragma once
+// Helpers shared by the test programs.
+
+#include <gtest/gtest.h>
+
+namespace zyr::test {
+
+/// True when DejaVu Sans, the controls' default font, is installed. Tests that compare text
+/// pixels or text sizes assume it; without it they would fail for the machine, not the code.
+bool HaveDefaultFont();
+
+}  // namespace zyr::test
+
+/// Skips the calling test (or fixture SetUp) with a message when DejaVu Sans is missing.
+#define ZYR_SKIP_WITHOUT_DEFAULT_FONT()                                                      \
+  do {                                                                                       \
+    if (!::zyr::test::HaveDefaultFont())                                                     \
+      GTEST_SKIP() << "DejaVu Sans is not installed; this test measures text drawn with it"; \
+  } while (0)
