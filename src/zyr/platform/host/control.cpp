@@ -1,5 +1,6 @@
 #include <zyr/platform/host/control.h>
 #include <zyr/platform/host/cursors.h>
+#include <zyr/platform/host/destroywatch.h>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -103,8 +104,9 @@ void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   if (sized) {
     ResizePicture();
+    const TDestroyWatch watch(this);
     Resize();
-    Invalidate();
+    if (!watch.Destroyed()) Invalidate();
   }
 }
 
@@ -150,19 +152,26 @@ void TCustomControl::Repaint() {
   if (FPainting) return;  // a paint asked for from inside Paint comes later
   FPainting = true;
   FDirty = false;
+  const TDestroyWatch watch(this);
   try {
     Paint();
   } catch (...) {
-    FPainting = false;
+    if (!watch.Destroyed()) FPainting = false;
     throw;
   }
+  if (watch.Destroyed()) return;
   FPainting = false;
   update();
 }
 
 const QImage& TCustomControl::WindowPicture() {
+  static const QImage kNone;
   HandleNeeded();
-  if (FDirty) Repaint();
+  if (FDirty) {
+    const TDestroyWatch watch(this);
+    Repaint();
+    if (watch.Destroyed()) return kNone;
+  }
   FCanvas.Flush();
   return FPicture;
 }
@@ -179,7 +188,11 @@ void Guarded(const char* where, F&& f) {
 }
 
 void TCustomControl::paintEvent(QPaintEvent*) {
-  if (FDirty) Guarded("paint", [this] { Repaint(); });
+  if (FDirty) {
+    const TDestroyWatch watch(this);
+    Guarded("paint", [this] { Repaint(); });
+    if (watch.Destroyed()) return;
+  }
   FCanvas.Flush();
   QPainter p(this);
   p.drawImage(0, 0, FPicture);
@@ -189,8 +202,9 @@ void TCustomControl::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (FInSetBounds) return;
   FInSetBounds = true;
+  const TDestroyWatch watch(this);
   Guarded("resize", [this] { SetBounds(x(), y(), width(), height()); });
-  FInSetBounds = false;
+  if (!watch.Destroyed()) FInSetBounds = false;
 }
 
 void TCustomControl::moveEvent(QMoveEvent* e) {
@@ -224,7 +238,9 @@ void TCustomControl::mouseReleaseEvent(QMouseEvent* e) {
   if (!ButtonOf(e->button(), b)) return;
   const QPoint p = e->position().toPoint();
   Guarded("mouse", [&] {
+    const TDestroyWatch watch(this);
     if (b == mbLeft && FPressed && rect().contains(p)) Click();
+    if (watch.Destroyed()) return;
     if (b == mbLeft) FPressed = false;
     MouseUp(b, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
   });
@@ -235,7 +251,9 @@ void TCustomControl::mouseDoubleClickEvent(QMouseEvent* e) {
   if (!ButtonOf(e->button(), b)) return;
   const QPoint p = e->position().toPoint();
   Guarded("mouse", [&] {
+    const TDestroyWatch watch(this);
     if (b == mbLeft) DblClick();
+    if (watch.Destroyed()) return;
     MouseDown(b, TShiftState(ShiftOf(e->modifiers(), e->buttons()) | ssDouble), p.x(), p.y());
   });
 }
@@ -272,7 +290,9 @@ void TCustomControl::keyPressEvent(QKeyEvent* e) {
   TShiftState s = ShiftOf(e->modifiers(), Qt::NoButton);
   const QString t = e->text();
   Guarded("key", [&] {
+    const TDestroyWatch watch(this);
     if (key) KeyDown(key, s);
+    if (watch.Destroyed()) return;
     if (t.size() == 1 && t[0].unicode() < 128) {
       char c = char(t[0].unicode());
       KeyPress(c);

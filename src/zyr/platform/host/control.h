@@ -10,6 +10,10 @@
 ///   QImage img = c->WindowPicture();          // works without a display
 ///
 /// A control is Visible() unless it was hidden explicitly, so headless painting is normal.
+///
+/// An event handler that wants to delete the control that raised the event calls
+/// `deleteLater()` on it, as for any QObject. A plain `delete` from a paint, item, mouse or
+/// scale event is survived too (see TDestroyWatch): the control stops when the handler returns.
 
 #include <zyr/platform/host/canvas.h>
 
