@@ -224,7 +224,11 @@ void TBoxPlot::CreateChart() {
     if (!HasNumbers(i)) continue;
     TColor cLines = FColorLines, cBody = FColorBody, cMinMax = FColorMinMax, c90 = FColor90Perc,
            cMean = FColorMean, cMedian = FColorMedian;
-    if (OnBeforeBoxDraw) OnBeforeBoxDraw(this, i, cLines, cBody, cMinMax, c90, cMean, cMedian);
+    if (OnBeforeBoxDraw) {
+      const TDestroyWatch watch(this);  // the handler may delete the box plot
+      OnBeforeBoxDraw(this, i, cLines, cBody, cMinMax, c90, cMean, cMedian);
+      if (watch.Destroyed()) return;
+    }
     const double mn = FMinis.Elem(i), mx = FMaxis.Elem(i);
     const double q1 = FQuarts.Elem(i, 1), q2 = FQuarts.Elem(i, 2), q3 = FQuarts.Elem(i, 3);
     SetDataColor(cMinMax);
@@ -350,8 +354,9 @@ void TBoxPlot::SetOrientation(TBoxPlotOrientation v) {
   Scale1X().SetVisible(v == bpltHorizontal);
   Scale1Y().SetVisible(v != bpltHorizontal);
   PlaceLabels();
+  const TDestroyWatch watch(this);
   CreateChart();
-  FBoxSuppressPaint = was;
+  if (!watch.Destroyed()) FBoxSuppressPaint = was;
 }
 
 void TBoxPlot::AutoRange(double Margin) {
@@ -413,8 +418,9 @@ void TBoxPlot::SaveDataASC(const std::string& FName) {
 // ---------------------------------------------------------------- properties
 
 void TBoxPlot::Rebuild() {
+  const TDestroyWatch watch(this);
   CreateChart();
-  Paint();
+  if (!watch.Destroyed()) Paint();
 }
 
 void TBoxPlot::SetBoxWidth(double v) {

@@ -12,6 +12,7 @@
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/host/styles.h>
 
 #include <array>
@@ -71,6 +72,9 @@ class TCustomRChart : public TCustomControl {
 
   /// Brings the chart back to its initial state.
   virtual void ResetComp();
+  /// A form starts setting the properties: until EndLoading the axis settings accept a
+  /// logarithmic switch before its range (the chart is loaded once constructed otherwise).
+  void BeginLoading() override;
   /// From another TCustomRChart: copies the item store and the drawing state. The copy
   /// holds its own data (it never joins the source's share).
   void Assign(const TPersistent* Source) override;
@@ -103,7 +107,7 @@ class TCustomRChart : public TCustomControl {
   /// World to control pixel on a layer (clamped to 1..2); log axes send values <= 1e-100 to
   /// the edge; results are limited to the 32-bit range.
   void R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
-    const TLayerTransform& t = FXf[Layer == 2 ? 1 : 0];
+    const TLayerTransform& t = FXf[Layer >= 2 ? 1 : 0];
     xout = t.logX ? (xin <= 1e-100 ? t.logEdgeX : PixelOf(t.kx * std::log(xin) + t.dx))
                   : PixelOf(t.kx * xin + t.dx);
     yout = t.logY ? (yin <= 1e-100 ? t.logEdgeY : PixelOf(t.ky * std::log(yin) + t.dy))
@@ -207,8 +211,8 @@ class TCustomRChart : public TCustomControl {
   void SetScale2X(const TScaleProps& v) { SetScalePropsX(2, v); }
   void SetScale2Y(const TScaleProps& v) { SetScalePropsY(2, v); }
   /// The scale that draws an axis (owned by the chart).
-  TScale& ScaleX(int Layer) { return *FScalesX[Layer == 2 ? 1 : 0]; }
-  TScale& ScaleY(int Layer) { return *FScalesY[Layer == 2 ? 1 : 0]; }
+  TScale& ScaleX(int Layer) { return *FScalesX[Layer >= 2 ? 1 : 0]; }
+  TScale& ScaleY(int Layer) { return *FScalesY[Layer >= 2 ? 1 : 0]; }
   /// Copies axis settings into a scale control and places its base line.
   void SetScaleProps(TScale& Scale, const TScaleProps& Props);
   /// Re-applies every axis setting and range and repaints.
@@ -958,6 +962,9 @@ class TCustomRChart : public TCustomControl {
   /// The paint cycle: frame, data-area picture (prepared by PrepareDataBmp, then built by
   /// ConstructDataBmp), optionally the mouse trace, copy into the frame, cross-hairs, window.
   void PaintCycle(bool MouseTrace);
+  /// The data-area picture on the window, with the cross-hairs over it (ShowGraf and
+  /// ShowGrafNewOnly); the cached chart picture follows it.
+  void ShowDataArea();
   /// Sizes the data-area picture and paints its background; descendants that keep the
   /// picture between paints skip this while it is valid.
   virtual void PrepareDataBmp(int Width, int Height);
@@ -985,6 +992,9 @@ class TCustomRChart : public TCustomControl {
   void ScalesDrawOn(TCanvas& Canvas);
   /// The whole chart onto a canvas of the control's size, from scratch (caches untouched).
   void RenderChartOn(TCanvas& Canvas, bool CrossHairs);
+  /// Window background and an empty data area: the picture of a chart whose transform
+  /// cannot be computed.
+  void DrawEmptyChart(TCanvas& Canvas);
   /// A raster copy of the chart, optionally with black-and-white frame colours.
   QImage ChartPicture(bool BlkWhite, bool CrossHairs, bool DAOnly);
   void DrawGrid(TCanvas& Canvas, int X0, int Y0);
@@ -1081,6 +1091,9 @@ class TCustomRChart : public TCustomControl {
   /// A rubber line or rectangle inverted on the window picture: drawn twice it vanishes.
   void XorRubber(bool Line, int x1, int y1, int x2, int y2);
   void EraseRubberFigures();
+  /// Inverts the rubber figures of the drags in progress on the window picture (drawn twice
+  /// they vanish).
+  void XorRubberFigures();
   void HandleMouseMove(TShiftState Shift, int X, int Y);
   bool ScaleDragStep(int X, int Y);
   void PanStep(int X, int Y);
@@ -1120,6 +1133,10 @@ class TCustomRChart : public TCustomControl {
   void RefreshTransform(size_t LayerIx);
   void AdjustScaleGeometry();
   void MarginChanged();
+  /// Copies settings into one of the chart's axis objects and applies them at once.
+  void AssignScaleProps(TScaleProps& Own, const TScaleProps& v);
+  /// ScalePropsChanged without the repaint.
+  void ApplyAllScaleProps();
   void ReapplyIsometric();
   double IsoHalfHeight(double xLo, double xHi) const;
   void ConfineRange(long double& lo, long double& hi, double L, double H, bool shift) const;

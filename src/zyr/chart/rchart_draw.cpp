@@ -235,7 +235,9 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
   FNumPPa = 0;
 
   // User code (the item and text events) may add or remove items or share another chart's
-  // data, so after it runs the container and its count are read afresh.
+  // data, so after it runs the container and its count are read afresh; it may even delete
+  // the chart, which ends the drawing at once.
+  const TDestroyWatch watch(this);
   auto drawRange = [&](bool anno, int textFilter) {
     const TLongTextArray& texts = anno ? FLongTextsAnno : FLongTextsData;
     const std::array<bool, 256>& classVisible = anno ? FAnnoClassVisib : FItClassVisib;
@@ -287,10 +289,13 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
       if (OnBeforeRenderChartItem) {
         TrcChartItem copy = it;
         DoOnBeforeRenderChartItem(this, copy, i, anno);
+        if (watch.Destroyed()) return;
         DrawContainerItemOnCanvas(Canvas, copy, i, anno, texts, BlackWhite, X0, Y0);
+        if (watch.Destroyed()) return;
         refresh();
       } else if (BlackWhite || !DrawLinetoQuickly(Canvas, it, X0, Y0)) {
         DrawContainerItemOnCanvas(Canvas, it, i, anno, texts, BlackWhite, X0, Y0);
+        if (watch.Destroyed()) return;
         if (text) refresh();
       }
     }
@@ -300,6 +305,7 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
     if (!FAnnosVisible) return;
     if (FAnnoTextOnTop) {
       drawRange(true, -1);
+      if (watch.Destroyed()) return;
       drawRange(true, 1);
     } else {
       drawRange(true, 0);
@@ -307,7 +313,9 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
   };
 
   if (!FAnnoBelowChart) drawRange(false, 0);
+  if (watch.Destroyed()) return;
   drawAnnos();
+  if (watch.Destroyed()) return;
   if (FAnnoBelowChart) drawRange(false, 0);
 }
 
@@ -826,7 +834,11 @@ void TCustomRChart::DrawItemText(TCanvas& Canvas, const TrcChartItem& ItemRef, i
   std::string text = Item.LWid >= 1 && Item.LWid <= rcMaxLongTexts
                          ? LongTexts[size_t(Item.LWid - 1)]
                          : Item.Text.Str();
-  if (OnBeforeRenderText) OnBeforeRenderText(this, text, Index, IsAnnotation);
+  if (OnBeforeRenderText) {
+    const TDestroyWatch watch(this);
+    OnBeforeRenderText(this, text, Index, IsAnnotation);
+    if (watch.Destroyed()) return;
+  }
 
   int width = 0, height = 0, lineH = 0;
   const int lines = CalcTextExtents(text, Canvas, width, height, lineH);

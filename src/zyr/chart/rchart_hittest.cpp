@@ -112,7 +112,7 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
       const TrcChartItem& it = items[i];
       if (!filter.Pass(it)) continue;
       if (std::isnan(it.x) || std::isnan(it.y)) continue;
-      const TLayerTransform& t = FXf[it.Layer == 2 ? 1 : 0];
+      const TLayerTransform& t = FXf[it.Layer >= 2 ? 1 : 0];
       best.Offer(i, Sqr(PixelOfAsDouble(t.kx * it.x + t.dx) - X) +
                         Sqr(PixelOfAsDouble(t.ky * it.y + t.dy) - Y));
     }

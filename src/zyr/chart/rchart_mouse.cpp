@@ -17,17 +17,20 @@ namespace zyr {
 
 namespace {
 
-// Restores the painting suppression of the chart when a mouse step ends, also on errors.
+// Restores the painting suppression of the chart when a mouse step ends, also on errors,
+// unless an event handler deleted the chart meanwhile.
 class TPaintHold {
  public:
-  TPaintHold(bool& Flag) : FFlag(Flag), FOld(Flag) { Flag = true; }
+  TPaintHold(QObject* Chart, bool& Flag) : FWatch(Chart), FFlag(Flag), FOld(Flag) { Flag = true; }
   ~TPaintHold() {
-    if (!FDone) FFlag = FOld;
+    if (!FDone && !FWatch.Destroyed()) FFlag = FOld;
   }
   bool Old() const { return FOld; }
   void Release() { FDone = true; }
+  bool ChartDestroyed() const { return FWatch.Destroyed(); }
 
  private:
+  TDestroyWatch FWatch;
   bool& FFlag;
   bool FOld;
   bool FDone = false;
@@ -135,11 +138,15 @@ void TCustomRChart::XorRubber(bool Line, int x1, int y1, int x2, int y2) {
   cv.Brush().SetStyle(bsSolid);
 }
 
-// Removes whatever rubber figure is on the window picture and forgets the drags.
-void TCustomRChart::EraseRubberFigures() {
+void TCustomRChart::XorRubberFigures() {
   if (MouseBoxState == 2) XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
   if (FZoomState == 1)
     XorRubber(FMouseAction == 5, WindAnchorX, WindAnchorY, WindOldCornerX, WindOldCornerY);
+}
+
+// Removes whatever rubber figure is on the window picture and forgets the drags.
+void TCustomRChart::EraseRubberFigures() {
+  XorRubberFigures();
   FZoomState = 0;
 }
 
@@ -171,7 +178,9 @@ void TCustomRChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     if (!(Shift & ssDouble)) FWasDblClk = false;
     return;
   }
+  const TDestroyWatch watch(this);
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (watch.Destroyed()) return;
   if (MouseBoxState == 1 || MouseBoxState == 2) {
     if (Button == mbRight) {
       if (MouseBoxState == 2) XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
@@ -210,7 +219,11 @@ void TCustomRChart::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
   }
   const int m = FMouseAction;
   if (m == 17) MouseTraceEndStroke();
-  if ((m == 5 || m == 7 || m == 8 || m == 16) && FZoomState == 1) FinishRubberDrag(Button);
+  if ((m == 5 || m == 7 || m == 8 || m == 16) && FZoomState == 1) {
+    const TDestroyWatch watch(this);
+    FinishRubberDrag(Button);
+    if (watch.Destroyed()) return;
+  }
   if (m >= 1 && m <= 4) ZoomStateOnStack();
   if (m == 9) ZoomStateOnStack();
   TCustomControl::MouseUp(Button, Shift, X, Y);
@@ -223,7 +236,7 @@ void TCustomRChart::FinishRubberDrag(TMouseButton Button) {
   FZoomState = 0;
   if (Button != mbLeft) return;
   if (WindAnchorX == WindOldCornerX || WindAnchorY == WindOldCornerY) return;
-  TPaintHold hold(FSuppressPaint);
+  TPaintHold hold(this, FSuppressPaint);
   for (int l = 1; l <= 2; ++l) {
     if (!GetMAffLayer(l)) continue;
     double x1, y1, x2, y2;
@@ -242,9 +255,11 @@ void TCustomRChart::FinishRubberDrag(TMouseButton Button) {
     } else {
       ForceRange(l, x1, y1, x2, y2, true, false);
     }
+    if (hold.ChartDestroyed()) return;
   }
-  // Only zooms change ranges; a band or a selection is no zoom.
-  if ((m == 7 || m == 8) && OnZoomPan) OnZoomPan(this);
+  // Bands and selections report it too: applications take it as the end of a mouse drag.
+  if (OnZoomPan) OnZoomPan(this);
+  if (hold.ChartDestroyed()) return;
   hold.Release();
   SetSuppressPaint(hold.Old());
 }
@@ -269,11 +284,17 @@ void TCustomRChart::MouseMove(TShiftState Shift, int X, int Y) {
   // Event handlers that process messages would otherwise re-enter the move handling.
   if (MouseMoveActive) return;
   MouseMoveActive = true;
+  // Any event on the way may delete the chart; then no member is touched any more.
+  const TDestroyWatch watch(this);
   struct TClear {
     bool& f;
-    ~TClear() { f = false; }
-  } clear{MouseMoveActive};
+    const TDestroyWatch& w;
+    ~TClear() {
+      if (!w.Destroyed()) f = false;
+    }
+  } clear{MouseMoveActive, watch};
   HandleMouseMove(Shift, X, Y);
+  if (watch.Destroyed()) return;
   double rx, ry;
   M2R(FActiveLayer, X, Y, rx, ry);
   MouseMoveInChart(InDataArea(X, Y), Shift, rx, ry);
@@ -287,7 +308,9 @@ void TCustomRChart::MouseMoveInChart(bool InChart, TShiftState Shift, double rMo
 void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
   FLastMouseX = X;
   FLastMouseY = Y;
+  const TDestroyWatch watch(this);
   TCustomControl::MouseMove(Shift, X, Y);
+  if (watch.Destroyed()) return;
   const bool left = (Shift & ssLeft) != 0;
   if (MouseBoxState == 2) {
     ClampToDataArea(X, Y);
@@ -299,7 +322,8 @@ void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
   if (MouseBoxState == 0) {
     if (left) {
       if (LButtonWasDown) {
-        if (ScaleDragStep(X, Y) && OnZoomPan) OnZoomPan(this);
+        if (ScaleDragStep(X, Y) && !watch.Destroyed() && OnZoomPan) OnZoomPan(this);
+        if (watch.Destroyed()) return;
       } else if (DetectScale(X, Y) != 0) {
         ArmMouseDrag(X, Y);
       }
@@ -346,6 +370,7 @@ void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
       default:
         break;
     }
+    if (watch.Destroyed()) return;
   }
   if (InDataArea(X, Y)) M2R(FActiveLayer, X, Y, FMousePosX, FMousePosY);
   UpdateMouseCursor(X, Y);
@@ -357,7 +382,7 @@ bool TCustomRChart::ScaleDragStep(int X, int Y) {
   const int mr = RcRRim + F3DRim, mb = RcBRim + F3DRim;
   if (W - RcLRim - mr <= 0 || H - RcTRim - mb <= 0) return false;
   bool changed = false;
-  TPaintHold hold(FSuppressPaint);
+  TPaintHold hold(this, FSuppressPaint);
   for (size_t i = 0; i < 2; ++i) {
     const int l = int(i) + 1;
     const TScaleProps& px = *FScalePropsX[i];
@@ -403,7 +428,7 @@ void TCustomRChart::PanStep(int X, int Y) {
   const int h = Height() - RcTRim - RcBRim - F3DRim;
   if (w <= 0 || h <= 0) return;
   const int m = FMouseAction;
-  TPaintHold hold(FSuppressPaint);
+  TPaintHold hold(this, FSuppressPaint);
   for (size_t i = 0; i < 2; ++i) {
     const int l = int(i) + 1;
     if (!FMouseAffLayer[i]) continue;
@@ -446,13 +471,14 @@ void TCustomRChart::PanStep(int X, int Y) {
   }
   hold.Release();
   SetSuppressPaint(hold.Old());
+  if (hold.ChartDestroyed()) return;
   if (OnZoomPan) OnZoomPan(this);
 }
 
 void TCustomRChart::DragZoomStep(int X, int Y) {
   const int W = Width(), H = Height();
   if (W <= 0 || H <= 0) return;
-  TPaintHold hold(FSuppressPaint);
+  TPaintHold hold(this, FSuppressPaint);
   for (size_t i = 0; i < 2; ++i) {
     if (!FMouseAffLayer[i]) continue;
     const double fx = 1.0 - double(X - FMAnchorScrX[i]) / W;
@@ -477,6 +503,7 @@ void TCustomRChart::DragZoomStep(int X, int Y) {
   }
   hold.Release();
   SetSuppressPaint(hold.Old());
+  if (hold.ChartDestroyed()) return;
   if (OnZoomPan) OnZoomPan(this);
 }
 
@@ -524,8 +551,9 @@ void TCustomRChart::CrossHairDragStep(int X, int Y) {
     int x, y;
     R2M(ch->Layer(), ch->PosX(), ch->PosY(), x, y);
     bool allow = true;
+    const TDestroyWatch watch(this);
     if (OnBeforeCrossHairMove) OnBeforeCrossHairMove(this, ch, X - x, Y - y, allow);
-    if (!allow) return;
+    if (watch.Destroyed() || !allow) return;
     ArmMouseDrag(X, Y);
   }
   TCrossHair* ch = FCrossHairs[size_t(CHNext - 1)].get();
@@ -533,7 +561,9 @@ void TCustomRChart::CrossHairDragStep(int X, int Y) {
   M2R(ch->Layer(), X, Y, rx, ry);
   // Only the overlay moves: the items are not drawn again.
   Silently(*ch, [&] { ch->SetPos(rx, ry); });
-  RedrawCrossHairs();
+  const TDestroyWatch watch(this);
+  RedrawCrossHairs();  // may paint, with its events
+  if (watch.Destroyed()) return;
   if (OnCrossHairMove) OnCrossHairMove(this, ch);
 }
 
@@ -574,7 +604,9 @@ void TCustomRChart::TextLabelDragStep(int X, int Y) {
       break;
   }
   Silently(lbl, [&] { lbl.SetTxtLblPos(px, py); });
+  const TDestroyWatch watch(this);
   Paint();
+  if (watch.Destroyed()) return;
   if (OnTextLabelMove) OnTextLabelMove(this, &lbl);
 }
 

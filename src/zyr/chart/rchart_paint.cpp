@@ -3,6 +3,7 @@
 // and the setters of the frame's colours, caption and grid.
 
 #include <zyr/chart/rchart.h>
+#include <zyr/platform/foundation/errors.h>
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/platform/host/cursors.h>
 
@@ -161,21 +162,58 @@ void TCustomRChart::Paint() { PaintCycle(true); }
 void TCustomRChart::PaintCycle(bool MouseTrace) {
   if ((!Visible() && !IsDesigning()) || IsLoading() || FSuppressPaint || FInPaint) return;
   // A repaint asked for while painting (a change handler, an event) is covered by this one.
-  struct TPaintGuard {
-    bool& f;
-    ~TPaintGuard() { f = false; }
-  } guard{FInPaint};
+  // The events on the way may delete the chart: after each, nothing of it is touched any more.
+  const TDestroyWatch watch(this);
   FInPaint = true;
-  ConstructChartBmp(FChartBmp->Canvas());
-  const int w = DataAreaWidth(), h = DataAreaHeight();
-  PrepareDataBmp(w, h);
-  ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
-  if (MouseTrace) DrawMouseTraceOn(FGrafBmp->Canvas());
-  if (w > 0 && h > 0) {
-    FChartBmp->Canvas().SetCopyMode(SRCCOPY);
-    FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
+  try {
+    ConstructChartBmp(FChartBmp->Canvas());
+    if (watch.Destroyed()) return;
+    const int w = DataAreaWidth(), h = DataAreaHeight();
+    PrepareDataBmp(w, h);
+    if (watch.Destroyed()) return;
+    ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
+    if (watch.Destroyed()) return;
+    if (MouseTrace) DrawMouseTraceOn(FGrafBmp->Canvas());
+    if (w > 0 && h > 0) {
+      FChartBmp->Canvas().SetCopyMode(SRCCOPY);
+      FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
+    }
+    DrawFinish(0, 0, *FChartBmp, Canvas());
+  } catch (const EZYRRChartError&) {
+    // An axis without a transform (a logarithmic range through zero) leaves the chart empty
+    // until its range is mended; painting itself never fails on it.
+    if (watch.Destroyed()) return;
+    FChartBmp->SetSize(Width(), Height());
+    DrawEmptyChart(FChartBmp->Canvas());
+    FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
+    FGrafBmp->Canvas().SetCopyMode(SRCCOPY);
+    FGrafBmp->Canvas().CopyRect(
+        Rect(0, 0, FGrafBmp->Width(), FGrafBmp->Height()), FChartBmp->Canvas(),
+        Rect(RcLRim, RcTRim, RcLRim + FGrafBmp->Width(), RcTRim + FGrafBmp->Height()));
+    Canvas().SetCopyMode(SRCCOPY);
+    Canvas().Draw(0, 0, *FChartBmp);
+  } catch (...) {
+    if (!watch.Destroyed()) FInPaint = false;
+    throw;
   }
-  DrawFinish(0, 0, *FChartBmp, Canvas());
+  if (!watch.Destroyed()) FInPaint = false;
+}
+
+void TCustomRChart::DrawEmptyChart(TCanvas& Canvas) {
+  const int W = Width(), H = Height();
+  Canvas.Pen().SetStyle(psSolid);
+  Canvas.Pen().SetMode(pmCopy);
+  Canvas.Pen().SetWidth(1);
+  Canvas.Brush().SetStyle(bsSolid);
+  const TColor wind = StyledColor(RcWindCol, scWindow, seClient);
+  Canvas.Brush().SetColor(wind);
+  Canvas.Pen().SetColor(wind);
+  Canvas.Rectangle(0, 0, W, H);
+  const int w = DataAreaWidth(), h = DataAreaHeight();
+  if (w <= 0 || h <= 0) return;
+  Canvas.Brush().SetColor(StyledColor(RcChartCol, scGrid, seClient));
+  Canvas.Pen().SetColor(StyledColor(FChartFrameCol, scBorder, seBorder));
+  Canvas.Rectangle(RcLRim, RcTRim, RcLRim + w, RcTRim + h);
 }
 
 void TCustomRChart::PrepareDataBmp(int Width, int Height) {
@@ -186,6 +224,7 @@ void TCustomRChart::PrepareDataBmp(int Width, int Height) {
 void TCustomRChart::StyleChanged(TObject*) { RepaintIfAuto(); }
 
 void TCustomRChart::ShowGraf() {
+  const TDestroyWatch watch(this);  // the drawing events may delete the chart
   if (Visible() || IsDesigning()) {
     FLastElemOnShow = FNumChartItems - 1;
     AdjustCanInfoOfSharedCharts();
@@ -196,14 +235,11 @@ void TCustomRChart::ShowGraf() {
       FGrafBmp->SetSize(w, h);
       InitGraf(FGrafBmp->Canvas(), 0, 0, w, h);
       ConstructDataBmp(*FGrafBmp, 0, 0, false, 0);
+      if (watch.Destroyed()) return;
       DrawMouseTraceOn(FGrafBmp->Canvas());
-      // Keep the cached chart in step, so later overlays start from the new items.
-      if (w > 0 && h > 0 && FChartBmp->Width() == Width() && FChartBmp->Height() == Height()) {
-        FChartBmp->Canvas().SetCopyMode(SRCCOPY);
-        FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
-      }
-      DrawFinish(RcLRim, RcTRim, *FGrafBmp, Canvas());
+      ShowDataArea();
     }
+    if (watch.Destroyed()) return;
   }
   // Charts that show the same data repaint, visible or not.
   if (FUseDataOf) {
@@ -220,11 +256,28 @@ void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible() && !IsDesigning()) return;
   if (!FSuppressPaint && !IsLoading() && !FInPaint && FGrafBmp->Width() > 0 &&
       FGrafBmp->Height() > 0) {
+    const TDestroyWatch watch(this);
     ConstructDataBmp(*FGrafBmp, 0, 0, false, FLastElemOnShow);
-    DrawFinish(RcLRim, RcTRim, *FGrafBmp, Canvas());
+    if (watch.Destroyed()) return;
+    ShowDataArea();
   }
   FLastElemOnShow = FNumChartItems - 1;
   AdjustCanInfoOfSharedCharts();
+}
+
+void TCustomRChart::ShowDataArea() {
+  if (FGrafBmp->Width() <= 0 || FGrafBmp->Height() <= 0) return;
+  // The cross-hairs go over a copy: the data-area picture must never hold them, or moving one
+  // later would bring back its old position from it.
+  if (FChartBmp->Width() == Width() && FChartBmp->Height() == Height()) {
+    FChartBmp->Canvas().SetCopyMode(SRCCOPY);
+    FChartBmp->Canvas().Draw(RcLRim, RcTRim, *FGrafBmp);
+    DrawFinish(0, 0, *FChartBmp, Canvas());
+    return;
+  }
+  TBitmap shown;
+  shown.SetImage(FGrafBmp->Image());
+  DrawFinish(RcLRim, RcTRim, shown, Canvas());
 }
 
 void TCustomRChart::DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas) {
@@ -232,6 +285,9 @@ void TCustomRChart::DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas) {
   if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0) return;
   Canvas.SetCopyMode(SRCCOPY);
   Canvas.Draw(X, Y, Bitmap);
+  // The copy wipes the rubber figure of a drag in progress from the window: put it back, so
+  // that the window always shows the current figure exactly once.
+  if (&Canvas == &TCustomControl::Canvas()) XorRubberFigures();
 }
 
 void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
@@ -240,7 +296,12 @@ void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
     ~TScalesBack() { c.ScalesDrawOn(c.FChartBmp->Canvas()); }
   } back{*this};
   ScalesDrawOn(Canvas);
-  ConstructChartBmp(Canvas);
+  try {
+    ConstructChartBmp(Canvas);
+  } catch (const EZYRRChartError&) {
+    DrawEmptyChart(Canvas);  // as the window shows it
+    return;
+  }
   const int w = DataAreaWidth(), h = DataAreaHeight();
   if (w > 0 && h > 0) {
     if (Canvas.IsRaster()) {
@@ -348,13 +409,17 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
   }
 
   AdjustScaling();
+  // The scales' tick events may delete the chart.
+  const TDestroyWatch watch(this);
   for (size_t i = 0; i < 2; ++i) {
     SetScaleProps(*FScalesX[i], *FScalePropsX[i]);
     FScalesX[i]->ForcePaint();
+    if (watch.Destroyed()) return;
   }
   for (size_t i = 0; i < 2; ++i) {
     SetScaleProps(*FScalesY[i], *FScalePropsY[i]);
     FScalesY[i]->ForcePaint();
+    if (watch.Destroyed()) return;
   }
   if (OnScalesRendered) OnScalesRendered(this, Canvas, 0, 0);
 }
@@ -452,9 +517,12 @@ void TCustomRChart::ConstructDataBmp(TBitmap& Bitmap, int X0, int Y0, bool Flag,
 
 void TCustomRChart::ConstructDataBmpCanvas(TCanvas& Canvas, int X0, int Y0, bool Flag,
                                            int StartElem) {
+  // Every event here may delete the chart; then nothing of it (nor its canvas) is touched.
+  const TDestroyWatch watch(this);
   if (OnBeforeRenderData) {
     const TColor brush = Canvas.Brush().Color(), pen = Canvas.Pen().Color();
     OnBeforeRenderData(this, Canvas, RcTRim - Y0, RcLRim - X0);
+    if (watch.Destroyed()) return;
     Canvas.Brush().SetColor(brush);
     Canvas.Pen().SetColor(pen);
   }
@@ -468,10 +536,12 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& Canvas, int X0, int Y0, bool
   Canvas.Font().SetColor(start);
   Canvas.Pen().SetStyle(psSolid);
   DrawAllItems(Canvas, X0, Y0, Flag);
+  if (watch.Destroyed()) return;
 
   Canvas.Pen().SetWidth(1);
   DrawTextLabels(Canvas, X0, Y0);
   if (OnDataRendered) OnDataRendered(this, Canvas, RcTRim - Y0, RcLRim - X0);
+  if (watch.Destroyed()) return;
 
   const int s = F3DRim;
   const int r = X0 + Width() - RcLRim - RcRRim - s, b = Y0 + Height() - RcTRim - RcBRim - s;

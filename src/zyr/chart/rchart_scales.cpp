@@ -40,6 +40,10 @@ void TCustomRChart::ResetLayers() {
     FScalePropsY[i]->ResetComp();
     FScalePropsX[i]->OnChange = std::move(hx);
     FScalePropsY[i]->OnChange = std::move(hy);
+    // A chart made in code is loaded once constructed; only a form reading its properties
+    // (BeginLoading .. EndLoading) may set them in any order.
+    FScalePropsX[i]->SetNotYetLoaded(IsLoading());
+    FScalePropsY[i]->SetNotYetLoaded(IsLoading());
   }
   FJointLayers->ResetComp();
   FIsometric = false;
@@ -73,7 +77,9 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FSuppressPaint = true;
   AWidth = std::max(AWidth, RcLRim + RcRRim + F3DRim + 80);
   AHeight = std::max(AHeight, RcTRim + RcBRim + F3DRim + 20);
+  const TDestroyWatch watch(this);
   TCustomRChart::TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (watch.Destroyed()) return;  // by the resize event
   if (FScalePropsX[0]) {
     if (FIsometric) ReapplyIsometric();
     for (size_t i = 0; i < 2; ++i) {
@@ -89,6 +95,14 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     }
   }
   FSuppressPaint = old;
+}
+
+void TCustomRChart::BeginLoading() {
+  TCustomControl::BeginLoading();
+  for (size_t i = 0; i < 2; ++i) {
+    FScalePropsX[i]->SetNotYetLoaded(true);
+    FScalePropsY[i]->SetNotYetLoaded(true);
+  }
 }
 
 void TCustomRChart::Loaded() {
@@ -165,6 +179,11 @@ void TCustomRChart::SetScaleProps(TScale& Scale, const TScaleProps& Props) {
 }
 
 void TCustomRChart::ScalePropsChanged(TObject*) {
+  ApplyAllScaleProps();
+  Paint();
+}
+
+void TCustomRChart::ApplyAllScaleProps() {
   const bool old = FSuppressPaint;
   FSuppressPaint = true;
   try {
@@ -182,7 +201,6 @@ void TCustomRChart::ScalePropsChanged(TObject*) {
     throw;
   }
   FSuppressPaint = old;
-  Paint();
 }
 
 void TCustomRChart::ScaleZoomPan(TObject* Sender) {
@@ -207,13 +225,24 @@ const TScalePropsVert& TCustomRChart::ScalePropsY(int sclix) const {
 
 void TCustomRChart::SetScalePropsX(int sclix, const TScaleProps& v) {
   if (sclix != 1 && sclix != 2) return;
-  FScalePropsX[Ix(sclix)]->Assign(&v);
-  if (IsDesigning()) Paint();
+  AssignScaleProps(*FScalePropsX[Ix(sclix)], v);
 }
 
 void TCustomRChart::SetScalePropsY(int sclix, const TScaleProps& v) {
   if (sclix != 1 && sclix != 2) return;
-  FScalePropsY[Ix(sclix)]->Assign(&v);
+  AssignScaleProps(*FScalePropsY[Ix(sclix)], v);
+}
+
+void TCustomRChart::AssignScaleProps(TScaleProps& Own, const TScaleProps& v) {
+  if (&Own == &v) return;
+  // The copy takes the settings only: the chart's change handler and its loading state stay,
+  // so that the axis keeps following later changes of the object.
+  TNotifyEvent hook = std::move(Own.OnChange);
+  const bool notYetLoaded = Own.NotYetLoaded();
+  Own.Assign(&v);
+  Own.OnChange = std::move(hook);
+  Own.SetNotYetLoaded(notYetLoaded);
+  ApplyAllScaleProps();
   if (IsDesigning()) Paint();
 }
 

@@ -49,7 +49,7 @@ class TComponent : public TPersistent {
   bool IsLoading() const { return FComponentState & csLoading; }
   bool IsDesigning() const { return FComponentState & csDesigning; }
   /// Set by a form loader around property streaming; EndLoading calls Loaded.
-  void BeginLoading() { FComponentState |= csLoading; }
+  virtual void BeginLoading() { FComponentState |= csLoading; }
   void EndLoading();
   /// Set only by a designer host.
   void SetDesigning(bool v);
