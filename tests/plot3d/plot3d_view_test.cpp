@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <cmath>
 #include <limits>
@@ -457,3 +458,120 @@ TEST(Plot3DExport, PrintingGoesToTheOpenJob) {
 }
 
 }  // namespace
+
+namespace {
+
+bool Overlapping(const QRect& a, const QRect& b) { return a.intersects(b); }
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+}  // namespace
+
+// In every octant the labels of the axes stay apart, captions clear of the tick labels, and
+// nothing reaches beyond the control.
+TEST(Plot3DAxisTexts, ApartAndInsideInEveryOctant) {
+  for (double ax : {60.0, 120.0, 240.0, 300.0})
+    for (double az : {30.0, 150.0, 210.0, 330.0})
+      for (QSize size : {QSize(300, 260), QSize(650, 500)}) {
+        TPlot3D p;
+        p.SetBounds(0, 0, size.width(), size.height());
+        p.SetMagnification(std::min(size.width() / 650.0, size.height() / 500.0));
+        FillGrid(p, 5, 5, 0.2);
+        p.SetRange(-10, 10, -10, 10, -0.4, 1.4);
+        p.SetCaptionX("x [mm]");
+        p.SetViewAngles(ax, az);
+        p.WindowPicture();
+        const auto& texts = p.AxisTexts();
+        SCOPED_TRACE(std::to_string(int(ax)) + "/" + std::to_string(int(az)) + " at " +
+                     std::to_string(size.width()));
+        ASSERT_GE(texts.size(), 9u);
+        for (size_t i = 0; i < texts.size(); ++i) {
+          const QRect a = ToQRect(texts[i].rect);
+          EXPECT_TRUE(QRect(0, 0, size.width(), size.height()).contains(a)) << texts[i].text;
+          for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(Overlapping(a, ToQRect(texts[j].rect)))
+                << texts[i].text << " / " << texts[j].text;
+        }
+      }
+}
+
+TEST(Plot3DAxisTexts, FreeLabelsKeepTheirPlace) {
+  // Far from the edges and from each other, the texts sit where their axes put them.
+  TPlot3D p;
+  p.SetMagnification(0.6);
+  FillGrid(p, 3, 3, 0);
+  p.SetRange(0, 10, 0, 1, -1, 1);
+  p.SetVisibleYCoords(false);
+  p.SetVisibleZCoords(false);
+  int tx = 0, ty = 0;
+  TCanvas* cv = nullptr;
+  p.OnBeforeDrawScaleLabel = [&](TObject*, TCanvas& c, TP3ScaleKind, std::string& s, int x, int y) {
+    if (s == "4.0") tx = x, ty = y, cv = &c;
+  };
+  p.WindowPicture();
+  ASSERT_NE(cv, nullptr);
+  const TRect* four = nullptr;
+  for (const auto& t : p.AxisTexts())
+    if (t.text == "4.0") four = &t.rect;
+  ASSERT_NE(four, nullptr);
+  // Default view: ticks point down, the label's top at the tick end, shifted by sin(15) * half.
+  const int half = four->Width() / 2;
+  EXPECT_EQ(four->Top, ty + 8);
+  EXPECT_EQ(four->Left, tx - half - int(std::nearbyint(std::sin(15 * M_PI / 180) * half)));
+}
+
+TEST(Plot3DHandlers, DeletingTheControlFromAHandlerStopsIt) {
+  auto run = [](auto install, auto trigger) {
+    auto* raw = new TPlot3D;
+    FillGrid(*raw, 3, 3, 0);
+    QPointer<TPlot3D> p(raw);
+    install(raw);
+    trigger(raw);
+    EXPECT_TRUE(p.isNull());
+    delete p.data();
+  };
+  auto draw = [](TPlot3D* p) {
+    TBitmap bmp(650, 500);
+    p->DrawOnForeignCanvas(bmp.Canvas());
+  };
+  run([](TPlot3D* p) { p->OnDataRendered = [p](TObject*, TCanvas&) { delete p; }; }, draw);
+  run(
+      [](TPlot3D* p) {
+        p->OnBeforeRenderPolygon = [p](TObject*, TCanvas&, bool&, int, int, TQuad, TColor&) {
+          delete p;
+        };
+      },
+      draw);
+  run(
+      [](TPlot3D* p) {
+        p->OnBeforeDrawScaleLabel = [p](TObject*, TCanvas&, TP3ScaleKind, std::string&, int, int) {
+          delete p;
+        };
+      },
+      draw);
+  auto drag = [](TPlot3D* p) {
+    const QPointer<TPlot3D> g(p);
+    p->MouseMove(0, 100, 100);
+    if (g) p->MouseMove(ssLeft, 120, 100);
+  };
+  run(
+      [](TPlot3D* p) {
+        p->OnMouseAction = [p](TObject*, int&, int&, double&, double&, double&, TShiftState) {
+          delete p;
+        };
+      },
+      drag);
+  run(
+      [](TPlot3D* p) {
+        p->SetMouseAction(1);
+        p->OnZoomPan = [p](TObject*) { delete p; };
+      },
+      drag);
+  run([](TPlot3D* p) { p->OnMouseMove = [p](TObject*, TShiftState, int, int) { delete p; }; },
+      drag);
+  run(
+      [](TPlot3D* p) {
+        p->OnMouseDown = [p](TObject*, TMouseButton, TShiftState, int, int) { delete p; };
+      },
+      [](TPlot3D* p) { p->MouseDown(mbLeft, ssLeft, 20, 20); });
+}

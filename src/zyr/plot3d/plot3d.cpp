@@ -1,6 +1,7 @@
 // TPlot3D: construction, properties and model operations.
 #include <zyr/plot3d/plot3d.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -364,7 +365,9 @@ void TPlot3D::DrawOnForeignCanvas(TCanvas& Canvas) {
   const bool was = FSuppressPaint;
   FSuppressPaint = true;
   EnsureGridCurrent();
+  const QPointer<QObject> alive(this);
   ConstructDataBmp(Canvas, false);
+  if (!alive) return;  // a handler deleted the control
   FSuppressPaint = was;
   if (!was) {
     GridMatChanged();

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zyr {
 
@@ -232,6 +233,16 @@ class TPlot3D : public TCustomControl {
   const TPoint3& CubeCorners(int c) const;
   /// The picture of the last paint.
   TBitmap& GrafBmp() { return FGrafBmp; }
+  /// A tick label or caption of an axis as last drawn, in control pixels.
+  struct TAxisText {
+    TP3ScaleKind kind;
+    bool caption;
+    std::string text;
+    TRect rect;
+  };
+  /// The axis texts of the last drawing. They are kept apart from each other and inside the
+  /// control: a text stays where its axis puts it unless it would be cut or cover another.
+  const std::vector<TAxisText>& AxisTexts() const { return FAxisTexts; }
   /// Per grid point of the last drawing: screen x, screen y and drawing sequence number.
   const TIntMatrix& ProjMapX() const { return FProjMapX; }
   const TIntMatrix& ProjMapY() const { return FProjMapY; }
@@ -314,6 +325,17 @@ class TPlot3D : public TCustomControl {
   void DrawSurface(TCanvas& cv);
   void DrawCell(TCanvas& cv, const TQuad& quad, TColor color);
   void DrawAxes(TCanvas& cv, int front);
+  void DrawAxisTicks(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2, double Low,
+                     double High);
+  void DrawAxisCaption(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2);
+  TRect TextArea() const;
+  bool TextFree(const TRect& r) const;
+  TRect PlaceTickLabel(const TRect& wanted) const;
+  /// (ox, oy) points away from the axis, (ax, ay) along it; reach limits the move along it.
+  TRect PlaceCaption(const TRect& wanted, double ox, double oy, double ax, double ay,
+                     int reach) const;
+  void PutText(TCanvas& Canvas, TP3ScaleKind Kind, bool caption, const TRect& r,
+               const std::string& s);
   void RenderPicture(TCanvas& cv, int w, int h, bool IncludeFrame);
   QImage PictureImage(bool IncludeFrame);
 
@@ -359,6 +381,7 @@ class TPlot3D : public TCustomControl {
   double FRotMat[3][3] = {};
   int MouseAnchorX = 0, MouseAnchorY = 0;
   TIntMatrix FProjMapX, FProjMapY, FProjMapZ;
+  std::vector<TAxisText> FAxisTexts;
 
   bool FGridDirty = true;      // extremes and map sizes lag behind GridMat
   bool FSurfaceDrawn = false;  // the maps hold a drawn surface the hit test may use

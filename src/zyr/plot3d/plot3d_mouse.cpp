@@ -1,6 +1,7 @@
 // TPlot3D: mouse rotation, zoom and pan, and the cell under the mouse.
 #include <zyr/plot3d/plot3d.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -33,14 +34,18 @@ void TPlot3D::TakeAnchors(int X, int Y) {
 }
 
 void TPlot3D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<QObject> alive(this);
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (!alive) return;  // the handler deleted the control
   // A press without a preceding move (e.g. after a focus change) still starts from here.
   TakeAnchors(X, Y);
 }
 
 void TPlot3D::ApplyMouseValues(int cx, int cy, double ax, double az, double mag, TShiftState Shift,
                                bool zoomPan) {
+  const QPointer<QObject> alive(this);
   if (OnMouseAction) OnMouseAction(this, cx, cy, ax, az, mag, Shift);
+  if (!alive) return;
   FCentX = cx;
   FCentY = cy;
   if (std::isfinite(ax)) FViewAngle[0] = FoldAngle(ax);
@@ -48,11 +53,14 @@ void TPlot3D::ApplyMouseValues(int cx, int cy, double ax, double az, double mag,
   if (!std::isnan(mag)) FMagnify = std::clamp(mag, 0.1, 5.0);
   CalcRotMatrix();
   if (zoomPan && OnZoomPan) OnZoomPan(this);
+  if (!alive) return;
   Redraw();
 }
 
 void TPlot3D::MouseMove(TShiftState Shift, int X, int Y) {
+  const QPointer<QObject> alive(this);
   TCustomControl::MouseMove(Shift, X, Y);
+  if (!alive) return;
   const bool left = Shift & ssLeft, right = Shift & ssRight;
   if (!left && !right) TakeAnchors(X, Y);
 
@@ -99,8 +107,10 @@ void TPlot3D::MouseMove(TShiftState Shift, int X, int Y) {
     }
   }
 
+  if (!alive) return;
   if (OnMouseMoveOverPlot) {
     WindowPicture();  // the hit test reads the maps of the current drawing
+    if (!alive) return;
     int cx = 0, cy = 0;
     const bool found = FindCellAt(X, Y, cx, cy);
     OnMouseMoveOverPlot(this, found, Shift, cx, cy);

@@ -5,6 +5,7 @@
 #include <zyr/plot3d/plot3d.h>
 
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -23,10 +24,6 @@ constexpr int kCornerFaces[8][3] = {{5, 3, 2}, {0, 3, 5}, {1, 2, 5}, {0, 1, 5},
 constexpr int kNeighbours[8][3] = {{1, 2, 4}, {0, 3, 5}, {0, 3, 6}, {1, 2, 7},
                                    {0, 5, 6}, {1, 4, 7}, {2, 4, 7}, {3, 5, 6}};
 
-constexpr int kMaxTicks = 1000;  // guards the tick loop against degenerate steps
-
-double DegSin(double deg) { return std::sin(deg * std::numbers::pi / 180); }
-double DegCos(double deg) { return std::cos(deg * std::numbers::pi / 180); }
 int Round(double v) { return int(std::nearbyint(std::clamp(v, -1e9, 1e9))); }
 
 void SetPixel(TCanvas& cv, int x, int y) {
@@ -198,7 +195,9 @@ void TPlot3D::Paint() {
   if (FSuppressPaint || !Visible()) return;
   TCanvas& cv = FGrafBmp.Canvas();
   InitGraf(cv);
+  const QPointer<QObject> alive(this);
   if (!IsDesigning()) ConstructDataBmp(cv, true);
+  if (!alive) return;  // a handler deleted the control
   DrawFrame(cv, FFrameStyle, 0, 0, Width() - 1, Height() - 1, clWhite, clSilver, clGray, clBlack,
             FFrameCol);
   Canvas().SetCopyMode(SRCCOPY);
@@ -225,6 +224,7 @@ void TPlot3D::InitGraf(TCanvas& Canvas) {
 
 void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool /*Flag*/) {
   EnsureGridCurrent();
+  const QPointer<QObject> alive(this);
   const int s = RearCorner(), o = 7 - s;
   const bool box = FBoundBox != 0;
   Canvas.Pen().SetMode(pmCopy);
@@ -235,8 +235,10 @@ void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool /*Flag*/) {
     DrawCornerEdges(Canvas, s, FColorCubeHidLin);
   }
   DrawSurface(Canvas);
+  if (!alive) return;
   if (box) DrawCornerEdges(Canvas, o, FColorCubeFrame);
   DrawAxes(Canvas, o);
+  if (!alive) return;
   if (OnDataRendered) OnDataRendered(this, Canvas);
 }
 
@@ -281,6 +283,7 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
   }
   FSurfaceDrawn = false;
   if (nx < 2 || ny < 2) return;
+  const QPointer<QObject> alive(this);
 
   // Every grid point is projected once; the cells then only look their corners up.
   const double fx = 300.0 / (nx - 1), fy = 300.0 / (ny - 1);
@@ -334,6 +337,7 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
         bool handled = false;
         fast.Pause();
         OnBeforeRenderPolygon(this, cv, handled, ix, iy, quad, color);
+        if (!alive) return;
         fast.Resume();
         if (handled) continue;
       }
@@ -389,134 +393,6 @@ void TPlot3D::DrawCell(TCanvas& cv, const TQuad& quad, TColor color) {
     default:
       break;
   }
-}
-
-void TPlot3D::DrawAxes(TCanvas& cv, int front) {
-  // X and Y run along the floor edges next to the front corner, from the low to the high side
-  // of the box, so the labels stay with the data whichever way the plot is turned.
-  if (FVisible[0]) {
-    int l = front ^ 1, k = l ^ 4;
-    if (l & 4) std::swap(l, k);
-    const TScreenPt a = ProjectCorner(l), b = ProjectCorner(k);
-    DrawAxis(cv, p3skX, a.x, a.y, b.x, b.y, FRangeLow[0], FRangeHigh[0]);
-  }
-  if (FVisible[1]) {
-    int l = front ^ 1, k = l ^ 2;
-    if (l & 2) std::swap(l, k);
-    const TScreenPt a = ProjectCorner(l), b = ProjectCorner(k);
-    DrawAxis(cv, p3skY, a.x, a.y, b.x, b.y, FRangeLow[1], FRangeHigh[1]);
-  }
-  if (FVisible[2]) {
-    auto right = [this](int c) {
-      const double sx = c & 4 ? 1 : -1, sy = c & 2 ? 1 : -1, sz = c & 1 ? 1 : -1;
-      return FRotMat[0][0] * sx + FRotMat[0][1] * sy + FRotMat[0][2] * sz;
-    };
-    int mc = 0;
-    for (int c = 1; c < 8; ++c)
-      if (right(c) > right(mc)) mc = c;
-    // The row giving screen x has no z part, so mc is always a floor corner.
-    const TScreenPt a = ProjectCorner(mc), b = ProjectCorner(mc ^ 1);
-    DrawAxis(cv, p3skZ, a.x, a.y, b.x, b.y, FRangeLow[2], FRangeHigh[2]);
-  }
-}
-
-void TPlot3D::DrawAxis(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2,
-                       double Low, double High) {
-  const size_t ax = size_t(Kind);
-  const TColor color = Kind == p3skX ? FColorXAx : Kind == p3skY ? FColorYAx : FColorZAx;
-  SetCanvasFontSizeScaled(Canvas, 8);
-  Canvas.Pen().SetColor(color);
-  Canvas.Font().SetColor(color);
-  Canvas.Brush().SetStyle(bsClear);
-
-  const double w = std::fabs(High - Low);
-  int q = FDecPlace[ax];
-  if (q == -2) {
-    if (w >= 1000000 || w <= 0.0001)
-      q = -2;
-    else if (w >= 100)
-      q = 0;
-    else
-      q = 2 - Round(std::log(w) / 2.5);
-  }
-
-  double first = 0, step = 0;
-  uint16_t numShort = 1;
-  CalcScalePars(FNTicks[ax], Low, High, first, step, numShort);
-  const double dir = High > Low ? 1 : -1;
-  const int h = Canvas.TextHeight("0");
-  const double vx = FViewAngle[0], vz = FViewAngle[2];
-  const bool ticksUp = (vx > 90 && vx <= 180) || vx > 270;
-  const double span = High - Low;
-  if (step != 0 && std::isfinite(step) && std::isfinite(first) && std::isfinite(span)) {
-    for (int n = 0; n < kMaxTicks; ++n) {
-      const double t = first + n * step;
-      const int tx = x1 + Round((t - Low) / span * (x2 - x1));
-      const int ty = y1 + Round((t - Low) / span * (y2 - y1));
-      int ex = tx, ey = ty, top = ty;
-      if (Kind == p3skZ) {
-        ex = tx + 8;
-        top = ey - h / 2;
-      } else if (ticksUp) {
-        ey = ty - 8;
-        top = ey - h;
-      } else {
-        ey = ty + 8;
-        top = ey;
-      }
-      Canvas.MoveTo(tx, ty);
-      Canvas.LineTo(ex, ey);
-
-      std::string label;
-      if (std::fabs(t / span) < 1e-14) {
-        if (w <= 100000)
-          label = strff(0, 1, q);
-        else
-          label = q != 0 ? "0.0" : "0";
-      } else {
-        label = strff(t, 1, q);
-      }
-      if (label.size() > 14) label.resize(14);
-      if (OnBeforeDrawScaleLabel) OnBeforeDrawScaleLabel(this, Canvas, Kind, label, tx, ty);
-
-      const int half = Canvas.TextWidth(label) / 2;
-      const int p = vx > 180 ? -1 : 1;
-      int left = ex + 3;
-      if (Kind == p3skX) {
-        const int shift = Round(DegSin(vz) * half) * p;
-        left = vz <= 90 || vz > 270 ? ex - half - shift : ex - half + shift;
-      } else if (Kind == p3skY) {
-        const int shift = Round(DegCos(vz) * half) * p;
-        left = vz > 180 ? ex - half - shift : ex - half + shift;
-      }
-      Canvas.TextOut(left, top, label);
-
-      const double next = first + (n + 1) * step;
-      if (!(dir * 0.001 * step >= dir * (next - High))) break;
-    }
-  }
-
-  const int dx = x2 - x1, dy = y2 - y1;
-  const double len = std::sqrt(double(dx) * dx + double(dy) * dy);
-  if (len <= 0) return;
-  const int pp = vx <= 90 || (vx > 180 && vx <= 270) ? -1 : 1;
-  const int mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
-  if (Kind == p3skZ) {
-    Canvas.TextOut(x1 + FLabDist[2], my - 8, FCaptZ);
-    return;
-  }
-  const double v = FLabDist[ax] * pp;
-  const int ox = Round(dy * v / len), oy = Round(dx * v / len);
-  const bool firstForm = Kind == p3skX ? (vz <= 90 || vz > 270) : vz > 180;
-  const std::string& capt = Kind == p3skX ? FCaptX : FCaptY;
-  if (firstForm)
-    DrawCenteredText(Canvas, mx + ox, my - oy, capt);
-  else
-    DrawCenteredText(Canvas, mx - ox, my + oy, capt);
-}
-
-void TPlot3D::DrawCenteredText(TCanvas& Canvas, int x, int y, const std::string& s) {
-  Canvas.TextOut(x - Canvas.TextWidth(s) / 2, y - Canvas.TextHeight(s) / 2, s);
 }
 
 }  // namespace zyr
