@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -303,4 +304,141 @@ TEST(Rot3DExport, FilesClipboardAndPrinter) {
   EXPECT_GE(y, 20 + 300);
   EXPECT_TRUE(r->PrintIt(0.5, false, false));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(path("print.pdf"))));
+}
+
+namespace {
+
+// Bounding box of everything that is not background.
+QRect DrawnArea(const QImage& img) {
+  QRect r;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != qRgb(255, 255, 255)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+// Marks at the eight corners of a world cube: auto-scaled, they reach the model's far corners.
+std::unique_ptr<TRot3D> CornerCloud() {
+  auto r = std::make_unique<TRot3D>();
+  r->SetFrameStyle(0);
+  r->SetAxNameX("");
+  r->SetAxNameY("");
+  r->SetAxNameZ("");
+  r->SetColorData(clRed);
+  for (int c = 0; c < 8; ++c) r->MarkAt(c & 4 ? 1 : -1, c & 2 ? 1 : -1, c & 1 ? 1 : -1, 15);
+  r->MakeVisible();
+  return r;
+}
+
+void ExpectCentredAndWhole(TRot3D& r, const std::string& what) {
+  const QImage& img = r.WindowPicture();
+  const QRect a = DrawnArea(img);
+  SCOPED_TRACE(what);
+  ASSERT_FALSE(a.isEmpty());
+  // Nothing touches the edge, so nothing is cut.
+  EXPECT_GT(a.left(), 0);
+  EXPECT_GT(a.top(), 0);
+  EXPECT_LT(a.right(), img.width() - 1);
+  EXPECT_LT(a.bottom(), img.height() - 1);
+  // The model origin sits in the middle and the picture uses the room it has.
+  EXPECT_EQ(r.CentX(), img.width() / 2);
+  EXPECT_EQ(r.CentY(), img.height() / 2);
+  EXPECT_GT(std::max(a.width(), a.height()), std::min(img.width(), img.height()) / 2);
+}
+
+}  // namespace
+
+TEST(Rot3DFit, CentredAndWholeAtEverySizeAndView) {
+  const QSize sizes[] = {{450, 300}, {900, 600}, {200, 150}, {120, 400}, {1300, 260}, {64, 64}};
+  const double views[][3] = {{110, 150, 210}, {0, 0, 0}, {35, 0, 45}, {125, 0, 315}, {90, 0, 0}};
+  for (const QSize& s : sizes)
+    for (const auto& v : views) {
+      auto r = CornerCloud();
+      r->SetBounds(0, 0, s.width(), s.height());
+      r->SetViewAngles(v[0], v[1], v[2]);
+      ExpectCentredAndWhole(*r, std::to_string(s.width()) + "x" + std::to_string(s.height()) +
+                                    " view " + std::to_string(int(v[0])) + "/" +
+                                    std::to_string(int(v[2])));
+    }
+}
+
+TEST(Rot3DFit, ResizeShownOrHiddenAndThroughQt) {
+  auto r = CornerCloud();
+  r->WindowPicture();
+  r->SetBounds(0, 0, 800, 500);  // after the first picture
+  ExpectCentredAndWhole(*r, "resized");
+  r->SetVisible(false);
+  r->SetBounds(0, 0, 240, 180);
+  r->SetVisible(true);
+  ExpectCentredAndWhole(*r, "resized while hidden");
+  r->resize(700, 420);  // as a layout does
+  ExpectCentredAndWhole(*r, "QWidget::resize");
+
+  // The default size keeps the documented picture: 5000 is the divisor there.
+  auto d = std::make_unique<TRot3D>();
+  EXPECT_EQ(d->ProjectionDivisor(), d->MagnifyDivisor());
+  d->SetBounds(0, 0, 900, 600);
+  EXPECT_EQ(d->ProjectionDivisor(), 2500);
+}
+
+TEST(Rot3DFit, PanAndZoomSurviveAResize) {
+  auto r = CornerCloud();
+  r->SetMouseAction(TRot3D::maPan);
+  r->MouseMove(0, 100, 100);
+  r->MouseMove(ssLeft, 130, 90);  // 30 right, 10 up
+  ASSERT_EQ(r->CentX(), 255);
+  r->SetBounds(0, 0, 900, 600);  // twice the size: the offset doubles with the picture
+  EXPECT_EQ(r->CentX(), 450 + 60);
+  EXPECT_EQ(r->CentY(), 300 - 20);
+  TRot3D z;
+  z.SetBounds(0, 0, 900, 600);
+  z.SetMagnify(2.0);
+  EXPECT_EQ(z.MagnifyDivisor(), 2000);
+  EXPECT_EQ(z.ProjectionDivisor(), 1000);
+
+  // A head-on plot with hand-set factors keeps its pixel mapping, at every size.
+  auto p = PlainView();
+  p->SetColorData(clRed);
+  p->MarkAt(50, 20, 0, 1);
+  p->MarkAt(5000, 0, 0, 1);  // far outside: no shrinking to fit it
+  p->MakeVisible();
+  EXPECT_EQ(At(p->WindowPicture(), 275, 170), clRed);
+}
+
+// A handler may delete the control it serves; the control must then stop without touching
+// itself (AddressSanitizer shows the difference).
+TEST(Rot3DHandlers, DeletingTheControlFromAHandlerStopsIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string file = QDir(dir.path()).filePath("p.png").toStdString();
+  auto run = [](auto install, auto trigger) {
+    auto* raw = new TRot3D;
+    raw->MarkAt(0, 0, 0, 1);
+    raw->MarkAt(1, 1, 1, 1);
+    raw->MakeVisible();
+    QPointer<TRot3D> r(raw);
+    install(raw);
+    trigger(raw);
+    EXPECT_TRUE(r.isNull());
+    delete r.data();
+  };
+  auto render = [&file](TRot3D* r) { r->CopyToBMP(file, true); };
+  run([](TRot3D* r) { r->OnBeforeRenderData = [r](TObject*, TCanvas&) { delete r; }; }, render);
+  run([](TRot3D* r) { r->OnDataRendered = [r](TObject*, TCanvas&) { delete r; }; }, render);
+  run(
+      [](TRot3D* r) {
+        r->OnLblRequest = [r](TObject*, int, std::string& t, int&, int&, TAlignment&,
+                              TVerticalAlignment&, TFont&) {
+          t = "label";
+          delete r;
+        };
+      },
+      render);
+  run([](TRot3D* r) { r->OnMouseMove = [r](TObject*, TShiftState, int, int) { delete r; }; },
+      [](TRot3D* r) { r->MouseMove(ssLeft, 20, 20); });
+  run(
+      [](TRot3D* r) {
+        r->OnMouseDown = [r](TObject*, TMouseButton, TShiftState, int, int) { delete r; };
+      },
+      [](TRot3D* r) { r->MouseDown(mbLeft, ssLeft, 20, 20); });
 }

@@ -11,6 +11,21 @@ namespace {
 
 int Round1000(double v) { return int(std::nearbyint(v * 1000.0)); }
 
+// The constructed control shows, at the default magnification, one pixel per five model
+// units on its smaller side of 300 pixels: a sphere of radius 750 fits, and with it the default
+// box. Anything reaching further out is fitted in, keeping a few pixels for the marks.
+constexpr double kRefSide = 300;
+constexpr double kRefRadius = 750;
+constexpr double kMarkRoom = 6;
+constexpr double kMaxDivisor = 1e9;
+
+// A resize moves the centre by the change of the middle and scales its offset from the middle
+// with the picture.
+int Recentred(int cent, int oldSize, int newSize, double scale) {
+  const double offset = std::clamp((cent - oldSize / 2) * scale, -kMaxDivisor, kMaxDivisor);
+  return newSize / 2 + int(std::nearbyint(offset));
+}
+
 }  // namespace
 
 TRot3D::TRot3D(QWidget* parent) : TCustomControl(parent) {
@@ -24,6 +39,30 @@ TRot3D::TRot3D(QWidget* parent) : TCustomControl(parent) {
 }
 
 TRot3D::~TRot3D() = default;
+
+void TRot3D::Resize() {
+  const int oldSide = std::min(FFitW, FFitH), newSide = std::min(Width(), Height());
+  const double scale = oldSide > 0 ? double(newSide) / oldSide : 0.0;
+  FCentX = Recentred(FCentX, FFitW, Width(), scale);
+  FCentY = Recentred(FCentY, FFitH, Height(), scale);
+  FFitW = Width();
+  FFitH = Height();
+  TCustomControl::Resize();
+}
+
+int TRot3D::ProjectionDivisor() const {
+  const int side = std::min(Width(), Height());
+  if (side <= 0) return int(kMaxDivisor);
+  double radius = FBoundBox != 0 ? FBBSize * std::sqrt(3.0) : 0.0;
+  // Data placed by hand (fixed origin or factors) keeps the mapping its owner chose.
+  if (FAutoScale && FAutoOrigin) radius = std::max(radius, FDataRadius);
+  // Pixels per model unit at the default magnification.
+  double pixels = side / (5.0 * kRefSide);
+  if (radius > kRefRadius)
+    pixels = std::min(pixels, std::max(side / 2.0 - std::min(kMarkRoom, side / 4.0), 0.5) / radius);
+  const double d = FMagnify / (5.0 * pixels);
+  return int(std::clamp(std::nearbyint(d), 1.0, kMaxDivisor));
+}
 
 void TRot3D::Changed() { Invalidate(); }
 
@@ -76,9 +115,9 @@ double TRot3D::GetRotMat(int ix, int iy) const {
 TPoint TRot3D::Project(int64_t X, int64_t Y, int64_t Z) const {
   // 64-bit sums: model points set by hand may be far outside the auto-scaled range.
   const int64_t px =
-      (X * FRotMat[0][0] + Y * FRotMat[0][1] + Z * FRotMat[0][2]) / FMagnify + FCentX;
+      (X * FRotMat[0][0] + Y * FRotMat[0][1] + Z * FRotMat[0][2]) / FDivisor + FCentX;
   const int64_t py =
-      (X * FRotMat[1][0] + Y * FRotMat[1][1] + Z * FRotMat[1][2]) / FMagnify + FCentY;
+      (X * FRotMat[1][0] + Y * FRotMat[1][1] + Z * FRotMat[1][2]) / FDivisor + FCentY;
   return {int(std::clamp<int64_t>(px, -30000, 30000)), int(std::clamp<int64_t>(py, -30000, 30000))};
 }
 

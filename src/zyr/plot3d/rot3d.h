@@ -57,6 +57,10 @@ using TLblRequestEvent =
 ///   r->MarkAt(1.0, 2.0, 3.0, 20);
 ///   r->MakeVisible();
 ///
+/// The picture keeps the model origin in the middle of the control and grows and shrinks with
+/// it: Magnification 0.8 (the default) shows the box and auto-scaled data whole at any size.
+/// A handler that wants to delete the control should call deleteLater() on it.
+///
 /// Gallery page "rot3d" shows a helix, a point cloud and both box styles.
 class TRot3D : public TCustomControl {
  public:
@@ -140,9 +144,13 @@ class TRot3D : public TCustomControl {
   void SetMagnification(double m) { SetMagnify(m); }
   /// The model's divisor behind Magnification (4000 / magnification).
   int MagnifyDivisor() const { return FMagnify; }
+  /// The divisor the projection uses: MagnifyDivisor fitted to the control's size and, with
+  /// AutoScale and AutoOrigin, to the data's extent. Equals MagnifyDivisor at 450 x 300.
+  int ProjectionDivisor() const;
   int CentX() const { return FCentX; }
   int CentY() const { return FCentY; }
-  /// Pixel of the model origin, limited to 0 .. Width and 0 .. Height.
+  /// Pixel of the model origin, limited to 0 .. Width and 0 .. Height. A resize keeps its
+  /// offset from the middle in proportion.
   void SetCentX(int v);
   void SetCentY(int v);
 
@@ -243,6 +251,7 @@ class TRot3D : public TCustomControl {
 
  protected:
   void Paint() override;
+  void Resize() override;
   virtual void CalcRotMatrix_2Ax();
   virtual void CalcRotMatrix_3Ax();
   void CalcRotMatrix();
@@ -295,6 +304,9 @@ class TRot3D : public TCustomControl {
   bool FRotMat3D = false;
   TAxDir FAxDir = adLeftHanded;
   int FMagnify = 5000;
+  mutable int FDivisor = 5000;   // FMagnify fitted to the control, see ProjectionDivisor
+  double FDataRadius = 0;        // largest distance of a drawing object from the model origin
+  int FFitW = 450, FFitH = 300;  // size the centre was last placed for
   double FMagAnchor = 0.8;
   int FCentX = 0, FCentY = 0;
   int FCentXAnchor = 0, FCentYAnchor = 0;

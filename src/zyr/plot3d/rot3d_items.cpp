@@ -158,6 +158,7 @@ void TRot3D::MakeVisible() {
   }
   if (nObj == 0) {
     NRotObj = 0;
+    FDataRadius = 0;
     return;
   }
 
@@ -201,6 +202,7 @@ void TRot3D::MakeVisible() {
   // placed starts again at the next point instead of bridging the gap.
   int n = 0;
   bool gap = false;
+  double radius2 = 0;
   auto put = [&](double x, double y, double z, const Tr3ChartItem& it, uint32_t kind, int item) {
     const size_t o = size_t(n++);
     if (!Finite(x, y, z)) {
@@ -211,6 +213,8 @@ void TRot3D::MakeVisible() {
       rx[o] = ToModel((x - origin[0]) * fact[0]);
       ry[o] = ToModel((y - origin[1]) * fact[1]);
       rz[o] = ToModel((z - origin[2]) * fact[2]);
+      radius2 =
+          std::max(radius2, double(rx[o]) * rx[o] + double(ry[o]) * ry[o] + double(rz[o]) * rz[o]);
       if (kind == kLineTo && gap) kind = kMove;
       if (kind == kMove) gap = false;
     }
@@ -249,6 +253,7 @@ void TRot3D::MakeVisible() {
   FLineWid.swap(lwid);
   FBackLink.swap(link);
   NRotObj = nObj;
+  FDataRadius = std::sqrt(radius2);
   Changed();
 }
 
@@ -278,6 +283,7 @@ int TRot3D::FindNearestItemReal(double mx, double my, double mz, Tr3Item ItemID,
 int TRot3D::FindNearestItemScreen(int mx, int my, Tr3Item ItemID, double& dist) const {
   int best = -1;
   int64_t bestD = 0;
+  FDivisor = ProjectionDivisor();
   if (ItemID != tkNone) {
     for (int o = 0; o < NRotObj; ++o) {
       if ((FRotProp[size_t(o)] >> 24) == kNoPosition) continue;

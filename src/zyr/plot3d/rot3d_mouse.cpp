@@ -1,6 +1,7 @@
 // TRot3D: rotation, zoom and pan with the mouse.
 #include <zyr/plot3d/rot3d.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +17,9 @@ void TRot3D::SetAnchors(int X, int Y) {
 }
 
 void TRot3D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<QObject> alive(this);
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (!alive) return;  // the handler deleted the control
   // A press without a hover move before it (touch, tests) still starts from this point; a
   // second button pressed during a drag keeps the running anchors.
   const TShiftState pressed = Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : 0;
@@ -24,7 +27,9 @@ void TRot3D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TRot3D::MouseMove(TShiftState Shift, int X, int Y) {
+  const QPointer<QObject> alive(this);
   TCustomControl::MouseMove(Shift, X, Y);
+  if (!alive) return;
   const bool left = Shift & ssLeft, right = Shift & ssRight;
   if (!left && !right) {
     SetAnchors(X, Y);

@@ -4,6 +4,7 @@
 #include <zyr/plot3d/rot3d.h>
 
 #include <QImage>
+#include <QPointer>
 #include <algorithm>
 #include <vector>
 
@@ -42,7 +43,6 @@ std::string CharText(int code) {
   return {char(0xC0 | (code >> 6)), char(0x80 | (code & 0x3F))};
 }
 
-
 }  // namespace
 
 void TRot3D::InitGraf(TCanvas& cv, bool white, int extra) {
@@ -67,17 +67,20 @@ void TRot3D::DrawPlotFrame(TCanvas& cv) {
 }
 
 void TRot3D::Paint() {
+  const QPointer<QObject> alive(this);
   InitGraf(GrafBmp.Canvas(), false, 0);
   ConstructDataBmp(GrafBmp.Canvas(), false);
+  if (!alive) return;  // a handler deleted the control
   DrawPlotFrame(GrafBmp.Canvas());
   Canvas().SetCopyMode(SRCCOPY);
   Canvas().Draw(0, 0, GrafBmp);
 }
 
 void TRot3D::RenderPicture(TCanvas& cv, bool BlackWhite, bool IncludeFrame) {
+  const QPointer<QObject> alive(this);
   FillBackground(cv, FChartCol, Width(), Height());
   ConstructDataBmp(cv, BlackWhite);
-  if (IncludeFrame) DrawPlotFrame(cv);
+  if (alive && IncludeFrame) DrawPlotFrame(cv);
 }
 
 int TRot3D::FrontCorner() const {
@@ -94,7 +97,10 @@ int TRot3D::FrontCorner() const {
 }
 
 void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
+  const QPointer<QObject> alive(this);
   if (OnBeforeRenderData) OnBeforeRenderData(this, cv);
+  if (!alive) return;
+  FDivisor = ProjectionDivisor();
   cv.Pen().SetMode(pmCopy);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetWidth(1);
@@ -104,6 +110,7 @@ void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
   if (FShowAxes) DrawAxes(cv);
   if (box) DrawEdges(cv, 7 - B, FColorCubeHidLin);
   DrawObjects(cv, BlackWhite);
+  if (!alive) return;
   cv.Pen().SetWidth(1);
   if (box) DrawEdges(cv, B, FColorCubeFrame);
   if (FShowAxes) DrawAxisNames(cv);
@@ -157,6 +164,7 @@ void TRot3D::DrawEdges(TCanvas& cv, int corner, TColor c) {
 
 void TRot3D::DrawObjects(TCanvas& cv, bool BlackWhite) {
   if (NRotObj <= 0) return;
+  const QPointer<QObject> alive(this);
   cv.Font() = Font();
   const TColor first = BlackWhite ? clBlack : (FRotProp[0] & 0x00FFFFFF);
   cv.Pen().SetColor(first);
@@ -182,7 +190,10 @@ void TRot3D::DrawObjects(TCanvas& cv, bool BlackWhite) {
         cv.Pen().SetWidth(1);
         cv.Brush().SetColor(c);
         DrawMarkOnCanvas(cv, m, p.X, p.Y);
-        if (OnLblRequest) DrawMarkLabel(cv, o, p);
+        if (OnLblRequest) {
+          DrawMarkLabel(cv, o, p);
+          if (!alive) return;
+        }
       } else {
         DrawCharMark(cv, m, p, c);
       }
@@ -195,8 +206,9 @@ void TRot3D::DrawMarkLabel(TCanvas& cv, int obj, TPoint p) {
   int dx = 0, dy = 0;
   TAlignment ha = taCenter;
   TVerticalAlignment va = 1;
+  const QPointer<QObject> alive(this);
   OnLblRequest(this, obj, text, dx, dy, ha, va, cv.Font());
-  if (text.empty()) return;
+  if (!alive || text.empty()) return;
   const TPoint ext = cv.TextExtent(text);
   int x = p.X + dx, y = p.Y + dy;
   if (ha == taRightJustify)
