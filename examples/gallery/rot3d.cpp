@@ -41,8 +41,7 @@ void FillHelix(TRot3D& r) {
     ha = taLeftJustify;
     f.SetColor(clMaroon);
   };
-  r.SetBoundBoxSize(1000);  // the auto-scaled helix spans 1000 model units
-  r.SetMagnify(0.65);
+  r.SetBoundBoxSize(1000);  // the auto-scaled helix spans 1000 model units; the view fits it
   r.MakeVisible();
 }
 
