@@ -3,12 +3,15 @@
 // overlay, then items, text labels and the frame.
 
 #include <zyr/chart/contourplot.h>
+#include <zyr/chart/contourplot_surface.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
+#include <limits>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace zyr {
@@ -25,59 +28,6 @@ uint32_t ToRowPixel(TColor c) {
 
 int RoundEven(double v) { return int(std::nearbyint(v)); }
 
-// Colour index of a value as IsoColorIndex computes it, with the division by the range taken
-// out (results may differ in the last bit of the scaled value): the colour surface asks for
-// it once per sub-cell.
-struct TIsoIndex {
-  double lo, scale;
-  int count;
-  explicit TIsoIndex(const TContourPlot& cp)
-      : lo(cp.IsoLow()),
-        scale(cp.IsoColors.NumColors() / (cp.IsoHigh() - cp.IsoLow())),
-        count(cp.IsoColors.NumColors()) {}
-  int operator()(double v) const {
-    if (count <= 1 || !(v > lo)) return 1;
-    const double f = (v - lo) * scale;
-    if (!(f < count)) return count;
-    return std::max(1, TCustomRChart::PixelOf(f));
-  }
-};
-
-// Scan-line pixel sink. Map moves control pixels into the bitmap and clamps them to its
-// edges, so every write lands inside the rows; Box fills an inclusive, ordered box of mapped
-// pixels. Colours come as IsoColors indexes.
-class TRowSink {
- public:
-  TRowSink(TRGB32* row0, int stride, int height, int ox, int oy, const std::vector<uint32_t>& lut)
-      : FRow0(reinterpret_cast<uint32_t*>(row0)),
-        FStride(stride),
-        FW(std::abs(stride)),
-        FH(height),
-        FOx(ox),
-        FOy(oy),
-        FLut(lut) {}
-  bool Usable() const { return FRow0 && FW > 0 && FH > 0 && !FLut.empty(); }
-  int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, 0, FW - 1)); }
-  int MapOriginX() const { return FOx; }
-  int MapOriginY() const { return FOy; }
-  int MapWidth() const { return FW; }
-  int MapHeight() const { return FH; }
-  int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, 0, FH - 1)); }
-  void Dot(long long cx, long long cy, int k) { Row(MapY(cy))[MapX(cx)] = Color(k); }
-  void Box(int x1, int y1, int x2, int y2, int k) {
-    const uint32_t c = Color(k);
-    uint32_t* row = Row(y1);
-    for (int y = y1; y <= y2; ++y, row += FStride) std::fill(row + x1, row + x2 + 1, c);
-  }
-
- private:
-  uint32_t* Row(int y) const { return FRow0 + ptrdiff_t(y) * FStride; }
-  uint32_t Color(int k) const { return FLut[size_t(std::clamp<int>(k, 0, int(FLut.size()) - 1))]; }
-  uint32_t* FRow0;
-  int FStride, FW, FH, FOx, FOy;
-  const std::vector<uint32_t>& FLut;
-};
-
 // Canvas pixel sink: the same pixels through the canvas, without clamping.
 class TCanvasSink {
  public:
@@ -86,10 +36,6 @@ class TCanvasSink {
   bool Usable() const { return true; }
   // Far-off pixels stay far off without overflowing the canvas arithmetic.
   int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, -kFar, kFar)); }
-  int MapOriginX() const { return FOx; }
-  int MapOriginY() const { return FOy; }
-  int MapWidth() const { return -2; }
-  int MapHeight() const { return -2; }
   int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, -kFar, kFar)); }
   void Dot(long long cx, long long cy, int k) {
     FCv.SetPixels(MapX(cx), MapY(cy), FColors.Color(k));
@@ -160,6 +106,9 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
   cp.R2M(1, x + dx, y + dy, bx, by);
   const long long pixW = std::llabs((long long)bx - ax), pixH = std::llabs((long long)by - ay);
   auto dot = [&](double px, double py, double level) {
+    // A crossing between overflowed corner means has no position; clamped, it would put a
+    // stray dot on the picture's edge.
+    if (std::isnan(px) || std::isnan(py)) return;
     int cx, cy;
     cp.R2M(1, px, py, cx, cy);
     s.Dot(cx, cy, mono ? 1 : cp.IsoColorIndex(level));
@@ -184,115 +133,6 @@ void DotCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, dou
   }
 }
 
-// Mapped, ordered pixel edges of the n sub-cells of a cell side starting at world v with
-// width d, for one transform (k, kd) and one target.
-struct TEdges {
-  double v = 0, d = 0, k = 0, kd = 0;
-  int n = 0, origin = 0, extent = -1;
-  std::vector<int> lo, hi;
-};
-
-size_t EdgeSlot(double v, size_t numSlots) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return static_cast<size_t>((bits ^ (bits >> 29) ^ (bits >> 47)) % numSlots);
-}
-
-template <class Sink>
-const TEdges& CellEdges(const TContourPlot& cp, const Sink& s, TEdges& e, bool horiz, double v,
-                        double d, int n, double k, double kd) {
-  const int origin = horiz ? s.MapOriginX() : s.MapOriginY();
-  const int extent = horiz ? s.MapWidth() : s.MapHeight();
-  if (e.n == n && e.v == v && e.d == d && e.k == k && e.kd == kd && e.origin == origin &&
-      e.extent == extent)
-    return e;
-  e.v = v;
-  e.d = d;
-  e.k = k;
-  e.kd = kd;
-  e.n = n;
-  e.origin = origin;
-  e.extent = extent;
-  e.lo.resize(size_t(n));
-  e.hi.resize(size_t(n));
-  const double step = d / n;
-  for (int i = 0; i < n; ++i) {
-    const double a = v + d * i / n;
-    int p, q, unused;
-    if (horiz) {
-      cp.R2M(1, a, 0.0, p, unused);
-      cp.R2M(1, a + step, 0.0, q, unused);
-      p = s.MapX(p);
-      q = s.MapX(q);
-    } else {
-      cp.R2M(1, 0.0, a, unused, p);
-      cp.R2M(1, 0.0, a + step, unused, q);
-      p = s.MapY(p);
-      q = s.MapY(q);
-    }
-    e.lo[size_t(i)] = std::min(p, q);
-    e.hi[size_t(i)] = std::max(p, q);
-  }
-  return e;
-}
-
-// Interpolated colours of one cell: one box when the corners share a colour, otherwise
-// NumX x NumY sub-cells, never narrower or lower than a pixel.
-template <class Sink>
-void SurfaceCell(const TContourPlot& cp, Sink& s, double x, double y, double dx, double dy,
-                 double zLL, double zLR, double zUL, double zUR, int NumX, int NumY) {
-  const TIsoIndex index(cp);
-  int x1, y1, x2, y2;
-  cp.R2M(1, x, y, x1, y1);
-  cp.R2M(1, x + dx, y + dy, x2, y2);
-  const int kLL = index(zLL);
-  if (kLL == index(zLR) && kLL == index(zUL) && kLL == index(zUR)) {
-    const int a = s.MapX(x1), b = s.MapX(x2), c = s.MapY(y1), d = s.MapY(y2);
-    s.Box(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d), kLL);
-    return;
-  }
-  const long long pixW = std::llabs((long long)x2 - x1), pixH = std::llabs((long long)y2 - y1);
-  NumX = int(std::clamp<long long>(std::min<long long>(NumX, pixW), 1, 65535));
-  NumY = int(std::clamp<long long>(std::min<long long>(NumY, pixH), 1, 65535));
-  // Sub-cell edges are the same for every cell of a pivot column (x) or row (y), so they
-  // are kept between calls.
-  double kx, kdx, ky, kdy;
-  cp.GetTransformParams(1, kx, kdx, ky, kdy);
-  static TEdges xCache;
-  static std::vector<TEdges> yCache(4096);
-  const TEdges& ex = CellEdges(cp, s, xCache, true, x, dx, NumX, kx, kdx);
-  const TEdges& ey =
-      CellEdges(cp, s, yCache[EdgeSlot(y, yCache.size())], false, y, dy, NumY, ky, kdy);
-  const std::vector<int>&bx0 = ex.lo, &bx1 = ex.hi, &by0 = ey.lo, &by1 = ey.hi;
-  // The values of a column of sub-cells are monotonic, and so are their colours: equal end
-  // colours mean one colour for the whole column, and runs of one colour make one box.
-  for (int i = 0; i < NumX; ++i) {
-    const double b = zLL + (zLR - zLL) * i / NumX;
-    const double u = zUL + (zUR - zUL) * i / NumX;
-    const double step = (u - b) / NumY;
-    auto value = [&](int j) { return b + step * j; };
-    const int kFirst = index(value(0)), kLast = index(value(NumY - 1));
-    if (kFirst == kLast) {
-      s.Box(bx0[size_t(i)], std::min(by0[0], by0[size_t(NumY - 1)]), bx1[size_t(i)],
-            std::max(by1[0], by1[size_t(NumY - 1)]), kFirst);
-      continue;
-    }
-    int runStart = 0, k = kFirst;
-    for (int j = 1; j <= NumY; ++j) {
-      const int kj = j < NumY ? index(value(j)) : -1;
-      if (kj == k) continue;
-      int top = by0[size_t(runStart)], bottom = by1[size_t(runStart)];
-      for (int r = runStart + 1; r < j; ++r) {
-        top = std::min(top, by0[size_t(r)]);
-        bottom = std::max(bottom, by1[size_t(r)]);
-      }
-      s.Box(bx0[size_t(i)], top, bx1[size_t(i)], bottom, k);
-      runStart = j;
-      k = kj;
-    }
-  }
-}
-
 // Colour index of a cell map: 0 (drawn as colour 1, or left out when transparent) below
 // IsoLow and where the value rounds to the bottom of the range.
 int CellMapIndex(const TContourPlot& cp, double v) {
@@ -301,6 +141,144 @@ int CellMapIndex(const TContourPlot& cp, double v) {
   const double q = (v - cp.IsoLow()) / (cp.IsoHigh() - cp.IsoLow()) * n;
   if (!(q < n)) return n;
   return RoundEven(q);
+}
+
+// The value stage of one picture: what every pivot cell needs, read from the plot once. Bands
+// of rows then render side by side on several threads while nothing changes the plot.
+class TValueStage {
+ public:
+  TValueStage(const TContourPlot& cp, const contour::TRowSink& rows, double dx, double dy,
+              uint16_t subdiv)
+      : FCp(cp),
+        FMode(cp.PlotMode()),
+        FNx(cp.NumPivotsX()),
+        FNy(cp.NumPivotsY()),
+        FStride(FNy + 2),
+        FDx(dx),
+        FDy(dy),
+        FSubdiv(subdiv),
+        FIndex(cp) {
+    // Effective mask bytes and values with a blanked border, read once instead of per corner.
+    FMask.assign(size_t(FNx + 2) * size_t(FStride), 1);
+    FValue.assign(FMask.size(), 0.0);
+    for (int s = 1; s <= FNx; ++s)
+      for (int t = 1; t <= FNy; ++t) {
+        FMask[At(s, t)] = cp.EffectiveMask(s, t);
+        FValue[At(s, t)] = cp.GetPivotVal(s, t);
+      }
+    const bool surface = FMode == cpmColorSurface;
+    const bool cellMap = FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp;
+    FColX.resize(size_t(FNx) + 1);
+    if (surface) FSideX.resize(size_t(FNx) + 1);
+    if (cellMap) FMapX.resize(size_t(FNx) + 1);
+    for (int s = 1; s <= FNx; ++s) {
+      const double px = FColX[size_t(s)] = cp.PivotPosX(s);
+      if (surface)
+        contour::MakeCellSide(cp, rows, true, px - dx / 2, dx, subdiv, FSideX[size_t(s)], true);
+      if (cellMap) FMapX[size_t(s)] = CellMapSpan(rows, true, px, dx);
+    }
+    FRowY.resize(size_t(FNy) + 1);
+    FSideY.resize(size_t(FNy) + 1);
+    if (cellMap) FMapY.resize(size_t(FNy) + 1);
+    FReach.resize(size_t(FNy) + 1);
+    const bool logY = cp.ScalePropsY(1).Logarithmic();
+    for (int t = 1; t <= FNy; ++t) {
+      const double py = FRowY[size_t(t)] = cp.PivotPosY(t);
+      const contour::TCellSide& side = FSideY[size_t(t)];
+      contour::MakeCellSide(cp, rows, false, py - dy / 2, dy, subdiv, FSideY[size_t(t)], surface);
+      // Every write of the cell lies in its rows; sub-cell edges and dots may round one pixel
+      // past them. Logarithmic axes send values near zero to the far edge.
+      int lo = std::min(side.lo, *std::min_element(side.subLo.begin(), side.subLo.end()));
+      int hi = std::max(side.hi, *std::max_element(side.subHi.begin(), side.subHi.end()));
+      if (cellMap) {
+        FMapY[size_t(t)] = CellMapSpan(rows, false, py, dy);
+        lo = std::min(lo, FMapY[size_t(t)].first);
+        hi = std::max(hi, FMapY[size_t(t)].second);
+      }
+      FReach[size_t(t)] = {lo - 2, hi + 2};
+      if (logY && std::min(py - dy / 2, py + dy / 2) <= 1e-100)
+        FReach[size_t(t)] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    }
+    if (!surface) FSideY.clear();
+  }
+
+  /// Pivot rows (ascending) whose cells may write into bitmap rows y0..y1.
+  std::vector<int> RowsReaching(int y0, int y1) const {
+    std::vector<int> ts;
+    for (int t = 1; t <= FNy; ++t)
+      if (FReach[size_t(t)].first <= y1 && FReach[size_t(t)].second >= y0) ts.push_back(t);
+    return ts;
+  }
+
+  /// The cells of pivot columns s0..s1 and pivot rows ts, column by column.
+  void Columns(contour::TRowSink& sink, const std::vector<int>& ts, int s0, int s1) const {
+    const bool cellMap = FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp;
+    for (int s = s0; s <= s1; ++s) {
+      const double px = FColX[size_t(s)];
+      for (int t : ts) {
+        const uint8_t m = FMask[At(s, t)];
+        if (m != 0 && m != 255) continue;
+        const double z = FValue[At(s, t)];
+        if (cellMap) {
+          const int k = CellMapIndex(FCp, z);
+          if (k == 0 && FMode == cpmColorSurfNoIpTransp) continue;
+          const auto &mx = FMapX[size_t(s)], &my = FMapY[size_t(t)];
+          sink.Box(mx.first, my.first, mx.second, my.second, std::max(k, 1));
+          continue;
+        }
+        const double zLL = Corner(z, At(s - 1, t), At(s - 1, t - 1), At(s, t - 1));
+        const double zUL = Corner(z, At(s - 1, t), At(s - 1, t + 1), At(s, t + 1));
+        const double zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
+        const double zLR = Corner(z, At(s, t - 1), At(s + 1, t - 1), At(s + 1, t));
+        if (FMode == cpmColorSurface)
+          contour::SurfaceCellRows(FIndex, sink, FSideX[size_t(s)], FSideY[size_t(t)], zLL, zLR,
+                                   zUL, zUR);
+        else
+          DotCell(FCp, sink, px - FDx / 2, FRowY[size_t(t)] - FDy / 2, FDx, FDy, zLL, zLR, zUL, zUR,
+                  FSubdiv, FSubdiv);
+      }
+    }
+  }
+
+ private:
+  size_t At(int s, int t) const { return size_t(s) * size_t(FStride) + size_t(t); }
+  // A corner is the mean of the pivot's own value and those of its normal neighbours there.
+  // Without branches: a left-out neighbour adds -0.0, which changes no sum, not even -0.0.
+  double Corner(double own, size_t a, size_t b, size_t c) const {
+    const bool ua = FMask[a] == 0, ub = FMask[b] == 0, uc = FMask[c] == 0;
+    const double sum =
+        own + (ua ? FValue[a] : -0.0) + (ub ? FValue[b] : -0.0) + (uc ? FValue[c] : -0.0);
+    return sum / (1 + int(ua) + int(ub) + int(uc));
+  }
+  // Ordered, mapped pixels of a cell map's side: the pivot +- half a pivot distance.
+  std::pair<int, int> CellMapSpan(const contour::TRowSink& rows, bool horiz, double p,
+                                  double d) const {
+    int x1, y1, x2, y2;
+    FCp.R2M(1, p - d / 2, p - d / 2, x1, y1);
+    FCp.R2M(1, p + d / 2, p + d / 2, x2, y2);
+    const int a = horiz ? rows.MapX(x1) : rows.MapY(y1), b = horiz ? rows.MapX(x2) : rows.MapY(y2);
+    return {std::min(a, b), std::max(a, b)};
+  }
+
+  const TContourPlot& FCp;
+  TContourPlotMode FMode;
+  int FNx, FNy, FStride;
+  double FDx, FDy;
+  uint16_t FSubdiv;
+  contour::TIsoIndex FIndex;
+  std::vector<uint8_t> FMask;
+  std::vector<double> FValue;
+  std::vector<double> FColX, FRowY;
+  std::vector<contour::TCellSide> FSideX, FSideY;
+  std::vector<std::pair<int, int>> FMapX, FMapY, FReach;
+};
+
+// Bands of rows a picture of w x h pixels is shared out in: a few per thread for an even
+// load, none below 16 rows, and a single one for small pictures.
+int BandCount(int w, int h) {
+  const int threads = contour::RenderThreads();
+  if (threads <= 1 || h < 64 || (long long)w * h < 32768) return 1;
+  return std::min(4 * threads, h / 16);
 }
 
 }  // namespace
@@ -319,8 +297,8 @@ void TContourPlot::IsoQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int Offs
                              double zUL, double zUR, uint16_t NumX, uint16_t NumY) {
   std::vector<uint32_t> own;
   if (FIsoRowColors.empty()) own = IsoRowColors();
-  TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
-             FIsoRowColors.empty() ? own : FIsoRowColors);
+  contour::TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
+                      FIsoRowColors.empty() ? own : FIsoRowColors);
   if (s.Usable()) DotCell(*this, s, x, y, dx, dy, zLL, zLR, zUL, zUR, NumX, NumY);
 }
 
@@ -329,9 +307,13 @@ void TContourPlot::IsoColQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int O
                                 double zUL, double zUR, uint16_t NumX, uint16_t NumY) {
   std::vector<uint32_t> own;
   if (FIsoRowColors.empty()) own = IsoRowColors();
-  TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
-             FIsoRowColors.empty() ? own : FIsoRowColors);
-  if (s.Usable()) SurfaceCell(*this, s, x, y, dx, dy, zLL, zLR, zUL, zUR, NumX, NumY);
+  contour::TRowSink s(Pixels, Stride, BmpHeight, RcLRim - OffsX, RcTRim - OffsY,
+                      FIsoRowColors.empty() ? own : FIsoRowColors);
+  if (!s.Usable()) return;
+  contour::TCellSide sx, sy;
+  contour::MakeCellSide(*this, s, true, x, dx, NumX, sx);
+  contour::MakeCellSide(*this, s, false, y, dy, NumY, sy);
+  contour::SurfaceCell(contour::TIsoIndex(*this), s, sx, sy, zLL, zLR, zUL, zUR);
 }
 
 void TContourPlot::IsoQuad(TCanvas& Canvas, int OffsX, int OffsY, double x, double y, double dx,
@@ -345,7 +327,10 @@ void TContourPlot::IsoColQuad(TCanvas& Canvas, int OffsX, int OffsY, double x, d
                               double dy, double zLL, double zLR, double zUL, double zUR,
                               uint16_t NumX, uint16_t NumY) {
   TCanvasSink s(Canvas, RcLRim - OffsX, RcTRim - OffsY, IsoColors);
-  SurfaceCell(*this, s, x, y, dx, dy, zLL, zLR, zUL, zUR, NumX, NumY);
+  contour::TCellSide sx, sy;
+  contour::MakeCellSide(*this, s, true, x, dx, NumX, sx);
+  contour::MakeCellSide(*this, s, false, y, dy, NumY, sy);
+  contour::SurfaceCell(contour::TIsoIndex(*this), s, sx, sy, zLL, zLR, zUL, zUR);
 }
 
 // ------------------------------------------------------------------ value and mask stages
@@ -371,67 +356,39 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
     std::vector<uint32_t>& v;
     ~TLutReset() { v.clear(); }
   } lutReset{FIsoRowColors};
-  TRowSink rows(row0, stride, bh, RcLRim - OffsX, RcTRim - OffsY, FIsoRowColors);
+  const contour::TRowSink rows(row0, stride, bh, RcLRim - OffsX, RcTRim - OffsY, FIsoRowColors);
 
-  // Effective mask bytes and values with a blanked border, read once instead of per corner.
-  const int stride2 = ny + 2;
-  std::vector<uint8_t> mask(size_t(nx + 2) * size_t(stride2), 1);
-  std::vector<double> value(mask.size(), 0.0);
-  for (int s = 1; s <= nx; ++s)
-    for (int t = 1; t <= ny; ++t) {
-      const size_t i = size_t(s) * size_t(stride2) + size_t(t);
-      mask[i] = EffectiveMask(s, t);
-      value[i] = FPivotMat.Elem(s, t);
-    }
-  auto at = [&](int s, int t) { return size_t(s) * size_t(stride2) + size_t(t); };
-  std::vector<double> rowY(size_t(ny) + 1);
-  for (int t = 1; t <= ny; ++t) rowY[size_t(t)] = PivotPosY(t);
-  // A corner is the mean of the pivot's own value and those of its normal neighbours there.
-  auto corner = [&](double own, int s1, int t1, int s2, int t2, int s3, int t3) {
-    double sum = own;
-    int n = 1;
-    for (size_t i : {at(s1, t1), at(s2, t2), at(s3, t3)})
-      if (mask[i] == 0) {
-        sum += value[i];
-        ++n;
-      }
-    return sum / n;
+  std::unique_ptr<TValueStage> stage;
+  std::vector<std::vector<int>> bandRows;
+  const int bands = BandCount(bw, bh);
+  auto bandFirst = [&](int b) { return int((long long)bh * b / bands); };
+  if (rows.Usable()) {
+    stage = std::make_unique<TValueStage>(*this, rows, dx, dy, subdiv);
+    for (int b = 0; b < bands; ++b)
+      bandRows.push_back(stage->RowsReaching(bandFirst(b), bandFirst(b + 1) - 1));
+  }
+  // Only the GUI thread calls the progress handler, between runs of columns; the bands of a
+  // run are done before it is called.
+  auto render = [&](int s0, int s1) {
+    if (!stage || s0 > s1) return;
+    contour::RunBands(bands, [&](int b) {
+      contour::TRowSink band = rows;
+      band.Clip(bandFirst(b), bandFirst(b + 1) - 1);
+      stage->Columns(band, bandRows[size_t(b)], s0, s1);
+    });
   };
-
-  for (int s = 1; s <= nx; ++s) {
-    if (s % step == 0) {
+  if (!OnProgress) {
+    render(1, nx);
+  } else {
+    int next = 1;
+    for (int s = step; s <= nx; s += step) {
+      render(next, s - 1);
+      next = s;
       FeedbackProgress(70 + RoundEven(s * 15.0 / nx));
       // A progress handler that resized the bitmap has taken the rows away.
       if (row0 && (Bmp.Width() != bw || Bmp.Height() != bh || Bmp.ScanLine(0) != row0)) return;
     }
-    if (!rows.Usable()) continue;
-    const double px = PivotPosX(s);
-    for (int t = 1; t <= ny; ++t) {
-      const uint8_t m = mask[at(s, t)];
-      if (m != 0 && m != 255) continue;
-      const double py = rowY[size_t(t)];
-      const double z = value[at(s, t)];
-      if (FPlotMode == cpmColorSurfNoIp || FPlotMode == cpmColorSurfNoIpTransp) {
-        const int k = CellMapIndex(*this, z);
-        if (k == 0 && FPlotMode == cpmColorSurfNoIpTransp) continue;
-        int x1, y1, x2, y2;
-        R2M(1, px - dx / 2, py - dy / 2, x1, y1);
-        R2M(1, px + dx / 2, py + dy / 2, x2, y2);
-        const int a = rows.MapX(x1), b = rows.MapX(x2), c = rows.MapY(y1), d = rows.MapY(y2);
-        rows.Box(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d), std::max(k, 1));
-        continue;
-      }
-      const double zLL = corner(z, s - 1, t, s - 1, t - 1, s, t - 1);
-      const double zUL = corner(z, s - 1, t, s - 1, t + 1, s, t + 1);
-      const double zUR = corner(z, s, t + 1, s + 1, t + 1, s + 1, t);
-      const double zLR = corner(z, s, t - 1, s + 1, t - 1, s + 1, t);
-      if (FPlotMode == cpmColorSurface)
-        IsoColQuadSL(row0, stride, bh, OffsX, OffsY, px - dx / 2, py - dy / 2, dx, dy, zLL, zLR,
-                     zUL, zUR, subdiv, subdiv);
-      else
-        IsoQuadSL(row0, stride, bh, OffsX, OffsY, px - dx / 2, py - dy / 2, dx, dy, zLL, zLR, zUL,
-                  zUR, subdiv, subdiv);
-    }
+    render(next, nx);
   }
   RenderMask(Bmp, OffsX, OffsY, dx, dy);
 }
