@@ -7,6 +7,7 @@
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
 #include <zyr/platform/numerics/matrix.h>
+#include <zyr/qt.h>
 
 #include <array>
 #include <functional>
@@ -57,6 +58,19 @@ class TPlot3D : public TCustomControl {
   /// A model point (x, y, z).
   using TPoint3 = std::array<double, 3>;
 
+  /// Mouse actions (SetMouseAction); other values do nothing.
+  static constexpr TMouseActMode maNone = 0;
+  static constexpr TMouseActMode maPan = 1;
+  static constexpr TMouseActMode maZoom = 6;
+  static constexpr TMouseActMode maRotate = 12;      // within the view angle limits
+  static constexpr TMouseActMode maRotAndZoom = 13;  // left button rotates freely, right zooms
+  static constexpr TMouseActMode maTilt = 14;
+  static constexpr TMouseActMode maTurn = 15;
+  /// Bounding box styles (SetBoundBoxStyle).
+  static constexpr TBoundingBox bbNone = 0;
+  static constexpr TBoundingBox bbOutlined = 1;
+  static constexpr TBoundingBox bbFilled = 2;
+
   explicit TPlot3D(QWidget* parent = nullptr);
   ~TPlot3D() override;
 
@@ -74,8 +88,14 @@ class TPlot3D : public TCustomControl {
   const std::string& CaptionY() const { return FCaptY; }
   const std::string& CaptionZ() const { return FCaptZ; }
   void SetCaptionX(const std::string& v);
+  void SetCaptionX(const QString& v) { SetCaptionX(FromQString(v)); }
+  void SetCaptionX(const char* v) { SetCaptionX(std::string(v)); }
   void SetCaptionY(const std::string& v);
+  void SetCaptionY(const QString& v) { SetCaptionY(FromQString(v)); }
+  void SetCaptionY(const char* v) { SetCaptionY(std::string(v)); }
   void SetCaptionZ(const std::string& v);
+  void SetCaptionZ(const QString& v) { SetCaptionZ(FromQString(v)); }
+  void SetCaptionZ(const char* v) { SetCaptionZ(std::string(v)); }
   int CentX() const { return FCentX; }
   int CentY() const { return FCentY; }
   void SetCentX(int v);
@@ -83,30 +103,69 @@ class TPlot3D : public TCustomControl {
 
   TColor ColorFrame() const { return FFrameCol; }
   void SetColorFrame(TColor v) { SetColorField(FFrameCol, v); }
+  void SetColorFrame(const QColor& v) {
+    if (v.isValid()) SetColorFrame(FromQColor(v));
+  }
   TColor ColorBakGnd() const { return FColorBakGnd; }
   void SetColorBakGnd(TColor v) { SetColorField(FColorBakGnd, v); }
+  void SetColorBakGnd(const QColor& v) {
+    if (v.isValid()) SetColorBakGnd(FromQColor(v));
+  }
   TColor ColorXCoords() const { return FColorXAx; }
   void SetColorXCoords(TColor v) { SetColorField(FColorXAx, v); }
+  void SetColorXCoords(const QColor& v) {
+    if (v.isValid()) SetColorXCoords(FromQColor(v));
+  }
   TColor ColorYCoords() const { return FColorYAx; }
   void SetColorYCoords(TColor v) { SetColorField(FColorYAx, v); }
+  void SetColorYCoords(const QColor& v) {
+    if (v.isValid()) SetColorYCoords(FromQColor(v));
+  }
   TColor ColorZCoords() const { return FColorZAx; }
   void SetColorZCoords(TColor v) { SetColorField(FColorZAx, v); }
+  void SetColorZCoords(const QColor& v) {
+    if (v.isValid()) SetColorZCoords(FromQColor(v));
+  }
   TColor ColorHigh() const { return FColorFillHigh; }
   void SetColorHigh(TColor v) { SetColorField(FColorFillHigh, v); }
+  void SetColorHigh(const QColor& v) {
+    if (v.isValid()) SetColorHigh(FromQColor(v));
+  }
   TColor ColorMid() const { return FColorFillMid; }
   void SetColorMid(TColor v) { SetColorField(FColorFillMid, v); }
+  void SetColorMid(const QColor& v) {
+    if (v.isValid()) SetColorMid(FromQColor(v));
+  }
   TColor ColorLow() const { return FColorFillLow; }
   void SetColorLow(TColor v) { SetColorField(FColorFillLow, v); }
+  void SetColorLow(const QColor& v) {
+    if (v.isValid()) SetColorLow(FromQColor(v));
+  }
   TColor ColorMesh() const { return FColorMesh; }
   void SetColorMesh(TColor v) { SetColorField(FColorMesh, v); }
+  void SetColorMesh(const QColor& v) {
+    if (v.isValid()) SetColorMesh(FromQColor(v));
+  }
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColorCubeFrame(TColor v) { SetColorField(FColorCubeFrame, v); }
+  void SetColorCubeFrame(const QColor& v) {
+    if (v.isValid()) SetColorCubeFrame(FromQColor(v));
+  }
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColorCubeHidLin(TColor v) { SetColorField(FColorCubeHidLin, v); }
+  void SetColorCubeHidLin(const QColor& v) {
+    if (v.isValid()) SetColorCubeHidLin(FromQColor(v));
+  }
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColorCubeFaceLow(TColor v) { SetColorField(FColorCubeFaceLo, v); }
+  void SetColorCubeFaceLow(const QColor& v) {
+    if (v.isValid()) SetColorCubeFaceLow(FromQColor(v));
+  }
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColorCubeFaceHigh(TColor v) { SetColorField(FColorCubeFaceHi, v); }
+  void SetColorCubeFaceHigh(const QColor& v) {
+    if (v.isValid()) SetColorCubeFaceHigh(FromQColor(v));
+  }
 
   bool ColorCodeAvg() const { return FColorCodeAvg; }
   void SetColorCodeAvg(bool v);
@@ -264,12 +323,30 @@ class TPlot3D : public TCustomControl {
                 double High);
   /// Text centred on (x, y).
   void DrawCenteredText(TCanvas& Canvas, int x, int y, const std::string& s);
+  void DrawCenteredText(TCanvas& Canvas, int x, int y, const QString& s) {
+    DrawCenteredText(Canvas, x, y, FromQString(s));
+  }
+  void DrawCenteredText(TCanvas& Canvas, int x, int y, const char* s) {
+    DrawCenteredText(Canvas, x, y, std::string(s));
+  }
 
   // --- export and print -------------------------------------------------------------------
   /// Writes the picture to a file: PNG or JPEG by extension, BMP otherwise. False on failure.
   bool CopyToBMP(const std::string& FName, bool IncludeFrame);
+  bool CopyToBMP(const QString& FName, bool IncludeFrame) {
+    return CopyToBMP(FromQString(FName), IncludeFrame);
+  }
+  bool CopyToBMP(const char* FName, bool IncludeFrame) {
+    return CopyToBMP(std::string(FName), IncludeFrame);
+  }
   /// Writes the picture as a vector file: PDF when the name ends in ".pdf", SVG otherwise.
   bool CopyToWMF(const std::string& FName, bool IncludeFrame);
+  bool CopyToWMF(const QString& FName, bool IncludeFrame) {
+    return CopyToWMF(FromQString(FName), IncludeFrame);
+  }
+  bool CopyToWMF(const char* FName, bool IncludeFrame) {
+    return CopyToWMF(std::string(FName), IncludeFrame);
+  }
   bool CopyToClipboard(bool IncludeFrame);
   /// Puts the picture on the clipboard as SVG with a bitmap fallback.
   bool CopyToClipboardWMF(bool IncludeFrame);

@@ -5,7 +5,9 @@
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/qt.h>
 
+#include <QVector3D>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -69,6 +71,10 @@ class TRot3D : public TCustomControl {
   static constexpr TMouseActMode maZoom = 6;
   static constexpr TMouseActMode maRotate = 12;
   static constexpr TMouseActMode maRotAndZoom = 13;  // left button rotates, right zooms
+  /// Bounding box styles (SetBoundBoxStyle).
+  static constexpr TBoundingBox bbNone = 0;
+  static constexpr TBoundingBox bbOutlined = 1;
+  static constexpr TBoundingBox bbFilled = 2;
 
   /// Draws on the canvas of the plot before or after the data.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
@@ -82,6 +88,16 @@ class TRot3D : public TCustomControl {
   void Moveto(double x, double y, double z);
   void Drawto(double x, double y, double z);
   void Line(double x1, double y1, double z1, double x2, double y2, double z2);
+  /// The same spelled as on the 2D chart.
+  void MoveTo(double x, double y, double z) { Moveto(x, y, z); }
+  void DrawTo(double x, double y, double z) { Drawto(x, y, z); }
+  /// The same with Qt's 3D points (single precision).
+  void MarkAt(const QVector3D& p, uint8_t mk) { MarkAt(p.x(), p.y(), p.z(), mk); }
+  void MoveTo(const QVector3D& p) { Moveto(p.x(), p.y(), p.z()); }
+  void DrawTo(const QVector3D& p) { Drawto(p.x(), p.y(), p.z()); }
+  void Line(const QVector3D& p1, const QVector3D& p2) {
+    Line(p1.x(), p1.y(), p1.z(), p2.x(), p2.y(), p2.z());
+  }
   /// Normalises the items into model space, builds the drawing objects and repaints.
   void MakeVisible();
   /// Clears the off-screen picture and removes every item; the last drawing objects stay.
@@ -114,7 +130,12 @@ class TRot3D : public TCustomControl {
   // --- Current pen for new items ---
   TColor ColorData() const { return FDataCol; }
   void SetDataCol(TColor c);
+  /// An invalid QColor is ignored.
+  void SetDataCol(const QColor& c) {
+    if (c.isValid()) SetDataCol(FromQColor(c));
+  }
   void SetColorData(TColor c) { SetDataCol(c); }
+  void SetColorData(const QColor& c) { SetDataCol(c); }
   int32_t DataTag() const { return FDataTag; }
   void SetDataTag(int32_t t) { FDataTag = t; }
   int LineWidth() const { return FLineWidth; }
@@ -192,30 +213,60 @@ class TRot3D : public TCustomControl {
   const std::string& AxNameY() const { return FAxName[1]; }
   const std::string& AxNameZ() const { return FAxName[2]; }
   void SetAxNameX(const std::string& v);
+  void SetAxNameX(const QString& v) { SetAxNameX(FromQString(v)); }
+  void SetAxNameX(const char* v) { SetAxNameX(std::string(v)); }
   void SetAxNameY(const std::string& v);
+  void SetAxNameY(const QString& v) { SetAxNameY(FromQString(v)); }
+  void SetAxNameY(const char* v) { SetAxNameY(std::string(v)); }
   void SetAxNameZ(const std::string& v);
+  void SetAxNameZ(const QString& v) { SetAxNameZ(FromQString(v)); }
+  void SetAxNameZ(const char* v) { SetAxNameZ(std::string(v)); }
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   TColor ColorFrame() const { return FFrameCol; }
   void SetFrameCol(TColor c);
+  void SetFrameCol(const QColor& c) {
+    if (c.isValid()) SetFrameCol(FromQColor(c));
+  }
   void SetColorFrame(TColor c) { SetFrameCol(c); }
+  void SetColorFrame(const QColor& c) { SetFrameCol(c); }
   TColor ColorChart() const { return FChartCol; }
   void SetChartCol(TColor c);
+  void SetChartCol(const QColor& c) {
+    if (c.isValid()) SetChartCol(FromQColor(c));
+  }
   void SetColorChart(TColor c) { SetChartCol(c); }
+  void SetColorChart(const QColor& c) { SetChartCol(c); }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColCubeFrame(TColor c);
+  void SetColCubeFrame(const QColor& c) {
+    if (c.isValid()) SetColCubeFrame(FromQColor(c));
+  }
   void SetColorCubeFrame(TColor c) { SetColCubeFrame(c); }
+  void SetColorCubeFrame(const QColor& c) { SetColCubeFrame(c); }
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColCubeHidLin(TColor c);
+  void SetColCubeHidLin(const QColor& c) {
+    if (c.isValid()) SetColCubeHidLin(FromQColor(c));
+  }
   void SetColorCubeHidLin(TColor c) { SetColCubeHidLin(c); }
+  void SetColorCubeHidLin(const QColor& c) { SetColCubeHidLin(c); }
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColCubeFaceLow(TColor c);
+  void SetColCubeFaceLow(const QColor& c) {
+    if (c.isValid()) SetColCubeFaceLow(FromQColor(c));
+  }
   void SetColorCubeFaceLow(TColor c) { SetColCubeFaceLow(c); }
+  void SetColorCubeFaceLow(const QColor& c) { SetColCubeFaceLow(c); }
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColCubeFaceHigh(TColor c);
+  void SetColCubeFaceHigh(const QColor& c) {
+    if (c.isValid()) SetColCubeFaceHigh(FromQColor(c));
+  }
   void SetColorCubeFaceHigh(TColor c) { SetColCubeFaceHigh(c); }
+  void SetColorCubeFaceHigh(const QColor& c) { SetColCubeFaceHigh(c); }
   /// Style of the character marks (types 52 and up).
   TFontStyles TextFontStyle() const { return FTextFontStyle; }
   void SetTextFontStyle(TFontStyles v);
@@ -231,8 +282,20 @@ class TRot3D : public TCustomControl {
   // --- Export and printing; each answers whether it succeeded ---
   /// BMP, or PNG / JPEG by the file name's extension.
   bool CopyToBMP(const std::string& FName, bool IncludeFrame);
+  bool CopyToBMP(const QString& FName, bool IncludeFrame) {
+    return CopyToBMP(FromQString(FName), IncludeFrame);
+  }
+  bool CopyToBMP(const char* FName, bool IncludeFrame) {
+    return CopyToBMP(std::string(FName), IncludeFrame);
+  }
   /// SVG, or PDF when the name ends in ".pdf".
   bool CopyToWMF(const std::string& FName, bool IncludeFrame);
+  bool CopyToWMF(const QString& FName, bool IncludeFrame) {
+    return CopyToWMF(FromQString(FName), IncludeFrame);
+  }
+  bool CopyToWMF(const char* FName, bool IncludeFrame) {
+    return CopyToWMF(std::string(FName), IncludeFrame);
+  }
   bool CopyToClipboard(bool IncludeFrame);
   bool CopyToClipboardWMF(bool IncludeFrame);
   /// Prints one page with the picture at the top-left, ScaleF times its screen size.

@@ -7,8 +7,10 @@
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/qt.h>
 #include <zyr/scales/scale.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -38,14 +40,28 @@ class TColorScale : public TCustomControl {
  public:
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
+  /// Mouse actions (SetMouseAction); other values do nothing.
+  static constexpr TMouseActMode maNone = 0;
+  static constexpr TMouseActMode maCrossHair = 10;   // drag the cross-hair
+  static constexpr TMouseActMode maPanStretch = 18;  // middle pans, outer parts stretch an end
+  /// Zoom/pan modes of the current drag (ZoomPanMode).
+  static constexpr TZoomPanMode zpmPan = 0;
+  static constexpr TZoomPanMode zpmLowEnd = 1;
+  static constexpr TZoomPanMode zpmHighEnd = 2;
+
   explicit TColorScale(QWidget* AOwner = nullptr);
   ~TColorScale() override;
 
   // Published properties.
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
+  void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
+  void SetCaption(const char* v) { SetCaption(std::string(v)); }
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
+  void SetCaptionColor(const QColor& v) {
+    if (v.isValid()) SetCaptionColor(FromQColor(v));
+  }
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
@@ -56,8 +72,14 @@ class TColorScale : public TCustomControl {
   void SetCaptionStyle(TFontStyles v);
   TColor ColorSclBkgd() const { return FColorSclBkgd; }
   void SetColorSclBkgd(TColor v);
+  void SetColorSclBkgd(const QColor& v) {
+    if (v.isValid()) SetColorSclBkgd(FromQColor(v));
+  }
   TColor ColorOfScale() const { return FColorScale; }
   void SetColorOfScale(TColor v);
+  void SetColorOfScale(const QColor& v) {
+    if (v.isValid()) SetColorOfScale(FromQColor(v));
+  }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   TCrossHair& CrossHair() { return *FCrossHair; }
@@ -121,6 +143,10 @@ class TColorScale : public TCustomControl {
   TColor ValueToColor(double v) const;
   /// Value at the table entry nearest to \p c.
   double ColorToValue(TColor c) const;
+  /// NaN for an invalid QColor.
+  double ColorToValue(const QColor& c) const {
+    return c.isValid() ? ColorToValue(FromQColor(c)) : std::numeric_limits<double>::quiet_NaN();
+  }
   /// Pixel of \p v along the scale.
   int ValueToPixel(double v) const;
   /// Copies the picture into \p ABitmap at (PosX, PosY); a negative position resizes
@@ -129,6 +155,8 @@ class TColorScale : public TCustomControl {
   /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
   /// bmp, jpg) as raster images. Returns false when the file cannot be written.
   bool ExportToFile(const std::string& FileName);
+  bool ExportToFile(const QString& FileName) { return ExportToFile(FromQString(FileName)); }
+  bool ExportToFile(const char* FileName) { return ExportToFile(std::string(FileName)); }
   /// The picture as an SVG document.
   std::string ExportToSVG();
 

@@ -5,6 +5,7 @@
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/qt.h>
 #include <zyr/scales/scale.h>
 
 #include <memory>
@@ -52,8 +53,13 @@ class TScaleGauge : public TCustomControl {
   void SetBackground(TGaugeBackground v);
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
+  void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
+  void SetCaption(const char* v) { SetCaption(std::string(v)); }
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
+  void SetCaptionColor(const QColor& v) {
+    if (v.isValid()) SetCaptionColor(FromQColor(v));
+  }
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
@@ -64,16 +70,34 @@ class TScaleGauge : public TCustomControl {
   void SetCaptionStyle(TFontStyles v);
   TColor ColorBg1() const { return FColorSclBG1; }
   void SetColorBg1(TColor v);
+  void SetColorBg1(const QColor& v) {
+    if (v.isValid()) SetColorBg1(FromQColor(v));
+  }
   TColor ColorBg2() const { return FColorSclBG2; }
   void SetColorBg2(TColor v);
+  void SetColorBg2(const QColor& v) {
+    if (v.isValid()) SetColorBg2(FromQColor(v));
+  }
   TColor ColorIndex1() const { return FColorIndex1; }
   void SetColorIndex1(TColor v);
+  void SetColorIndex1(const QColor& v) {
+    if (v.isValid()) SetColorIndex1(FromQColor(v));
+  }
   TColor ColorIndex2() const { return FColorIndex2; }
   void SetColorIndex2(TColor v);
+  void SetColorIndex2(const QColor& v) {
+    if (v.isValid()) SetColorIndex2(FromQColor(v));
+  }
   TColor ColorCover() const { return FColorCover; }
   void SetColorCover(TColor v);
+  void SetColorCover(const QColor& v) {
+    if (v.isValid()) SetColorCover(FromQColor(v));
+  }
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor v);
+  void SetColorScale(const QColor& v) {
+    if (v.isValid()) SetColorScale(FromQColor(v));
+  }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   /// The enabled look; a disabled gauge is drawn in gray and takes no input.
@@ -129,6 +153,8 @@ class TScaleGauge : public TCustomControl {
   /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
   /// bmp, jpg) as raster images. Returns false when the file cannot be written.
   bool ExportToFile(const std::string& FileName);
+  bool ExportToFile(const QString& FileName) { return ExportToFile(FromQString(FileName)); }
+  bool ExportToFile(const char* FileName) { return ExportToFile(std::string(FileName)); }
   /// The picture as an SVG document.
   std::string ExportToSVG();
 

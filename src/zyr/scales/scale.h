@@ -6,6 +6,7 @@
 #include <zyr/platform/foundation/dtlabel.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/qt.h>
 
 #include <memory>
 #include <string>
@@ -46,6 +47,34 @@ using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)
 /// numbers from 1899-12-30), 4 user texts. See the gallery page "scale".
 class TScale : public TCustomControl {
  public:
+  /// Mouse actions (SetMouseAction); other values do nothing.
+  static constexpr TMouseActMode maNone = 0;
+  static constexpr TMouseActMode maPan = 1;
+  static constexpr TMouseActMode maStretch = 6;  // the far end stays
+  static constexpr TMouseActMode maZoomCenter = 9;
+  /// Scale types (SetScaleType).
+  static constexpr TScaleType stHorzLabelsAbove = 0;
+  static constexpr TScaleType stHorzLabelsBelow = 1;
+  static constexpr TScaleType stVertLabelsRight = 2;
+  static constexpr TScaleType stVertLabelsLeft = 3;
+  /// Label types (SetLabelType).
+  static constexpr TFigType ltNone = 0;
+  static constexpr TFigType ltNumbers = 1;
+  static constexpr TFigType ltTimeSpan = 2;  // seconds as hours, minutes, seconds
+  static constexpr TFigType ltDateTime = 3;  // day numbers, see zyr/qt.h for QDateTime
+  static constexpr TFigType ltUserText = 4;
+  /// Colour schemes (SetColorScheme): fixed gray and white frame lines, or the button colours.
+  static constexpr TColorScheme csGrayWhite = 0;
+  static constexpr TColorScheme csButtonColors = 1;
+  /// Frame styles (SetFrameStyle), as drawn by DrawFrame.
+  static constexpr TFrameStyle frNone = 0;
+  static constexpr TFrameStyle frSimple = 1;
+  static constexpr TFrameStyle frLowered = 2;
+  static constexpr TFrameStyle frRaised = 3;
+  static constexpr TFrameStyle frEmbossed = 4;
+  static constexpr TFrameStyle frEngraved = 5;
+  static constexpr TFrameStyle frDouble = 6;
+
   explicit TScale(QWidget* AOwner = nullptr);
   ~TScale() override;
 
@@ -55,6 +84,8 @@ class TScale : public TCustomControl {
   // Published properties.
   const std::string& Caption() const { return FUnitLabel; }
   void SetCaption(const std::string& v);
+  void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
+  void SetCaption(const char* v) { SetCaption(std::string(v)); }
   int CaptionPosX() const { return FLblPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FLblPosY; }
@@ -65,8 +96,15 @@ class TScale : public TCustomControl {
   void SetCaptionAnchor(TScaleUnitAnchor v);
   TColor ColorBackGnd() const { return FColorBG; }
   void SetColorBackGnd(TColor v);
+  /// An invalid QColor is ignored.
+  void SetColorBackGnd(const QColor& v) {
+    if (v.isValid()) SetColorBackGnd(FromQColor(v));
+  }
   TColor ColorScale() const { return FColorFG; }
   void SetColorScale(TColor v);
+  void SetColorScale(const QColor& v) {
+    if (v.isValid()) SetColorScale(FromQColor(v));
+  }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   TDTLabel& DateFormat() { return *FDTFormat; }
@@ -103,18 +141,26 @@ class TScale : public TCustomControl {
   void SetRangeLow(double v);
   void SetRangeHigh(double v);
   void SetRange(double Low, double High);
+  /// Date axes (ltDateTime): the local date-times as day numbers; an invalid one is ignored.
+  void SetRange(const QDateTime& Low, const QDateTime& High) {
+    SetRange(FromDateTime(Low), FromDateTime(High));
+  }
   bool ShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool v);
   bool ShowBaseLine() const { return FDrawBaseLine; }
   void SetShowBaseLine(bool v);
   const std::string& ScaleInscript() const { return FScaleInscript; }
   void SetScaleInscript(const std::string& v);
+  void SetScaleInscript(const QString& v) { SetScaleInscript(FromQString(v)); }
+  void SetScaleInscript(const char* v) { SetScaleInscript(std::string(v)); }
   TScaleType ScaleType() const { return FScaleType; }
   void SetScaleType(TScaleType v);
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
   const std::string& UserTickText() const { return FUserTicktext; }
   void SetUserTickText(const std::string& v);
+  void SetUserTickText(const QString& v) { SetUserTickText(FromQString(v)); }
+  void SetUserTickText(const char* v) { SetUserTickText(std::string(v)); }
 
   TZoomPanEvent OnZoomPan;
   TScaleTickDrawnEvent OnScaleTickDrawn;
