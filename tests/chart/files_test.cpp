@@ -8,6 +8,7 @@
 #include <random>
 
 #include "chart_probe.h"
+#include "host/file_faults.h"
 
 namespace zyr::test {
 
@@ -86,6 +87,64 @@ TEST(ChartFiles, WrongKindAndMissingFiles) {
   EXPECT_EQ(d.AnnoContainer(0).CoordMode, cmAllScreen);
   EXPECT_EQ(d.LoadData(TempFile("does_not_exist.dat"), false), -1);
   EXPECT_THROW(c.SaveData(TempFile("no/such/dir/x.dat")), EZYRRChartError);
+}
+
+TEST(ChartFiles, PipesDevicesAndFoldersFailAtOnce) {
+  namespace fs = std::filesystem;
+  const fs::path dir = FreshDir("chartpipe");
+  const fs::path fifo = dir / "items.dat";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ProbeChart c;
+  c.MarkAt(1.0, 2.0, 3);
+  {
+    StuckPipeGuard guard(fifo.string());
+    EXPECT_EQ(c.LoadData(fifo.string(), false), -1);
+    EXPECT_EQ(c.LoadAnno(fifo.string(), true), -1);
+    // A background image that is a pipe is a picture that cannot be loaded.
+    c.SetBounds(0, 0, 200, 150);
+    c.BackGroundImg().SetName(fifo.string());
+    TBitmap bmp;
+    EXPECT_TRUE(c.CopyToBitmap(bmp, false));
+    EXPECT_EQ(c.BackGroundImg().Name(), "");
+    EXPECT_FALSE(guard.Finish()) << "the load waited for a writer";
+  }
+  for (const char* other : {"/dev/zero", "/dev/null"}) {
+    EXPECT_EQ(c.LoadData(other, false), -1) << other;
+    EXPECT_EQ(c.LoadAnno(other, false), -1) << other;
+  }
+  EXPECT_EQ(c.LoadData(dir.string(), false), -1);
+  fs::create_symlink(fifo, dir / "link.dat");
+  EXPECT_EQ(c.LoadData((dir / "link.dat").string(), true), -1);
+  EXPECT_EQ(c.NumItems(), 1);  // nothing changed
+
+  // A link to a regular file still loads.
+  c.SaveData((dir / "real.dat").string());
+  fs::create_symlink(dir / "real.dat", dir / "alias.dat");
+  EXPECT_EQ(c.LoadData((dir / "alias.dat").string(), true), 1);
+  EXPECT_EQ(c.NumItems(), 2);
+  fs::remove_all(dir);
+}
+
+TEST(ChartFiles, FailedSaveKeepsThePreviousFile) {
+  namespace fs = std::filesystem;
+  const fs::path dir = FreshDir("chartsave");
+  const fs::path fn = dir / "items.dat";
+  ProbeChart c;
+  c.MarkAt(1.0, 2.0, 3);
+  c.SaveData(fn.string());
+  const std::string before = ReadBytes(fn);
+  for (int i = 0; i < 100; ++i) c.MarkAt(double(i), 0.0, 1);
+  {
+    DiskFullAfter full(1000);
+    EXPECT_THROW(c.SaveData(fn.string()), EZYRRChartError);
+  }
+  EXPECT_EQ(ReadBytes(fn), before);
+  fs::create_symlink("/dev/full", dir / "full.dat");
+  EXPECT_THROW(c.SaveData((dir / "full.dat").string()), EZYRRChartError);
+  EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"full.dat", "items.dat"}));
+  ProbeChart d;
+  EXPECT_EQ(d.LoadData(fn.string(), false), 1);
+  fs::remove_all(dir);
 }
 
 TEST(ChartFiles, RoundTripIsBitExactWithLongTexts) {

@@ -104,20 +104,10 @@ bool TCustomRChart::PrintIt(double ScaleF, bool BlkWhite) {
   if (prn.Printing()) return false;  // another job is open; CopyToOpenPrinter adds to it
   if (!std::isfinite(ScaleF) || ScaleF <= 0) return false;
   prn.Title = "Chart";
-  if (!prn.BeginDoc()) return false;
-  int x = 0, y = 0;
-  bool ok = false;
-  try {
-    ok = CopyToOpenPrinter(x, y, ScaleF, BlkWhite);
-  } catch (...) {
-    prn.Abort();
-    throw;
-  }
-  if (ok)
-    prn.EndDoc();
-  else
-    prn.Abort();
-  return ok;
+  return prn.PrintDocument([&] {
+    int x = 0, y = 0;
+    return CopyToOpenPrinter(x, y, ScaleF, BlkWhite);
+  });
 }
 
 bool TCustomRChart::CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite) {

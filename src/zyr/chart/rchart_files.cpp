@@ -5,6 +5,7 @@
 #include <zyr/platform/foundation/errors.h>
 #include <zyr/platform/foundation/format.h>
 #include <zyr/platform/foundation/streams.h>
+#include <zyr/platform/host/files.h>
 
 #include <algorithm>
 #include <array>
@@ -250,8 +251,10 @@ void TCustomRChart::SaveContainer(const std::string& FName, bool Anno) {
   const int n = Anno ? FNumAnnoItems : FNumChartItems;
   const int m = Anno ? FNumLongTextsAnno : FNumLongTextsData;
   const TLongTextArray& texts = Anno ? FLongTextsAnno : FLongTextsData;
-  std::ofstream f(FName, std::ios::binary | std::ios::trunc);
-  if (!f) throw EZYRRChartError("Cannot create file \"" + FName + "\"");
+  // A failed save keeps the previous file rather than leaving half of the new one.
+  TAtomicFile file(FName);
+  std::ostream& f = file.Stream();
+  if (!file.Device()) throw EZYRRChartError("Cannot create file \"" + FName + "\"");
   TrcChartItem header = HeaderRecord(Anno ? kAnnoMarker : kDataMarker, n, m);
   SwapRecord(header);
   f.write(reinterpret_cast<const char*>(&header), kRecSize);
@@ -265,8 +268,7 @@ void TCustomRChart::SaveContainer(const std::string& FName, bool Anno) {
     }
   }
   for (int j = 0; j < m; ++j) WriteLnStream(f, texts[size_t(j)]);
-  f.flush();
-  if (!f) throw EZYRRChartError("Cannot write file \"" + FName + "\"");
+  if (!f || !file.Commit()) throw EZYRRChartError("Cannot write file \"" + FName + "\"");
 }
 
 int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool Anno) {
@@ -282,11 +284,11 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
   int firstText = 0, lastText = 0, n = 0;
   std::array<int, rcNumItemKinds> loadedKinds{};
   try {
-    std::ifstream f(FName, std::ios::binary);
-    if (!f) return -1;
-    f.seekg(0, std::ios::end);
-    const std::streamoff size = f.tellg();
-    f.seekg(0, std::ios::beg);
+    // Only regular files: a pipe or a device would block or never end.
+    TFileReader file(FName);
+    if (!file.Ok()) return -1;
+    std::istream& f = file.Stream();
+    const std::streamoff size = file.Size();
     if (size < std::streamoff(kRecSize)) return -1;
     TrcChartItem header;
     if (!f.read(reinterpret_cast<char*>(&header), kRecSize)) return -1;

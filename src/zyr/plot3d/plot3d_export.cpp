@@ -73,14 +73,10 @@ bool TPlot3D::PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame) {
   TPrinter& prn = Printer();
   if (prn.Printing()) return false;  // someone else's job is open
   prn.Title = "Plot3D";
-  if (!prn.BeginDoc()) return false;
-  int x = 0, y = 0;
-  const bool ok = CopyToOpenPrinter(x, y, ScaleF, BlkWhite, IncludeFrame);
-  if (ok)
-    prn.EndDoc();
-  else
-    prn.Abort();
-  return ok;
+  return prn.PrintDocument([&] {
+    int x = 0, y = 0;
+    return CopyToOpenPrinter(x, y, ScaleF, BlkWhite, IncludeFrame);
+  });
 }
 
 bool TPlot3D::CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite, bool IncludeFrame) {

@@ -27,6 +27,7 @@ bool TRot3D::CopyToBMP(const std::string& FName, bool IncludeFrame) {
 bool TRot3D::CopyToWMF(const std::string& FName, bool IncludeFrame) {
   if (FName.empty() || Width() <= 0 || Height() <= 0) return false;
   TVectorCanvas vc(FName, Width(), Height(), Name());
+  if (!vc.Ok()) return false;
   RenderPicture(vc, false, IncludeFrame);
   vc.Finish();
   return vc.Ok();
@@ -69,14 +70,10 @@ bool TRot3D::CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite, boo
 
 bool TRot3D::PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame) {
   TPrinter& pr = Printer();
-  if (!pr.BeginDoc()) return false;
-  int x = 0, y = 0;
-  const bool ok = CopyToOpenPrinter(x, y, ScaleF, BlkWhite, IncludeFrame);
-  if (ok)
-    pr.EndDoc();
-  else
-    pr.Abort();
-  return ok;
+  return pr.PrintDocument([&] {
+    int x = 0, y = 0;
+    return CopyToOpenPrinter(x, y, ScaleF, BlkWhite, IncludeFrame);
+  });
 }
 
 }  // namespace zyr

@@ -1,5 +1,7 @@
 #include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/files.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -61,7 +63,11 @@ void TBitmap::SetImage(const QImage& img) {
 }
 
 bool TBitmap::LoadFromFile(const std::string& fileName) {
-  QImageReader reader(QString::fromStdString(fileName));
+  TFileReader file(fileName);
+  QFile device;
+  if (!file.Ok() || !device.open(file.Handle(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+    return false;
+  QImageReader reader(&device);
   QImage img = reader.read();
   if (img.isNull()) return false;
   SetImage(img);
@@ -77,7 +83,7 @@ bool TBitmap::SaveToFile(const std::string& fileName) {
     fmt = "PNG";
   else if (suffix == "jpg" || suffix == "jpeg")
     fmt = "JPEG";
-  return FImage.save(QString::fromStdString(fileName), fmt);
+  return WriteFileAtomically(fileName, [&](QIODevice& d) { return FImage.save(&d, fmt); });
 }
 
 void TBitmap::Assign(const TPersistent* Source) {

@@ -38,9 +38,11 @@ class TBitmap : public TPersistent {
   /// Replaces the picture (converted to 32-bit).
   void SetImage(const QImage& img);
 
-  /// BMP, PNG or JPEG; returns false when the file cannot be read (the picture is kept).
+  /// BMP, PNG or JPEG; returns false when the file cannot be read or is not a regular file
+  /// (the picture is kept).
   bool LoadFromFile(const std::string& fileName);
-  /// Format by the file's extension (BMP when unknown); returns false on failure.
+  /// Format by the file's extension (BMP when unknown). Written completely or not at all:
+  /// false, with the old file untouched, when it cannot be written.
   bool SaveToFile(const std::string& fileName);
 
   void Assign(const TPersistent* Source) override;

@@ -2,13 +2,18 @@
 /// \file
 /// TPrinter: the printer of the process. BeginDoc opens a page whose Canvas the controls
 /// draw on; EndDoc sends it. Without any printer installed the pages go to a PDF file
-/// (OutputFileName, "zyr-print.pdf" by default), so printing never fails silently.
+/// (OutputFileName, "zyr-print.pdf" by default), so printing never fails silently. The file
+/// is written completely at EndDoc or not at all; EndDoc tells which.
 
 #include <zyr/platform/host/canvas.h>
+#include <zyr/platform/host/files.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+class QBuffer;
+class QPdfWriter;
 class QPrinter;
 
 namespace zyr {
@@ -20,10 +25,16 @@ class TPrinter {
   TPrinter(const TPrinter&) = delete;
   TPrinter& operator=(const TPrinter&) = delete;
 
+  /// False when a job is open already or the printer (or the output file) cannot be opened.
   bool BeginDoc();
   void NewPage();
-  void EndDoc();
+  /// Sends the pages; false when they did not reach the printer or the whole file.
+  bool EndDoc();
+  /// Drops the pages; a file being printed to stays as it was.
   void Abort();
+  /// One whole job: BeginDoc, \p drawPages, EndDoc. A job whose drawing fails or throws is
+  /// aborted (the exception passes on). True only when the pages were sent completely.
+  bool PrintDocument(const std::function<bool()>& drawPages);
   bool Printing() const { return FPrinting; }
   TCanvas& Canvas() { return FCanvas; }
   /// Printable page in device pixels.
@@ -38,7 +49,13 @@ class TPrinter {
   QPrinter* QtPrinter() { return FPrinter.get(); }
 
  private:
+  bool BeginFileDoc();
+  bool EndFileDoc();
   std::unique_ptr<QPrinter> FPrinter;
+  // Printing to a file: the PDF is made in memory and written in one go at the end.
+  std::unique_ptr<TAtomicFile> FFile;
+  std::unique_ptr<QBuffer> FPdfBuffer;
+  std::unique_ptr<QPdfWriter> FPdf;
   TCanvas FCanvas;
   std::string FOutputFileName;
   bool FPrinting = false;

@@ -6,6 +6,7 @@
 /// not available on it.
 
 #include <zyr/platform/host/canvas.h>
+#include <zyr/platform/host/files.h>
 
 #include <QBuffer>
 #include <memory>
@@ -18,23 +19,27 @@ namespace zyr {
 
 class TVectorCanvas : public TCanvas {
  public:
-  /// A picture of width x height pixels written to fileName (.pdf: PDF, else SVG).
+  /// A picture of width x height pixels written to fileName (.pdf: PDF, else SVG). The file
+  /// appears only when Finish succeeds; Ok() is false when it cannot be created.
   TVectorCanvas(const std::string& fileName, int width, int height, const std::string& title = "");
   /// An SVG picture kept in memory; read it with Finish().
   TVectorCanvas(int width, int height, const std::string& title = "");
+  /// Finishes the picture, or discards the file when an exception leaves the scope.
   ~TVectorCanvas() override;
 
   /// Ends the picture; answers the SVG text of an in-memory picture (empty otherwise) and
-  /// whether the file could be written through Ok().
+  /// whether the whole file could be written through Ok().
   std::string Finish();
   bool Ok() const { return FOk; }
 
  private:
+  std::unique_ptr<TAtomicFile> FFile;
   std::unique_ptr<QSvgGenerator> FSvg;
   std::unique_ptr<QPdfWriter> FPdf;
   QBuffer FBuffer;
   bool FFinished = false;
   bool FOk = true;
+  int FUncaught;  // exceptions in flight at construction
 };
 
 }  // namespace zyr
