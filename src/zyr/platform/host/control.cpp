@@ -111,7 +111,7 @@ void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TCustomControl::Resize() {
-  if (OnResize) OnResize(this);
+  Raise(OnResize, [&] { OnResize(this); }, [&] { emit resized(); });
 }
 
 void TCustomControl::SetVisible(bool v) {
@@ -306,39 +306,42 @@ void TCustomControl::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void TCustomControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+  Raise(OnMouseDown, [&] { OnMouseDown(this, Button, Shift, X, Y); },
+        [&] { emit mouseDown(Button, Shift, X, Y); });
 }
 void TCustomControl::MouseMove(TShiftState Shift, int X, int Y) {
-  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  Raise(OnMouseMove, [&] { OnMouseMove(this, Shift, X, Y); }, [&] { emit mouseMove(Shift, X, Y); });
 }
 void TCustomControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+  Raise(OnMouseUp, [&] { OnMouseUp(this, Button, Shift, X, Y); },
+        [&] { emit mouseUp(Button, Shift, X, Y); });
 }
 void TCustomControl::Click() {
-  if (OnClick) OnClick(this);
+  Raise(OnClick, [&] { OnClick(this); }, [&] { emit click(); });
 }
 void TCustomControl::DblClick() {
-  if (OnDblClick) OnDblClick(this);
+  Raise(OnDblClick, [&] { OnDblClick(this); }, [&] { emit dblClick(); });
 }
 void TCustomControl::MouseEnter() {
-  if (OnMouseEnter) OnMouseEnter(this);
+  Raise(OnMouseEnter, [&] { OnMouseEnter(this); }, [&] { emit mouseEnter(); });
 }
 void TCustomControl::MouseLeave() {
-  if (OnMouseLeave) OnMouseLeave(this);
+  Raise(OnMouseLeave, [&] { OnMouseLeave(this); }, [&] { emit mouseLeave(); });
 }
 bool TCustomControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   bool handled = false;
-  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  Raise(OnMouseWheel, [&] { OnMouseWheel(this, Shift, WheelDelta, MousePos, handled); },
+        [&] { emit mouseWheel(Shift, WheelDelta, MousePos, handled); });
   return handled;
 }
 void TCustomControl::KeyDown(uint16_t& Key, TShiftState Shift) {
-  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+  Raise(OnKeyDown, [&] { OnKeyDown(this, Key, Shift); }, [&] { emit keyDown(Key, Shift); });
 }
 void TCustomControl::KeyUp(uint16_t& Key, TShiftState Shift) {
-  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+  Raise(OnKeyUp, [&] { OnKeyUp(this, Key, Shift); }, [&] { emit keyUp(Key, Shift); });
 }
 void TCustomControl::KeyPress(char& Key) {
-  if (OnKeyPress) OnKeyPress(this, Key);
+  Raise(OnKeyPress, [&] { OnKeyPress(this, Key); }, [&] { emit keyPress(Key); });
 }
 
 }  // namespace zyr

@@ -14,8 +14,19 @@
 /// An event handler that wants to delete the control that raised the event calls
 /// `deleteLater()` on it, as for any QObject. A plain `delete` from a paint, item, mouse or
 /// scale event is survived too (see TDestroyWatch): the control stops when the handler returns.
+///
+/// Qt signals: each event is also a signal, emitted right after its handler (if set) has run,
+/// so any number of slots can listen. OnClick -> click(), OnDblClick -> dblClick(),
+/// OnResize -> resized() (resize() is QWidget's), OnMouseEnter -> mouseEnter(),
+/// OnMouseLeave -> mouseLeave(), OnMouseDown -> mouseDown(), OnMouseUp -> mouseUp(),
+/// OnMouseMove -> mouseMove(), OnMouseWheel -> mouseWheel(), OnKeyDown -> keyDown(),
+/// OnKeyUp -> keyUp(), OnKeyPress -> keyPress(). Arguments are the event's without Sender
+/// (use QObject::sender()). Events answering through a reference (Key, Handled) are answered
+/// by the handler only; their signal carries the final value. A slot that throws is treated as
+/// a throwing handler: the Qt event is dropped and a warning written.
 
 #include <zyr/platform/host/canvas.h>
+#include <zyr/platform/host/destroywatch.h>
 
 #include <QImage>
 #include <QWidget>
@@ -37,6 +48,7 @@ enum TVirtualKey : uint16_t {
 };
 
 class TCustomControl : public QWidget, public TComponent {
+  Q_OBJECT
  public:
   explicit TCustomControl(QWidget* parent = nullptr);
   ~TCustomControl() override;
@@ -101,7 +113,33 @@ class TCustomControl : public QWidget, public TComponent {
   virtual void KeyUp(uint16_t& Key, TShiftState Shift);
   virtual void KeyPress(char& Key);
 
+ signals:
+  void click();
+  void dblClick();
+  void resized();
+  void mouseEnter();
+  void mouseLeave();
+  void mouseDown(zyr::TMouseButton Button, zyr::TShiftState Shift, int X, int Y);
+  void mouseUp(zyr::TMouseButton Button, zyr::TShiftState Shift, int X, int Y);
+  void mouseMove(zyr::TShiftState Shift, int X, int Y);
+  void mouseWheel(zyr::TShiftState Shift, int WheelDelta, zyr::TPoint MousePos, bool Handled);
+  void keyDown(quint16 Key, zyr::TShiftState Shift);
+  void keyUp(quint16 Key, zyr::TShiftState Shift);
+  void keyPress(char Key);
+
  protected:
+  /// Raises an event: runs Call if Handler is set, then Emit unless the handler deleted the
+  /// control. Every event goes through here so that handler and signal stay in step.
+  template <class Handler, class CallF, class EmitF>
+  void Raise(const Handler& handler, CallF&& call, EmitF&& emitSignal) {
+    if (handler) {
+      const TDestroyWatch watch(this);
+      call();
+      if (watch.Destroyed()) return;
+    }
+    emitSignal();
+  }
+
   /// Draws the window picture through Canvas().
   virtual void Paint() {}
   /// Called once, when the window first exists.
@@ -142,3 +180,6 @@ class TCustomControl : public QWidget, public TComponent {
 };
 
 }  // namespace zyr
+
+Q_DECLARE_METATYPE(zyr::TMouseButton)
+Q_DECLARE_METATYPE(zyr::TPoint)
