@@ -36,11 +36,20 @@ void LinearTicks(const TTickInput& in, TTickPlan& p) {
     }
   }
   const bool recordMain = !in.horizontal || !in.shortTicks;
+  const size_t before = p.ticks.size();
   for (int h = 0; h < kMaxWalk; ++h) {
-    Push(p, first + h * step, skMain, recordMain);
+    // Where the step had to grow beyond the width (a few units in the last place far from
+    // zero), the first tick can fall outside the range.
+    const double v = first + h * step;
+    if (s * (v - in.low) >= -0.001 * s * step && s * (v - in.high) <= 0.001 * s * step)
+      Push(p, v, skMain, recordMain);
     const double next = first + (h + 1) * step;
     if (!(s * (next - in.high) <= 0.001 * s * step)) break;
   }
+  // A range only a few representable values wide still names its magnitude.
+  if (std::none_of(p.ticks.begin() + before, p.ticks.end(),
+                   [](const TTick& t) { return t.kind == skMain; }))
+    Push(p, in.low, skMain, recordMain);
 }
 
 void LogTicks(const TTickInput& in, TTickPlan& p) {

@@ -1,6 +1,7 @@
 #include <zyr/platform/numerics/math1.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -68,8 +69,14 @@ void CalcScalePars(int NumTicks, double Low, double High, double& FirstTick, dou
   // Halving first keeps spans near the double limit finite.
   const double half = hi / 2 - lo / 2;
   const double raw = half * (2.0 / n);
-  const double log10Raw =
-      std::isfinite(raw) && raw > 0 ? std::log10(raw) : std::log10(half) + std::log10(2.0 / n);
+  double log10Raw;
+  if (std::isfinite(raw) && raw >= DBL_MIN)
+    log10Raw = std::log10(raw);
+  else if (half >= DBL_MIN)
+    log10Raw = std::log10(half) + std::log10(2.0 / n);
+  else  // subnormal spans: the halves vanish, the difference itself is exact
+    log10Raw = std::log10(hi - lo) - std::log10(double(n));
+  if (!std::isfinite(log10Raw)) return;
 
   NiceStep nice = NiceStepBelow(log10Raw);
   while (!std::isfinite(nice.Value())) nice.Shrink();
