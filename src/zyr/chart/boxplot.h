@@ -55,6 +55,8 @@ class TBoxPlotLabel : public TCustomTextLabel {
 /// Painting (and every rebuild) starts when the window exists (CreateWnd). Gallery picture:
 /// boxplot.png.
 class TBoxPlot : public TCustomRChart {
+  Q_OBJECT
+  // OnBeforeBoxDraw is fired per box while painting: it has no signal.
  public:
   explicit TBoxPlot(QWidget* parent = nullptr);
   ~TBoxPlot() override;

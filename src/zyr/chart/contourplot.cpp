@@ -443,7 +443,7 @@ double TContourPlot::PercentilePivots(double prob, bool UseMask) const {
 }
 
 void TContourPlot::FeedbackProgress(int percent) {
-  if (OnProgress) OnProgress(this, percent);
+  Raise(OnProgress, [&] { OnProgress(this, percent); }, [&] { emit progress(percent); });
 }
 
 // ------------------------------------------------------------------ iso levels and colours

@@ -51,6 +51,7 @@ using TEstimateZValEvent = std::function<void(TObject* Sender, double x, double 
 /// exception thrown by OnEstimateZVal ends the pass and reaches the caller (also out of a
 /// paint); the plot stays usable. Gallery pages "contourplot-*".
 class TContourPlot : public TCustomRChart {
+  Q_OBJECT
  public:
   explicit TContourPlot(QWidget* parent = nullptr);
   ~TContourPlot() override;
@@ -158,6 +159,13 @@ class TContourPlot : public TCustomRChart {
 
   TEstimateZValEvent OnEstimateZVal;
   TOnPercentDoneEvent OnProgress;
+
+  // Qt signal after the handler: OnProgress -> progress. OnEstimateZVal (per grid point,
+  // answers through a reference) has none.
+ signals:
+  void progress(int Percent);
+
+ public:
 
   // ---------------------------------------------------------------- cached picture
   /// The data-area picture must be rebuilt at the next paint.

@@ -14,6 +14,10 @@
 #include <zyr/platform/host/control.h>
 #include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/host/styles.h>
+#include <zyr/qt.h>
+
+#include <QPointF>
+#include <QRectF>
 
 #include <array>
 #include <cmath>
@@ -65,6 +69,22 @@ constexpr TLayerSet LayerBit(int Layer) { return TLayerSet(1u << Layer); }
 /// Several charts may show one data container (SetUseDataOf). Descendants override the
 /// virtual painting steps (Paint, InitGraf).
 class TCustomRChart : public TCustomControl {
+  Q_OBJECT
+  // Published properties with Qt types, for Designer and .ui files.
+  Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+  Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+  Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+  Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+  Q_PROPERTY(QColor ChartColor READ QtChartColor WRITE SetChartColor)
+  Q_PROPERTY(QColor DataColor READ QtDataColor WRITE SetDataColor)
+  Q_PROPERTY(QColor FillColor READ QtFillColor WRITE SetFillColor)
+  Q_PROPERTY(QColor GridColor READ QtGridColor WRITE SetGridColor)
+  Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
+  Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(double RangeLoX READ RangeLoX1 WRITE SetRangeLoX1)
+  Q_PROPERTY(double RangeHiX READ RangeHiX1 WRITE SetRangeHiX1)
+  Q_PROPERTY(double RangeLoY READ RangeLoY1 WRITE SetRangeLoY1)
+  Q_PROPERTY(double RangeHiY READ RangeHiY1 WRITE SetRangeHiY1)
  public:
   explicit TCustomRChart(QWidget* parent = nullptr);
   ~TCustomRChart() override;
@@ -539,6 +559,71 @@ class TCustomRChart : public TCustomControl {
   TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
   TCrossHairMoveEvent OnCrossHairMove;
   TTextLabelMoveEvent OnTextLabelMove;
+
+  /// Mouse actions (SetMouseAction); the numbers stay accepted.
+  static constexpr TMouseActMode maNone = 0;
+  static constexpr TMouseActMode maPan = 1;
+  static constexpr TMouseActMode maPanX = 2;
+  static constexpr TMouseActMode maPanY = 3;
+  static constexpr TMouseActMode maPanSnapped = 4;  // to the pan grid
+  static constexpr TMouseActMode maRubberBand = 5;
+  static constexpr TMouseActMode maZoomRect = 7;
+  static constexpr TMouseActMode maZoomRectKeepDirection = 8;
+  static constexpr TMouseActMode maZoomDrag = 9;
+  static constexpr TMouseActMode maDragCrossHair = 10;
+  static constexpr TMouseActMode maDragTextLabel = 11;
+  static constexpr TMouseActMode maSelectRect = 16;
+  static constexpr TMouseActMode maTrace = 17;
+
+  // Qt signals, each emitted right after its handler (arguments without Sender):
+  // OnMouseMoveInChart -> mouseMoveInChart, OnZoomPan -> zoomPan, OnRubberBand -> rubberBand,
+  // OnSelectRect -> selectRect, OnBeforeCrossHairMove -> beforeCrossHairMove (informs of the
+  // final AllowMove; the handler answers), OnCrossHairMove -> crossHairMove,
+  // OnTextLabelMove -> textLabelMove. Per-item paint events (OnBeforeRenderChartItem,
+  // OnBeforeRenderText, OnScaleTickDrawn, OnBeforeTickLabel) have no signal.
+ signals:
+  void mouseMoveInChart(bool InChart, zyr::TShiftState Shift, double rMousePosX,
+                        double rMousePosY);
+  void zoomPan();
+  void rubberBand(int Layer, double X1, double Y1, double X2, double Y2);
+  void selectRect(int Layer, double X1, double Y1, double X2, double Y2);
+  void beforeCrossHairMove(zyr::TCrossHair* WhichCrossHair, int dx, int dy, bool AllowMove);
+  void crossHairMove(zyr::TCrossHair* WhichCrossHair);
+  void textLabelMove(zyr::TTextLabel* WhichTextLabel);
+
+ protected:
+  void RaiseZoomPan() {
+    Raise(OnZoomPan, [&] { OnZoomPan(this); }, [&] { emit zoomPan(); });
+  }
+
+ public:
+  // Qt value types beside the documented calls. An invalid QColor gives clNone.
+  void SetChartColor(const QColor& c) { SetChartColor(FromQColor(c)); }
+  void SetDataColor(const QColor& c) { SetDataColor(FromQColor(c)); }
+  void SetFillColor(const QColor& c) { SetFillColor(FromQColor(c)); }
+  void SetGridColor(const QColor& c) { SetGridColor(FromQColor(c)); }
+  QColor QtChartColor() const { return ToQColor(ChartColor()); }
+  QColor QtDataColor() const { return ToQColor(DataColor()); }
+  QColor QtFillColor() const { return ToQColor(FillColor()); }
+  QColor QtGridColor() const { return ToQColor(GridColor()); }
+  void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
+  QString QtCaption() const { return ToQString(Caption()); }
+  /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
+  /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).
+  void SetRange(int Layer, const QRectF& r) {
+    SetRange(Layer, r.left(), r.top(), r.right(), r.bottom());
+  }
+  void MoveTo(const QPointF& p) { MoveTo(p.x(), p.y()); }
+  void DrawTo(const QPointF& p) { DrawTo(p.x(), p.y()); }
+  // Layer 1 ranges, one bound at a time.
+  double RangeLoX1() const { return ScalePropsX(1).RangeLow(); }
+  double RangeHiX1() const { return ScalePropsX(1).RangeHigh(); }
+  double RangeLoY1() const { return ScalePropsY(1).RangeLow(); }
+  double RangeHiY1() const { return ScalePropsY(1).RangeHigh(); }
+  void SetRangeLoX1(double v) { SetRange(1, v, RangeLoY1(), RangeHiX1(), RangeHiY1()); }
+  void SetRangeHiX1(double v) { SetRange(1, RangeLoX1(), RangeLoY1(), v, RangeHiY1()); }
+  void SetRangeLoY1(double v) { SetRange(1, RangeLoX1(), v, RangeHiX1(), RangeHiY1()); }
+  void SetRangeHiY1(double v) { SetRange(1, RangeLoX1(), RangeLoY1(), RangeHiX1(), v); }
   // ==== END MOUSE
 
   // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
@@ -1176,6 +1261,7 @@ class TCustomRChart : public TCustomControl {
 ///   auto* chart = new TRChart(parentWidget);
 ///   chart->SetBounds(0, 0, 400, 300);
 class TRChart : public TCustomRChart {
+  Q_OBJECT
  public:
   explicit TRChart(QWidget* parent = nullptr) : TCustomRChart(parent) {}
   std::string ClassName() const override { return "TRChart"; }

@@ -249,16 +249,18 @@ void TCustomRChart::FinishRubberDrag(TMouseButton Button) {
       if ((py.RangeLow() < py.RangeHigh()) != (y1 < y2)) std::swap(y1, y2);
     }
     if (m == 5) {
-      if (OnRubberBand) OnRubberBand(this, l, x1, y1, x2, y2);
+      Raise(OnRubberBand, [&] { OnRubberBand(this, l, x1, y1, x2, y2); },
+            [&] { emit rubberBand(l, x1, y1, x2, y2); });
     } else if (m == 16) {
-      if (OnSelectRect) OnSelectRect(this, l, x1, y1, x2, y2);
+      Raise(OnSelectRect, [&] { OnSelectRect(this, l, x1, y1, x2, y2); },
+            [&] { emit selectRect(l, x1, y1, x2, y2); });
     } else {
       ForceRange(l, x1, y1, x2, y2, true, false);
     }
     if (hold.ChartDestroyed()) return;
   }
   // Bands and selections report it too: applications take it as the end of a mouse drag.
-  if (OnZoomPan) OnZoomPan(this);
+  RaiseZoomPan();
   if (hold.ChartDestroyed()) return;
   hold.Release();
   SetSuppressPaint(hold.Old());
@@ -302,7 +304,9 @@ void TCustomRChart::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TCustomRChart::MouseMoveInChart(bool InChart, TShiftState Shift, double rMousePosX,
                                      double rMousePosY) {
-  if (OnMouseMoveInChart) OnMouseMoveInChart(this, InChart, Shift, rMousePosX, rMousePosY);
+  Raise(OnMouseMoveInChart,
+        [&] { OnMouseMoveInChart(this, InChart, Shift, rMousePosX, rMousePosY); },
+        [&] { emit mouseMoveInChart(InChart, Shift, rMousePosX, rMousePosY); });
 }
 
 void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
@@ -322,7 +326,7 @@ void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
   if (MouseBoxState == 0) {
     if (left) {
       if (LButtonWasDown) {
-        if (ScaleDragStep(X, Y) && !watch.Destroyed() && OnZoomPan) OnZoomPan(this);
+        if (ScaleDragStep(X, Y) && !watch.Destroyed() ) RaiseZoomPan();
         if (watch.Destroyed()) return;
       } else if (DetectScale(X, Y) != 0) {
         ArmMouseDrag(X, Y);
@@ -472,7 +476,7 @@ void TCustomRChart::PanStep(int X, int Y) {
   hold.Release();
   SetSuppressPaint(hold.Old());
   if (hold.ChartDestroyed()) return;
-  if (OnZoomPan) OnZoomPan(this);
+  RaiseZoomPan();
 }
 
 void TCustomRChart::DragZoomStep(int X, int Y) {
@@ -504,7 +508,7 @@ void TCustomRChart::DragZoomStep(int X, int Y) {
   hold.Release();
   SetSuppressPaint(hold.Old());
   if (hold.ChartDestroyed()) return;
-  if (OnZoomPan) OnZoomPan(this);
+  RaiseZoomPan();
 }
 
 void TCustomRChart::RubberStep(int X, int Y) {
@@ -552,7 +556,8 @@ void TCustomRChart::CrossHairDragStep(int X, int Y) {
     R2M(ch->Layer(), ch->PosX(), ch->PosY(), x, y);
     bool allow = true;
     const TDestroyWatch watch(this);
-    if (OnBeforeCrossHairMove) OnBeforeCrossHairMove(this, ch, X - x, Y - y, allow);
+    Raise(OnBeforeCrossHairMove, [&] { OnBeforeCrossHairMove(this, ch, X - x, Y - y, allow); },
+          [&] { emit beforeCrossHairMove(ch, X - x, Y - y, allow); });
     if (watch.Destroyed() || !allow) return;
     ArmMouseDrag(X, Y);
   }
@@ -564,7 +569,7 @@ void TCustomRChart::CrossHairDragStep(int X, int Y) {
   const TDestroyWatch watch(this);
   RedrawCrossHairs();  // may paint, with its events
   if (watch.Destroyed()) return;
-  if (OnCrossHairMove) OnCrossHairMove(this, ch);
+  Raise(OnCrossHairMove, [&] { OnCrossHairMove(this, ch); }, [&] { emit crossHairMove(ch); });
 }
 
 void TCustomRChart::TextLabelDragStep(int X, int Y) {
@@ -607,7 +612,8 @@ void TCustomRChart::TextLabelDragStep(int X, int Y) {
   const TDestroyWatch watch(this);
   Paint();
   if (watch.Destroyed()) return;
-  if (OnTextLabelMove) OnTextLabelMove(this, &lbl);
+  Raise(OnTextLabelMove, [&] { OnTextLabelMove(this, &lbl); },
+        [&] { emit textLabelMove(&lbl); });
 }
 
 void TCustomRChart::UpdateMouseCursor(int X, int Y) {

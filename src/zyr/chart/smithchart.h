@@ -20,6 +20,7 @@ namespace zyr {
 ///
 /// The chart is isometric; the range operations act on layer 1. Gallery page "smithchart".
 class TSmithChart : public TCustomRChart {
+  Q_OBJECT
  public:
   explicit TSmithChart(QWidget* parent = nullptr);
   std::string ClassName() const override { return "TSmithChart"; }
