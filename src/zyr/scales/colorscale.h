@@ -36,7 +36,41 @@ using TMouseMoveInColorScaleEvent =
 ///
 /// MouseAction 10 drags the cross-hair, 18 pans (middle of the bar) or stretches one end
 /// (outer 42 %). See the gallery page "colorscale".
+///
+/// A handler that wants the control gone calls deleteLater(); an immediate delete inside a
+/// handler (also one of Scale()) is safe too: the control stops at once.
+///
+/// Qt signals, each emitted right after the event's handler: OnCrossHairMove ->
+/// crossHairMove(), OnDataRendered -> dataRendered() (the canvas is only for the handler),
+/// OnMouseMoveInScale -> mouseMoveInScale(InScale, Shift, rMousePos), OnZoomPan -> zoomPan().
+/// Named values: maCrossHair, maPanStretch, zpmPan .. zpmHighEnd below; frame styles and
+/// colour schemes as TScale's (TScale::frLowered, TScale::csGrayWhite, ...).
 class TColorScale : public TCustomControl {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
+  Q_PROPERTY(QColor CaptionColor READ QtCaptionColor WRITE SetCaptionColor)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+  Q_PROPERTY(int CaptionSize READ CaptionSize WRITE SetCaptionSize)
+  Q_PROPERTY(int CaptionStyle READ CaptionStyle WRITE SetCaptionStyle)
+  Q_PROPERTY(QColor ColorSclBkgd READ QtColorSclBkgd WRITE SetColorSclBkgd)
+  Q_PROPERTY(QColor ColorOfScale READ QtColorOfScale WRITE SetColorOfScale)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(int FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(double ScaleRangeLow READ ScaleRangeLow WRITE SetScaleRangeLow)
+  Q_PROPERTY(double ScaleRangeHigh READ ScaleRangeHigh WRITE SetScaleRangeHigh)
+  Q_PROPERTY(bool ExtendColors READ ExtendColors WRITE SetExtendColors)
+  Q_PROPERTY(bool FramedColorScale READ FramedColorScale WRITE SetFramedColorScale)
+  Q_PROPERTY(double ColorLow READ ColorLow WRITE SetColorLow)
+  Q_PROPERTY(double ColorHigh READ ColorHigh WRITE SetColorHigh)
+  Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+  Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+  Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+  Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+  Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
+  Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(int Orientation READ Orientation WRITE QtSetOrientation)
+
  public:
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
@@ -168,22 +202,41 @@ class TColorScale : public TCustomControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
+ signals:
+  void crossHairMove();
+  void dataRendered();
+  void mouseMoveInScale(bool InScale, zyr::TShiftState Shift, double rMousePos);
+  void zoomPan();
+
  protected:
   void Paint() override;
   void AssignTo(TPersistent* Dest) const override;
 
  private:
+  QString QtCaption() const { return ToQString(FCaption); }
+  QColor QtCaptionColor() const { return ToQColor(FCaptColor); }
+  QColor QtColorSclBkgd() const { return ToQColor(FColorSclBkgd); }
+  QColor QtColorOfScale() const { return ToQColor(FColorScale); }
+  void QtSetOrientation(int v) {
+    if (v == csoHorizontal || v == csoVertical) SetOrientation(TColScaleOrientation(v));
+  }
+  // Each runs the event's handler, then emits its signal.
+  void DoCrossHairMove();
+  void DoDataRendered(TCanvas& cv);
+  void DoMouseMoveInScale(bool InScale, TShiftState Shift, double rMousePos);
+  void DoZoomPan();
   void TriggerPaint();
   void ScaleLayout();
   void SyncScaleRange();
   bool IsHorizontal() const { return FColScaleOrient == csoHorizontal; }
   /// World value under the mouse along the bar; the scale centre when the scale has no extent.
   double MouseValue(int X, int Y) const;
-  /// Runs every paint step on \p cv, which covers the control's size.
-  void DrawPicture(TCanvas& cv);
+  /// Runs every paint step on \p cv, which covers the control's size. False when a handler
+  /// deleted the control on the way (nothing of it may be touched then).
+  bool DrawPicture(TCanvas& cv);
   void DrawBar(TCanvas& cv);
   void DrawCrossHair(TCanvas& cv);
-  void RenderToBitmap();
+  bool RenderToBitmap();
 
   TFrameStyle FFrameSt = 2;
   std::string FCaption;

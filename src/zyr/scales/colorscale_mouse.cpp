@@ -1,6 +1,7 @@
 // TColorScale mouse: cross-hair drag (action 10), pan and stretch of the interval (action 18).
 #include <zyr/scales/colorscale.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -12,8 +13,9 @@ constexpr TMouseActMode kPanStretch = 18;
 }  // namespace
 
 void TColorScale::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<TColorScale> self(this);  // handlers may delete the control
   TCustomControl::MouseDown(Button, Shift, X, Y);
-  if (FMouseAction != kPanStretch || Button != mbLeft) return;
+  if (!self || FMouseAction != kPanStretch || Button != mbLeft) return;
   FMouseAnchorX = X;
   FMouseAnchorY = Y;
   FAnchorSclLow = FScale->RangeLow();
@@ -38,7 +40,9 @@ void TColorScale::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TColorScale::MouseMove(TShiftState Shift, int X, int Y) {
+  const QPointer<TColorScale> self(this);
   TCustomControl::MouseMove(Shift, X, Y);
+  if (!self) return;
   const bool leftDown = Shift & ssLeft;
   if (FMouseAction == kDragCrossHair) {
     if (leftDown && FCrossHair->Mode() != 0) {
@@ -48,7 +52,8 @@ void TColorScale::MouseMove(TShiftState Shift, int X, int Y) {
         const double hi = std::max(FScale->RangeLow(), FScale->RangeHigh());
         const double v = std::clamp(MouseValue(X, Y), lo, hi);
         FCrossHair->SetPos(v, v);  // repaints through OnChange
-        if (OnCrossHairMove) OnCrossHairMove(this);
+        if (self) DoCrossHairMove();
+        if (!self) return;
       }
       FLeftButWasDown = true;
     } else {
@@ -75,18 +80,34 @@ void TColorScale::MouseMove(TShiftState Shift, int X, int Y) {
       FColorLow = std::min(newLow, newHigh);
       FColorHigh = std::max(newLow, newHigh);
       TriggerPaint();
+      if (!self) return;
     }
   }
-  if (OnMouseMoveInScale) {
-    const bool inScale = FMarginLeft <= X && X <= Width() - FMarginRight && FMarginTop <= Y &&
-                         Y <= Height() - FMarginBottom;
-    OnMouseMoveInScale(this, inScale, Shift, MouseValue(X, Y));
-  }
+  const bool inScale = FMarginLeft <= X && X <= Width() - FMarginRight && FMarginTop <= Y &&
+                       Y <= Height() - FMarginBottom;
+  DoMouseMoveInScale(inScale, Shift, MouseValue(X, Y));
 }
 
 void TColorScale::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<TColorScale> self(this);
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (FMouseAction == kPanStretch && Button == mbLeft && OnZoomPan) OnZoomPan(this);
+  if (self && FMouseAction == kPanStretch && Button == mbLeft) DoZoomPan();
+}
+
+void TColorScale::DoCrossHairMove() {
+  Raise(
+      OnCrossHairMove, [this] { OnCrossHairMove(this); }, [this] { emit crossHairMove(); });
+}
+
+void TColorScale::DoMouseMoveInScale(bool InScale, TShiftState Shift, double rMousePos) {
+  Raise(
+      OnMouseMoveInScale, [&] { OnMouseMoveInScale(this, InScale, Shift, rMousePos); },
+      [&] { emit mouseMoveInScale(InScale, Shift, rMousePos); });
+}
+
+void TColorScale::DoZoomPan() {
+  Raise(
+      OnZoomPan, [this] { OnZoomPan(this); }, [this] { emit zoomPan(); });
 }
 
 }  // namespace zyr

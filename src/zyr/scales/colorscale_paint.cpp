@@ -3,6 +3,7 @@
 #include <zyr/scales/colorscale.h>
 #include <zyr/scales/colorscale_export.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -16,18 +17,24 @@ int ClampPix(int p) { return std::clamp(p, -kPixLimit, kPixLimit); }
 
 void TColorScale::Paint() {
   if ((!Visible() || FSuppressPaint) && !IsDesigning()) return;
-  RenderToBitmap();
-  if (!FGrafBmp->Empty()) Canvas().Draw(0, 0, *FGrafBmp);
+  if (RenderToBitmap() && !FGrafBmp->Empty()) Canvas().Draw(0, 0, *FGrafBmp);
 }
 
-void TColorScale::RenderToBitmap() {
+bool TColorScale::RenderToBitmap() {
   FGrafBmp->SetSize(Width(), Height());
-  if (!FGrafBmp->Empty()) DrawPicture(FGrafBmp->Canvas());
+  return FGrafBmp->Empty() || DrawPicture(FGrafBmp->Canvas());
 }
 
-void TColorScale::DrawPicture(TCanvas& cv) {
+void TColorScale::DoDataRendered(TCanvas& cv) {
+  Raise(
+      OnDataRendered, [&] { OnDataRendered(this, cv); }, [this] { emit dataRendered(); });
+}
+
+bool TColorScale::DrawPicture(TCanvas& cv) {
   const int w = Width(), h = Height();
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return true;
+  // Handlers of this control or of its scale may delete the control; then stop at once.
+  const QPointer<TColorScale> self(this);
   cv.Pen().SetColor(FColorSclBkgd);
   cv.Pen().SetStyle(psSolid);
   cv.Pen().SetWidth(1);
@@ -51,6 +58,7 @@ void TColorScale::DrawPicture(TCanvas& cv) {
   FScale->SetColorScale(FColorScale);
   FScale->UseForeignCanvas(&cv, 0, 0);
   FScale->ForcePaint();
+  if (!self) return false;
   FScale->UseForeignCanvas(&FGrafBmp->Canvas(), 0, 0);
 
   if (!FCaption.empty()) {
@@ -61,9 +69,11 @@ void TColorScale::DrawPicture(TCanvas& cv) {
     cv.Brush().SetStyle(bsClear);
     cv.TextOut(FCaptPosX, FCaptPosY, FCaption);
   }
-  if (OnDataRendered) OnDataRendered(this, cv);
+  DoDataRendered(cv);
+  if (!self) return false;
   DrawCrossHair(cv);
   DrawFrame(cv, FFrameSt, 0, 0, w - 1, h - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+  return true;
 }
 
 void TColorScale::DrawBar(TCanvas& cv) {
@@ -130,7 +140,7 @@ void TColorScale::DrawCrossHair(TCanvas& cv) {
 void TColorScale::CopyToBitMap(TBitmap* ABitmap, int PosX, int PosY) {
   if (!ABitmap) return;
   // A control that has not painted yet (painting suppressed) still has a picture to give.
-  if (FGrafBmp->Width() != Width() || FGrafBmp->Height() != Height()) RenderToBitmap();
+  if ((FGrafBmp->Width() != Width() || FGrafBmp->Height() != Height()) && !RenderToBitmap()) return;
   if (PosX < 0 || PosY < 0) {
     ABitmap->SetSize(FGrafBmp->Width(), FGrafBmp->Height());
     PosX = PosY = 0;

@@ -1,6 +1,7 @@
 // TScaleGauge model: defaults, property setters, the layout of the dial's scale, mouse report.
 #include <zyr/scales/gauge.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +40,8 @@ void TScaleGauge::ScaleLayout() {
     FScale->SetMarginTop(FCovMargTop);
     FScale->SetMarginLeft(FCovMargLeft);
     FScale->SetMarginRight(FCovMargRight);
+    // The cover hides the control's edges: end labels stay whole inside the window.
+    FScale->SetLabelArea(FCovMargLeft + 2, w - FCovMargRight - 3);
   } else {
     FScale->SetScaleType(3);
     FScale->SetBounds(0, 0, w, h);
@@ -46,6 +49,7 @@ void TScaleGauge::ScaleLayout() {
     FScale->SetMarginRight(FCovMargRight + 10);
     FScale->SetMarginTop(FCovMargTop);
     FScale->SetMarginBottom(FCovMargBottom);
+    FScale->SetLabelArea(FCovMargTop + 2, h - FCovMargBottom - 2);
   }
 }
 
@@ -195,12 +199,16 @@ double TScaleGauge::ConvertPixelToScale(int p) const {
 }
 
 void TScaleGauge::MouseMove(TShiftState Shift, int X, int Y) {
+  const QPointer<TScaleGauge> self(this);  // OnMouseMove may delete the gauge
   TCustomControl::MouseMove(Shift, X, Y);
-  if (!OnMouseMoveInGauge) return;
+  if (!self) return;
   const TScale& s = *FScale;
   const bool inGauge = s.MarginLeft() <= X && X <= s.Width() - s.MarginRight() &&
                        s.MarginTop() <= Y && Y <= Height() - s.MarginBottom();
-  OnMouseMoveInGauge(this, inGauge, Shift, ConvertPixelToScale(IsHorizontal() ? X : Y));
+  const double v = ConvertPixelToScale(IsHorizontal() ? X : Y);
+  Raise(
+      OnMouseMoveInGauge, [&] { OnMouseMoveInGauge(this, inGauge, Shift, v); },
+      [&] { emit mouseMoveInGauge(inGauge, Shift, v); });
 }
 
 void TScaleGauge::Assign(const TPersistent* Source) {

@@ -42,8 +42,46 @@ using TMouseMoveInGaugeEvent =
 ///   g->SetIndexMode(gimBand);
 ///   g->SetValue(42);                      // clamped into Min .. Max
 ///
-/// See the gallery page "gauge".
+/// The dial's end labels are kept whole inside the window. A handler that wants the gauge
+/// gone calls deleteLater(); an immediate delete inside a handler (also one of Scale()) is
+/// safe too: the gauge stops at once. See the gallery page "gauge".
+///
+/// Qt signal, emitted right after the handler: OnMouseMoveInGauge ->
+/// mouseMoveInGauge(InGauge, Shift, rMousePos). Named values: the enumerations above; frame
+/// styles and colour schemes as TScale's (TScale::frRaised, TScale::csGrayWhite, ...).
 class TScaleGauge : public TCustomControl {
+  Q_OBJECT
+  Q_PROPERTY(int Background READ Background WRITE QtSetBackground)
+  Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
+  Q_PROPERTY(QColor CaptionColor READ QtCaptionColor WRITE SetCaptionColor)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+  Q_PROPERTY(int CaptionSize READ CaptionSize WRITE SetCaptionSize)
+  Q_PROPERTY(int CaptionStyle READ CaptionStyle WRITE SetCaptionStyle)
+  Q_PROPERTY(QColor ColorBg1 READ QtColorBg1 WRITE SetColorBg1)
+  Q_PROPERTY(QColor ColorBg2 READ QtColorBg2 WRITE SetColorBg2)
+  Q_PROPERTY(QColor ColorIndex1 READ QtColorIndex1 WRITE SetColorIndex1)
+  Q_PROPERTY(QColor ColorIndex2 READ QtColorIndex2 WRITE SetColorIndex2)
+  Q_PROPERTY(QColor ColorCover READ QtColorCover WRITE SetColorCover)
+  Q_PROPERTY(QColor ColorScale READ QtColorScale WRITE SetColorScale)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(bool FixedDial READ FixedDial WRITE SetFixedDial)
+  Q_PROPERTY(int FrameStyleOuter READ FrameStyleOuter WRITE SetFrameStyleOuter)
+  Q_PROPERTY(int FrameStyleInner READ FrameStyleInner WRITE SetFrameStyleInner)
+  Q_PROPERTY(double GaugeZero READ GaugeZero WRITE SetGaugeZero)
+  Q_PROPERTY(int IndexMode READ IndexMode WRITE QtSetIndexMode)
+  Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
+  Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+  Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+  Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+  Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+  Q_PROPERTY(double Max READ Max WRITE SetMax)
+  Q_PROPERTY(double Min READ Min WRITE SetMin)
+  Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
+  Q_PROPERTY(int Orientation READ Orientation WRITE QtSetOrientation)
+  Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
+  Q_PROPERTY(double Value READ Value WRITE SetValue)
+
  public:
   explicit TScaleGauge(QWidget* AOwner = nullptr);
   ~TScaleGauge() override;
@@ -164,12 +202,33 @@ class TScaleGauge : public TCustomControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
+ signals:
+  void mouseMoveInGauge(bool InGauge, zyr::TShiftState Shift, double rMousePos);
+
  protected:
   void Paint() override;
   void AssignTo(TPersistent* Dest) const override;
 
  private:
   struct TPaintColors;
+  QString QtCaption() const { return ToQString(FCaption); }
+  QColor QtCaptionColor() const { return ToQColor(FCaptColor); }
+  QColor QtColorBg1() const { return ToQColor(ColorBg1()); }
+  QColor QtColorBg2() const { return ToQColor(ColorBg2()); }
+  QColor QtColorIndex1() const { return ToQColor(ColorIndex1()); }
+  QColor QtColorIndex2() const { return ToQColor(ColorIndex2()); }
+  QColor QtColorCover() const { return ToQColor(ColorCover()); }
+  QColor QtColorScale() const { return ToQColor(ColorScale()); }
+  // Values outside the enumerations are ignored.
+  void QtSetBackground(int v) {
+    if (v >= gbPlain && v <= gbHorizMidBand) SetBackground(TGaugeBackground(v));
+  }
+  void QtSetIndexMode(int v) {
+    if (v >= gimThread && v <= gimBar) SetIndexMode(TGaugeIndexMode(v));
+  }
+  void QtSetOrientation(int v) {
+    if (v == goHorizontal || v == goVertical) SetOrientation(TGaugeOrientation(v));
+  }
   void TriggerPaint() { Repaint(); }
   /// Stores a changed setting and repaints.
   template <typename T>
@@ -181,8 +240,9 @@ class TScaleGauge : public TCustomControl {
   void ScaleLayout();
   bool IsHorizontal() const { return FGaugeOrient == goHorizontal; }
   double ClampToRange(double v) const;
-  /// Runs every paint step on \p cv, which covers the control's size.
-  void DrawPicture(TCanvas& cv);
+  /// Runs every paint step on \p cv, which covers the control's size. False when a handler
+  /// deleted the gauge on the way (nothing of it may be touched then).
+  bool DrawPicture(TCanvas& cv);
   void DrawBackground(TCanvas& cv, const TPaintColors& col);
   void DrawIndex(TCanvas& cv, const TPaintColors& col, int p);
   void DrawTriangle(TCanvas& cv, int base, int p, int dir, bool horz);

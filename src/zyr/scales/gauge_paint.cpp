@@ -4,6 +4,7 @@
 #include <zyr/scales/colorscale_export.h>
 #include <zyr/scales/gauge.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -28,13 +29,12 @@ void TScaleGauge::Paint() {
   if (!Visible() && !IsDesigning()) return;
   FGrafBmp->SetSize(Width(), Height());
   if (FGrafBmp->Empty()) return;
-  DrawPicture(FGrafBmp->Canvas());
-  Canvas().Draw(0, 0, *FGrafBmp);
+  if (DrawPicture(FGrafBmp->Canvas())) Canvas().Draw(0, 0, *FGrafBmp);
 }
 
-void TScaleGauge::DrawPicture(TCanvas& cv) {
+bool TScaleGauge::DrawPicture(TCanvas& cv) {
   const int w = Width(), h = Height();
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return true;
   TPaintColors col;
   if (FEnabled)
     col = {FCaptColor,  Font().Color(), FColorIndex1, FColorIndex2,
@@ -62,7 +62,9 @@ void TScaleGauge::DrawPicture(TCanvas& cv) {
   FScale->Font().SetColor(col.font);
   FScale->SetColorScale(col.scale);
   FScale->UseForeignCanvas(&cv, 0, 0);
+  const QPointer<TScaleGauge> self(this);  // the scale's handlers may delete the gauge
   FScale->ForcePaint();
+  if (!self) return false;
   FScale->UseForeignCanvas(&FGrafBmp->Canvas(), 0, 0);
 
   int p;
@@ -95,6 +97,7 @@ void TScaleGauge::DrawPicture(TCanvas& cv) {
   DrawFrame(cv, FInnerFrameSt, FCovMargLeft, FCovMargTop, w - FCovMargRight - 1,
             h - FCovMargBottom - 1, clWhite, clSilver, clGray, clBlack, clBlack);
   DrawFrame(cv, FOuterFrameSt, 0, 0, w - 1, h - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+  return true;
 }
 
 void TScaleGauge::DrawBackground(TCanvas& cv, const TPaintColors& col) {

@@ -111,6 +111,13 @@ void TScale::SetSuppressPaint(bool v) {
   if (!v) TriggerPaint();
 }
 
+void TScale::SetLabelArea(int First, int Last) {
+  if (First == FLabelAreaFirst && Last == FLabelAreaLast) return;
+  FLabelAreaFirst = First;
+  FLabelAreaLast = Last;
+  TriggerPaint();
+}
+
 void TScale::ForcePaint() {
   const bool old = FSuppressPaint;
   FSuppressPaint = false;
@@ -145,34 +152,43 @@ void TScale::AdjustScalePars() {
   if (n <= 0) {
     FTransf_k = 0;
     FTransf_d = Width() / 2;
+    FTransfRef = 0;
+    FTransfRefPix = FTransf_d;
     return;
   }
   if (FAxLog && (FRangeLow <= 0 || FRangeHigh <= 0)) return;
   const double lo = FAxLog ? std::log(FRangeLow) : FRangeLow;
   const double hi = FAxLog ? std::log(FRangeHigh) : FRangeHigh;
+  // Halves keep spans across the whole double range finite.
+  const double perUnit = std::isfinite(hi - lo) ? n / (hi - lo) : n / 2.0 / (hi / 2 - lo / 2);
   double k, d;
   if (IsHorizontal()) {
-    k = n / (hi - lo);
+    k = perUnit;
     d = FMarginLeft - k * lo;
   } else {
-    k = n / (lo - hi);
+    k = -perUnit;
     d = FMarginTop - k * hi;
   }
-  // A span beyond the double range gives no usable transform; keep the previous one.
+  // A span too narrow for the double range gives no usable transform; keep the previous one.
   if (!std::isfinite(k) || !std::isfinite(d)) return;
   FTransf_k = k;
   FTransf_d = d;
+  FTransfRef = IsHorizontal() ? lo : hi;
+  FTransfRefPix = IsHorizontal() ? FMarginLeft : FMarginTop;
+}
+
+bool TScale::TransfNeedsRef() const {
+  // Beyond this offset k * value + d cancels away fractions of a pixel.
+  return std::fabs(FTransf_d) > 1099511627776.0;
 }
 
 int TScale::R2M(double v) const {
   double p;
-  if (FAxLog) {
-    if (v > 1e-100)
-      p = FTransf_k * std::log(v) + FTransf_d;
-    else
-      p = FRangeHigh >= FRangeLow ? 0 : Width();
+  if (FAxLog && !(v > 1e-100)) {
+    p = FRangeHigh >= FRangeLow ? 0 : Width();
   } else {
-    p = FTransf_k * v + FTransf_d;
+    const double x = FAxLog ? std::log(v) : v;
+    p = TransfNeedsRef() ? FTransf_k * (x - FTransfRef) + FTransfRefPix : FTransf_k * x + FTransf_d;
   }
   if (std::isnan(p)) return 0;
   p = std::clamp(p, -2147483647.0, 2147483647.0);
@@ -182,7 +198,8 @@ int TScale::R2M(double v) const {
 double TScale::M2R(double p) const {
   // Without an extent there is no inverse; answer the start of the range.
   if (FTransf_k == 0) return FRangeLow;
-  const double r = (p - FTransf_d) / FTransf_k;
+  const double r =
+      TransfNeedsRef() ? FTransfRef + (p - FTransfRefPix) / FTransf_k : (p - FTransf_d) / FTransf_k;
   return FAxLog ? std::exp(r) : r;
 }
 
@@ -399,6 +416,8 @@ void TScale::Assign(const TPersistent* Source) {
   FAxLog = s->FAxLog;
   FTransf_k = s->FTransf_k;
   FTransf_d = s->FTransf_d;
+  FTransfRef = s->FTransfRef;
+  FTransfRefPix = s->FTransfRefPix;
   FRangeLow = s->FRangeLow;
   FRangeHigh = s->FRangeHigh;
   FShortTicks = s->FShortTicks;

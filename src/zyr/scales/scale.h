@@ -45,7 +45,42 @@ using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)
 /// ForcePaint(). Scale types: 0/1 horizontal with labels above/below, 2/3 vertical with
 /// labels right/left. Label types: 0 none, 1 numbers, 2 time spans (seconds), 3 dates (day
 /// numbers from 1899-12-30), 4 user texts. See the gallery page "scale".
+///
+/// A handler that wants the scale gone calls deleteLater(); an immediate delete inside a
+/// handler is safe too: the scale stops drawing or handling the mouse at once.
+///
+/// Qt signals, each emitted right after the event's handler: OnZoomPan -> zoomPan(),
+/// OnBeforeScaleRendered -> beforeScaleRendered(), OnAfterScaleRendered ->
+/// afterScaleRendered() (the canvas is only for the handler). OnScaleTickDrawn and
+/// OnBeforeTickLabel run per tick while drawing and have no signal. Named values: see the
+/// constants below (maPan, stHorzLabelsBelow, ltDateTime, frLowered, ...).
 class TScale : public TCustomControl {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+  Q_PROPERTY(QColor ColorBackGnd READ QtColorBackGnd WRITE SetColorBackGnd)
+  Q_PROPERTY(QColor ColorScale READ QtColorScale WRITE SetColorScale)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
+  Q_PROPERTY(int FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(int LabelType READ LabelType WRITE SetLabelType)
+  Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
+  Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
+  Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
+  Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
+  Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
+  Q_PROPERTY(int MinTicks READ MinTicks WRITE SetMinTicks)
+  Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
+  Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
+  Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
+  Q_PROPERTY(bool ShowBaseLine READ ShowBaseLine WRITE SetShowBaseLine)
+  Q_PROPERTY(QString ScaleInscript READ QtScaleInscript WRITE SetScaleInscript)
+  Q_PROPERTY(int ScaleType READ ScaleType WRITE SetScaleType)
+  Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+  Q_PROPERTY(QString UserTickText READ QtUserTickText WRITE SetUserTickText)
+
  public:
   /// Mouse actions (SetMouseAction); other values do nothing.
   static constexpr TMouseActMode maNone = 0;
@@ -183,6 +218,12 @@ class TScale : public TCustomControl {
   TCanvas* ForeignCanvas() const { return FForeignCv; }
   /// Paints once even while painting is suppressed.
   void ForcePaint();
+  /// Pixel interval along the scale that tick labels are kept inside, for owners that cover
+  /// the scale's edges. An empty interval (the default) keeps horizontal labels 2 pixels
+  /// inside the control and does not move vertical ones.
+  void SetLabelArea(int First, int Last);
+  int LabelAreaFirst() const { return FLabelAreaFirst; }
+  int LabelAreaLast() const { return FLabelAreaLast; }
   /// The ix-th (1-based) recorded tick value of the last draw, 0 outside 1 .. NumTicks.
   double GetTickPos(int ix) const;
   double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
@@ -214,6 +255,11 @@ class TScale : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DblClick() override;
 
+ signals:
+  void zoomPan();
+  void beforeScaleRendered();
+  void afterScaleRendered();
+
  protected:
   void Paint() override;
   void CreateWnd() override;
@@ -222,12 +268,22 @@ class TScale : public TCustomControl {
 
  private:
   struct TDrawState;
+  QString QtCaption() const { return ToQString(FUnitLabel); }
+  QString QtScaleInscript() const { return ToQString(FScaleInscript); }
+  QString QtUserTickText() const { return ToQString(FUserTicktext); }
+  QColor QtColorBackGnd() const { return ToQColor(FColorBG); }
+  QColor QtColorScale() const { return ToQColor(FColorFG); }
+  // Each runs the event's handler, then emits its signal.
+  void DoZoomPan();
+  void DoBeforeScaleRendered(TCanvas& cv);
+  void DoAfterScaleRendered(TCanvas& cv);
   void TriggerPaint();
   void Changed(TObject*) { TriggerPaint(); }
   bool IsHorizontal() const { return FScaleType <= 1; }
   void ApplyColorScheme();
   // Drawing steps (scale_draw.cpp).
-  void DrawScale(TCanvas& cv, int base);
+  /// False when a handler deleted the scale on the way.
+  bool DrawScale(TCanvas& cv, int base);
   std::string NumericLabel(const scaleticks::TTick& t, uint8_t mode, int dec, TDrawState& ds);
   void DrawDateLabels(TDrawState& ds, double v, uint8_t unit);
   void DrawDateMessage(TDrawState& ds, bool invalid);
@@ -235,7 +291,7 @@ class TScale : public TCustomControl {
   void DrawTickLine(TDrawState& ds, double v, int len);
   // style 0: own text height, 1: numeric ("0" height), 2: date line below a time line
   void DrawLabel(TDrawState& ds, double v, std::string text, int style);
-  void FireTick(TDrawState& ds, double v);
+  bool FireTick(TDrawState& ds, double v);
   void Record(double v);
 
   TFrameStyle FFrameStyle = 2;
@@ -245,6 +301,11 @@ class TScale : public TCustomControl {
   TColorScheme FColorScheme = 0;
   bool FAxLog = false;
   double FTransf_k = 1, FTransf_d = 0;
+  // A point of the transform inside the range: nearly equal ends far from zero are
+  // converted relative to it, where k * value + d would cancel.
+  double FTransfRef = 0, FTransfRefPix = 0;
+  int FLabelAreaFirst = 0, FLabelAreaLast = 0;
+  bool TransfNeedsRef() const;
   double FRangeHigh = 100, FRangeLow = 0;
   bool FShortTicks = true;
   int FTickCount = 0;

@@ -5,6 +5,7 @@
 #include <zyr/scales/scale_labels.h>
 #include <zyr/scales/scale_ticks.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +17,8 @@ namespace sl = scalelabels;
 struct TScale::TDrawState {
   TCanvas& cv;
   int base;
-  int dir;  // +1 when ticks point towards growing x or y
+  int dir;                // +1 when ticks point towards growing x or y
+  QPointer<TScale> self;  // cleared when a handler deletes the scale (or its owner)
   int userIndex = 0;
   int lastDay = -1;
   bool dateShown = false;
@@ -26,9 +28,21 @@ struct TScale::TDrawState {
 namespace {
 
 // Pixel coordinates handed to the canvas stay in a range every backend draws safely.
-int Px(int p) { return std::clamp(p, -30000, 30000); }
+int Px(long long p) { return int(std::clamp(p, -30000LL, 30000LL)); }
 
 }  // namespace
+
+void TScale::DoBeforeScaleRendered(TCanvas& cv) {
+  Raise(
+      OnBeforeScaleRendered, [&] { OnBeforeScaleRendered(this, cv); },
+      [this] { emit beforeScaleRendered(); });
+}
+
+void TScale::DoAfterScaleRendered(TCanvas& cv) {
+  Raise(
+      OnAfterScaleRendered, [&] { OnAfterScaleRendered(this, cv); },
+      [this] { emit afterScaleRendered(); });
+}
 
 void TScale::Paint() {
   if (IsLoading() || FSuppressPaint) return;
@@ -36,7 +50,10 @@ void TScale::Paint() {
   TCanvas& target = FForeignCv ? *FForeignCv : Canvas();
   const int px = FForeignCv ? FForCvPosX : 0, py = FForeignCv ? FForCvPosY : 0;
   target.Font().Assign(&Font());
-  if (OnBeforeScaleRendered) OnBeforeScaleRendered(this, target);
+  // Handlers may delete the scale or its owner; after that nothing of it is touched.
+  const QPointer<TScale> self(this);
+  DoBeforeScaleRendered(target);
+  if (!self) return;
 
   auto drawOn = [&](TCanvas& cv, int ox, int oy) {
     int base = 0;
@@ -56,8 +73,7 @@ void TScale::Paint() {
       default:
         return;
     }
-    DrawScale(cv, base);
-    if (!FDrawBaseLine) return;
+    if (!DrawScale(cv, base) || !FDrawBaseLine) return;
     cv.Pen().SetColor(FColorFG);
     if (IsHorizontal()) {
       cv.MoveTo(FMarginLeft, Px(base));
@@ -71,7 +87,7 @@ void TScale::Paint() {
   if (FTransparent) {
     target.Pen().SetColor(FColorFG);
     drawOn(target, px, py);
-    if (OnAfterScaleRendered) OnAfterScaleRendered(this, target);
+    if (self) DoAfterScaleRendered(target);
     return;
   }
   if (Width() <= 0 || Height() <= 0) return;
@@ -84,7 +100,9 @@ void TScale::Paint() {
   bc.Rectangle(0, 0, Width(), Height());
   bc.Pen().SetColor(FColorFG);
   drawOn(bc, 0, 0);
-  if (OnAfterScaleRendered) OnAfterScaleRendered(this, bc);
+  if (!self) return;
+  DoAfterScaleRendered(bc);
+  if (!self) return;
   DrawFrame(bc, FFrameStyle, 0, 0, Width() - 1, Height() - 1, FColWhiteLine, clSilver, FColGrayLine,
             FColBlackLine, FColBlackLine);
   target.Draw(px, py, bmp);
@@ -97,8 +115,8 @@ void TScale::DrawXScale(TCanvas& Canvas, int BaseY) {
 
 void TScale::DrawYScale(TCanvas& Canvas, int BaseX) { DrawScale(Canvas, BaseX); }
 
-void TScale::DrawScale(TCanvas& cv, int base) {
-  if (FScaleType > 3) return;
+bool TScale::DrawScale(TCanvas& cv, int base) {
+  if (FScaleType > 3) return true;
   if (cv.IsPrinterCanvas()) {
     // The host draws fonts at their pixel height on every device, so restating the size
     // keeps labels at their screen pixel size on the page.
@@ -109,7 +127,7 @@ void TScale::DrawScale(TCanvas& cv, int base) {
   FTickCount = 0;
   FScaleTickPos.assign(250, 0.0);
 
-  TDrawState ds{cv, base, (FScaleType == 0 || FScaleType == 3) ? -1 : 1};
+  TDrawState ds{cv, base, (FScaleType == 0 || FScaleType == 3) ? -1 : 1, this};
   TTickInput in;
   in.low = FRangeLow;
   in.high = FRangeHigh;
@@ -136,17 +154,17 @@ void TScale::DrawScale(TCanvas& cv, int base) {
       for (const TTick& t : plan.ticks) {
         if (t.record) Record(t.v);
         if (t.kind == skEventOnly) {
-          FireTick(ds, t.v);
+          if (!FireTick(ds, t.v)) return false;
           continue;
         }
         if (t.kind == skShort) {
           const bool longShort = plan.mode == smLog && !IsHorizontal();
           DrawTickLine(ds, t.v, longShort ? 6 : 4);
-          FireTick(ds, t.v);
+          if (!FireTick(ds, t.v)) return false;
           continue;
         }
         DrawTickLine(ds, t.v, mainLen);
-        if (eventFirst) FireTick(ds, t.v);
+        if (eventFirst && !FireTick(ds, t.v)) return false;
         switch (plan.mode) {
           case smTimeSpan:
             DrawLabel(ds, t.v, sl::TimeSpanLabel(t.v, plan.stepIndex <= 9), 0);
@@ -157,11 +175,12 @@ void TScale::DrawScale(TCanvas& cv, int base) {
           default:
             if (FLabelType != 0) DrawLabel(ds, t.v, NumericLabel(t, plan.mode, dec, ds), 1);
         }
-        if (!eventFirst) FireTick(ds, t.v);
+        if (!ds.self || (!eventFirst && !FireTick(ds, t.v))) return false;
       }
     }
   }
   DrawCaption(cv, base);
+  return true;
 }
 
 std::string TScale::NumericLabel(const TTick& t, uint8_t mode, int dec, TDrawState& ds) {
@@ -205,6 +224,7 @@ void TScale::DrawDateLabels(TDrawState& ds, double v, uint8_t unit) {
       break;
   }
   DrawLabel(ds, v, sl::FormatDate(sl::ClockPattern(TDateUnit(unit), f), v), 0);
+  if (!ds.self) return;
   int y, m, d;
   DecodeLinearDate(v, y, m, d);
   bool show = false;
@@ -238,28 +258,35 @@ void TScale::DrawTickLine(TDrawState& ds, double v, int len) {
   }
 }
 
-void TScale::FireTick(TDrawState& ds, double v) {
-  if (!OnScaleTickDrawn) return;
+bool TScale::FireTick(TDrawState& ds, double v) {
+  if (!OnScaleTickDrawn) return true;
   const int p = R2M(v);
   if (IsHorizontal())
     OnScaleTickDrawn(this, ds.cv, FScaleType, v, p, ds.base);
   else
     OnScaleTickDrawn(this, ds.cv, FScaleType, v, ds.base, p);
+  return bool(ds.self);
 }
 
 void TScale::DrawLabel(TDrawState& ds, double v, std::string text, int style) {
-  if (OnBeforeTickLabel) OnBeforeTickLabel(this, FScaleType, v, text);
+  if (OnBeforeTickLabel) {
+    OnBeforeTickLabel(this, FScaleType, v, text);
+    if (!ds.self) return;
+  }
   if (text.empty()) return;
   TCanvas& cv = ds.cv;
-  const int p = R2M(v);
+  // 64 bits: a value far outside the range lies near the ends of the int range.
+  const long long p = R2M(v);
   const TPoint ext = cv.TextExtent(text);
   const int w = ext.X, h = ext.Y;
-  int left, top;
+  long long left, top;
   if (IsHorizontal()) {
-    int base = ds.base;
+    long long base = ds.base;
     if (style == 2) base += FScaleType == 1 ? h : -h;  // date line: one text line further out
-    const int half = w / 2;
-    left = p + half < Width() - 2 ? p - std::min(p - 2, half) : Width() - 2 * half - 2;
+    const long long half = w / 2;
+    const bool area = FLabelAreaFirst < FLabelAreaLast;
+    const long long lo = area ? FLabelAreaFirst : 2, hi = area ? FLabelAreaLast : Width() - 2;
+    left = p + half < hi ? p - std::min(p - lo, half) : hi - 2 * half;
     top = FScaleType == 1 ? base + 7 : base - h - 7;
   } else {
     left = FScaleType == 2 ? ds.base + 8 : ds.base - w - 8;
@@ -271,12 +298,14 @@ void TScale::DrawLabel(TDrawState& ds, double v, std::string text, int style) {
     } else
       top = p - h / 2;
   }
+  if (!IsHorizontal() && FLabelAreaFirst < FLabelAreaLast)
+    top = std::max<long long>(std::min<long long>(top, FLabelAreaLast - h), FLabelAreaFirst);
   cv.TextOut(Px(left), Px(top), text);
 }
 
 void TScale::DrawDateMessage(TDrawState& ds, bool invalid) {
   TCanvas& cv = ds.cv;
-  const int p = Px(R2M((FRangeLow + FRangeHigh) / 2));
+  const int p = Px(R2M(FRangeLow / 2 + FRangeHigh / 2));
   if (IsHorizontal()) {
     const std::string s = invalid ? "invalid DateTime scale" : "DateTime range is below 1 second";
     cv.TextOut(p - cv.TextWidth(s) / 2, Px(ds.base + 7), s);
@@ -296,21 +325,21 @@ void TScale::DrawDateMessage(TDrawState& ds, bool invalid) {
 
 void TScale::DrawCaption(TCanvas& cv, int base) {
   if (FUnitLabel.empty()) return;
-  int x, y;
+  long long x, y;
   if (IsHorizontal()) {
     const int anchor = FLblAnchor == uaSclCenter
                            ? FMarginLeft + (Width() - FMarginLeft - FMarginRight) / 2
                        : FLblAnchor == uaSclBotRgt ? Width() - FMarginRight
                                                    : FMarginLeft;
-    x = FLblPosX + anchor;
-    y = FLblPosY + base;
+    x = 0LL + FLblPosX + anchor;
+    y = 0LL + FLblPosY + base;
   } else {
     const int anchor = FLblAnchor == uaSclCenter
                            ? FMarginTop + (Height() - FMarginTop - FMarginBottom) / 2
                        : FLblAnchor == uaSclBotRgt ? Height() - FMarginBottom
                                                    : FMarginTop;
-    y = FLblPosY + anchor;
-    x = FLblPosX + base;
+    y = 0LL + FLblPosY + anchor;
+    x = 0LL + FLblPosX + base;
   }
   const int w = cv.TextWidth(FUnitLabel);
   if (FLblAlign == taRightJustify)

@@ -1,6 +1,7 @@
 // Mouse zoom and pan of a stand-alone TScale, and the shared range arithmetic Rescale.
 #include <zyr/scales/scale.h>
 
+#include <QPointer>
 #include <cmath>
 
 namespace zyr {
@@ -75,14 +76,17 @@ bool Rescale(int X, int Y, int AnchorX, int AnchorY, int Width, int Height, int 
 }
 
 void TScale::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<TScale> self(this);  // OnMouseDown may delete the scale
   TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (!self) return;
   // A new press always starts a new drag, even if the last release was never seen.
   if (Button == mbLeft) FLButtonWasDown = false;
 }
 
 void TScale::MouseMove(TShiftState Shift, int X, int Y) {
+  const QPointer<TScale> self(this);
   TCustomControl::MouseMove(Shift, X, Y);
-  if (!(Shift & ssLeft)) return;
+  if (!self || !(Shift & ssLeft)) return;
   const bool inside = IsHorizontal()
                           ? FMarginLeft < X && X < Width() - FMarginRight && 0 < Y && Y < Height()
                           : 0 < X && X < Width() && FMarginTop < Y && Y < Height() - FMarginBottom;
@@ -103,13 +107,19 @@ void TScale::MouseMove(TShiftState Shift, int X, int Y) {
   const bool old = FSuppressPaint;
   FSuppressPaint = true;
   SetRange(lo, hi);
-  SetSuppressPaint(old);
-  if (OnZoomPan) OnZoomPan(this);
+  SetSuppressPaint(old);  // paints, and painting runs handlers
+  if (self) DoZoomPan();
+}
+
+void TScale::DoZoomPan() {
+  Raise(
+      OnZoomPan, [this] { OnZoomPan(this); }, [this] { emit zoomPan(); });
 }
 
 void TScale::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const QPointer<TScale> self(this);
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  FLButtonWasDown = false;
+  if (self) FLButtonWasDown = false;
 }
 
 void TScale::DblClick() {
