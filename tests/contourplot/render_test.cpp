@@ -11,6 +11,7 @@
 #include <limits>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 using namespace zyr;
 
@@ -330,7 +331,7 @@ TEST(ContourCache, FrameOnlyChangesDoNotEstimateAgain) {
   cp.CrossHair(1)->SetCrossHMode(1);
   cp.CrossHair(1)->SetPos(3, 4);
   cp.CrossHair(1)->SetPos(6, 2);
-  cp.SetCaption("field");
+  cp.SetCaption(std::string("field"));
   cp.SetWindColor(clYellow);
   cp.Repaint();
   EXPECT_EQ(f.calls, n);
