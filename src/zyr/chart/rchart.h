@@ -607,6 +607,8 @@ class TCustomRChart : public TCustomControl {
   QColor QtFillColor() const { return ToQColor(FillColor()); }
   QColor QtGridColor() const { return ToQColor(GridColor()); }
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
+  // Keeps SetCaption("text") unambiguous beside the QString overload.
+  void SetCaption(const char* v) { SetChartCaption(v ? v : ""); }
   QString QtCaption() const { return ToQString(Caption()); }
   /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
   /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).
