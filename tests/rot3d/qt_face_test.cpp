@@ -3,7 +3,10 @@
 #include <zyr/qt.h>
 
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <string>
+#include <vector>
 
 using namespace zyr;
 
@@ -57,4 +60,47 @@ TEST(Rot3DQtFace, ColoursTextsAndFileNamesFromQtTypes) {
   r.MakeVisible();
   EXPECT_TRUE(r.CopyToBMP(dir.filePath(QStringLiteral("wolke-ä.png")), false));
   EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("wolke-ä.png"))));
+}
+
+TEST(Rot3DSignals, RenderSignalsFollowTheirHandlers) {
+  TRot3D r;
+  r.MarkAt(1.0, 2.0, 3.0, 20);
+  std::vector<std::string> calls;
+  r.OnBeforeRenderData = [&](TObject*, TCanvas&) { calls.push_back("before handler"); };
+  r.OnDataRendered = [&](TObject*, TCanvas&) { calls.push_back("after handler"); };
+  QObject::connect(&r, &TRot3D::beforeRenderData, [&] { calls.push_back("before 1"); });
+  QObject::connect(&r, &TRot3D::beforeRenderData, [&] { calls.push_back("before 2"); });
+  QObject::connect(&r, &TRot3D::dataRendered, [&] { calls.push_back("after"); });
+  r.MakeVisible();
+  r.WindowPicture();
+  ASSERT_GE(calls.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 5),
+            (std::vector<std::string>{"before handler", "before 1", "before 2", "after handler",
+                                      "after"}));
+  EXPECT_GE(r.metaObject()->indexOfSignal("beforeRenderData()"), 0);
+  EXPECT_GE(r.metaObject()->indexOfSignal("dataRendered()"), 0);
+}
+
+TEST(Rot3DSignals, ASlotMayDeleteThePlot) {
+  auto* r = new TRot3D;
+  r->MarkAt(1.0, 2.0, 3.0, 20);
+  QObject::connect(r, &TRot3D::beforeRenderData, r, [r] { delete r; });
+  const QPointer<TRot3D> watch(r);
+  r->MakeVisible();
+  r->WindowPicture();  // paints; the slot deletes the plot on the way
+  EXPECT_TRUE(watch.isNull());
+}
+
+TEST(Rot3DProperties, QtTypedProperties) {
+  TRot3D r;
+  EXPECT_TRUE(r.setProperty("AxNameZ", QStringLiteral("Tiefe")));
+  EXPECT_TRUE(r.setProperty("ColorChart", QColor(Qt::black)));
+  EXPECT_TRUE(r.setProperty("AxDir", int(adRightHanded)));
+  EXPECT_TRUE(r.setProperty("AxDir", 5));  // ignored
+  EXPECT_TRUE(r.setProperty("Magnification", 2.0));
+  EXPECT_EQ(r.AxNameZ(), "Tiefe");
+  EXPECT_EQ(r.ColorChart(), clBlack);
+  EXPECT_EQ(r.AxDir(), adRightHanded);
+  EXPECT_NEAR(r.Magnification(), 2.0, 1e-9);
+  EXPECT_EQ(r.property("ColorData").value<QColor>(), QColor(Qt::black));
 }

@@ -3,7 +3,11 @@
 #include <zyr/scales/scale.h>
 
 #include <QDateTime>
+#include <QPointer>
 #include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 using namespace zyr;
 
@@ -79,4 +83,79 @@ TEST(ScaleQtFace, NamedConstantsAreTheDocumentedOrdinals) {
   EXPECT_FALSE(s.Logarithmic());
   s.SetLabelType(2);
   EXPECT_EQ(s.LabelType(), TScale::ltTimeSpan);
+}
+
+namespace {
+
+// Pans a stand-alone scale by dragging: the first move anchors, the second pans.
+void DragPan(TScale& s) {
+  s.SetMouseAction(TScale::maPan);
+  s.MouseDown(mbLeft, ssLeft, 100, 50);
+  s.MouseMove(ssLeft, 100, 50);
+  s.MouseMove(ssLeft, 150, 50);
+}
+
+}  // namespace
+
+TEST(ScaleSignals, SlotsRunAfterTheHandlerInConnectionOrder) {
+  TScale s;
+  std::vector<std::string> calls;
+  s.OnZoomPan = [&](TObject* Sender) {
+    EXPECT_EQ(Sender, &s);
+    calls.push_back("handler");
+  };
+  QObject::connect(&s, &TScale::zoomPan, [&] { calls.push_back("slot 1"); });
+  QObject::connect(&s, &TScale::zoomPan, [&] { calls.push_back("slot 2"); });
+  DragPan(s);
+  EXPECT_EQ(calls, (std::vector<std::string>{"handler", "slot 1", "slot 2"}));
+  EXPECT_NE(s.RangeLow(), 0);  // the drag did pan
+}
+
+TEST(ScaleSignals, RenderSignalsFollowTheirHandlersAndCostNothingUnconnected) {
+  TScale s;
+  s.SetSuppressPaint(false);
+  std::vector<std::string> calls;
+  s.OnBeforeScaleRendered = [&](TObject*, TCanvas&) { calls.push_back("before handler"); };
+  QObject::connect(&s, &TScale::beforeScaleRendered, [&] { calls.push_back("before"); });
+  QObject::connect(&s, &TScale::afterScaleRendered, [&] { calls.push_back("after"); });
+  s.Repaint();
+  EXPECT_EQ(calls, (std::vector<std::string>{"before handler", "before", "after"}));
+  // Tick events fire per tick while drawing and have no signal.
+  const QMetaObject* mo = s.metaObject();
+  EXPECT_GE(mo->indexOfSignal("zoomPan()"), 0);
+  EXPECT_GE(mo->indexOfSignal("beforeScaleRendered()"), 0);
+  EXPECT_GE(mo->indexOfSignal("afterScaleRendered()"), 0);
+  EXPECT_LT(mo->indexOfSignal("scaleTickDrawn()"), 0);
+}
+
+TEST(ScaleSignals, ASlotMayDeleteTheScaleAndAThrowingSlotActsAsAThrowingHandler) {
+  auto* s = new TScale;
+  QObject::connect(s, &TScale::zoomPan, s, [s] { delete s; });
+  const QPointer<TScale> watch(s);
+  DragPan(*s);  // must not touch the scale after the slot deleted it
+  EXPECT_TRUE(watch.isNull());
+
+  TScale t;
+  QObject::connect(&t, &TScale::zoomPan, [] { throw std::runtime_error("slot failed"); });
+  EXPECT_THROW(DragPan(t), std::runtime_error);
+  QObject::disconnect(&t, &TScale::zoomPan, nullptr, nullptr);
+  const double low = t.RangeLow();
+  t.MouseMove(ssLeft, 200, 50);  // still usable afterwards
+  EXPECT_NE(t.RangeLow(), low);
+}
+
+TEST(ScaleProperties, QtTypedPropertiesReachTheDocumentedOnes) {
+  TScale s;
+  EXPECT_TRUE(s.setProperty("Caption", QStringLiteral("Zeit [s]")));
+  EXPECT_TRUE(s.setProperty("ColorScale", QColor(255, 128, 0)));
+  EXPECT_TRUE(s.setProperty("RangeHigh", 250.0));
+  EXPECT_TRUE(s.setProperty("ScaleType", int(TScale::stVertLabelsLeft)));
+  EXPECT_TRUE(s.setProperty("MarginLeft", 33));
+  EXPECT_EQ(s.Caption(), "Zeit [s]");
+  EXPECT_EQ(s.ColorScale(), RGB(255, 128, 0));
+  EXPECT_EQ(s.RangeHigh(), 250.0);
+  EXPECT_EQ(s.ScaleType(), TScale::stVertLabelsLeft);
+  EXPECT_EQ(s.MarginLeft(), 33);
+  EXPECT_EQ(s.property("ColorBackGnd").value<QColor>(), ToQColor(clBtnFace));
+  EXPECT_EQ(s.property("UserTickText").toString(), QString());
 }

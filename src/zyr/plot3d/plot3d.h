@@ -51,7 +51,59 @@ using Tp3BeforeDrawScaleLabelEvent =
 ///   p->SetSuppressPaint(false);             // recomputes the extremes and repaints
 ///
 /// See the gallery pages "plot3d" and "plot3d-*".
+///
+/// Qt signals, each emitted right after the event's handler: OnDataRendered ->
+/// dataRendered() (the canvas is only for the handler), OnMouseAction -> mouseAction(CenterX,
+/// CenterY, RotXAngle, RotZAngle, Magnification, Shift) with the values the handler left (only
+/// the handler can change them), OnMouseMoveOverPlot -> mouseMoveOverPlot(OverPlot, Shift,
+/// MouseCellX, MouseCellY), OnZoomPan -> zoomPan(). OnBeforeRenderPolygon and
+/// OnBeforeDrawScaleLabel run per cell or label while drawing and have no signal. Named values:
+/// maRotate, bbFilled, ... below, the enumerations above; frame styles and colour schemes as
+/// TScale's (TScale::frLowered, TScale::csButtonColors, ...).
 class TPlot3D : public TCustomControl {
+  Q_OBJECT
+  Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
+  Q_PROPERTY(int BoundBoxStyle READ BoundBoxStyle WRITE SetBoundBoxStyle)
+  Q_PROPERTY(QString CaptionX READ QtCaptionX WRITE SetCaptionX)
+  Q_PROPERTY(QString CaptionY READ QtCaptionY WRITE SetCaptionY)
+  Q_PROPERTY(QString CaptionZ READ QtCaptionZ WRITE SetCaptionZ)
+  Q_PROPERTY(int CentX READ CentX WRITE SetCentX)
+  Q_PROPERTY(int CentY READ CentY WRITE SetCentY)
+  Q_PROPERTY(QColor ColorFrame READ QtColorFrame WRITE SetColorFrame)
+  Q_PROPERTY(QColor ColorBakGnd READ QtColorBakGnd WRITE SetColorBakGnd)
+  Q_PROPERTY(QColor ColorXCoords READ QtColorXCoords WRITE SetColorXCoords)
+  Q_PROPERTY(QColor ColorYCoords READ QtColorYCoords WRITE SetColorYCoords)
+  Q_PROPERTY(QColor ColorZCoords READ QtColorZCoords WRITE SetColorZCoords)
+  Q_PROPERTY(QColor ColorHigh READ QtColorHigh WRITE SetColorHigh)
+  Q_PROPERTY(QColor ColorMid READ QtColorMid WRITE SetColorMid)
+  Q_PROPERTY(QColor ColorLow READ QtColorLow WRITE SetColorLow)
+  Q_PROPERTY(QColor ColorMesh READ QtColorMesh WRITE SetColorMesh)
+  Q_PROPERTY(QColor ColorCubeFrame READ QtColorCubeFrame WRITE SetColorCubeFrame)
+  Q_PROPERTY(QColor ColorCubeHidLin READ QtColorCubeHidLin WRITE SetColorCubeHidLin)
+  Q_PROPERTY(QColor ColorCubeFaceLow READ QtColorCubeFaceLow WRITE SetColorCubeFaceLow)
+  Q_PROPERTY(QColor ColorCubeFaceHigh READ QtColorCubeFaceHigh WRITE SetColorCubeFaceHigh)
+  Q_PROPERTY(bool ColorCodeAvg READ ColorCodeAvg WRITE SetColorCodeAvg)
+  Q_PROPERTY(int ColorCodingMode READ ColorCodingMode WRITE QtSetColorCodingMode)
+  Q_PROPERTY(bool MeshVisible READ MeshVisible WRITE SetMeshVisible)
+  Q_PROPERTY(int MeshKind READ MeshKind WRITE QtSetMeshKind)
+  Q_PROPERTY(int FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(double ColorScaleLow READ ColorScaleLow WRITE SetColorScaleLow)
+  Q_PROPERTY(double ColorScaleHigh READ ColorScaleHigh WRITE SetColorScaleHigh)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(double Magnification READ Magnification WRITE SetMagnification)
+  Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(double RangeXLow READ RangeXLow WRITE SetRangeXLow)
+  Q_PROPERTY(double RangeXHigh READ RangeXHigh WRITE SetRangeXHigh)
+  Q_PROPERTY(double RangeYLow READ RangeYLow WRITE SetRangeYLow)
+  Q_PROPERTY(double RangeYHigh READ RangeYHigh WRITE SetRangeYHigh)
+  Q_PROPERTY(double RangeZLow READ RangeZLow WRITE SetRangeZLow)
+  Q_PROPERTY(double RangeZHigh READ RangeZHigh WRITE SetRangeZHigh)
+  Q_PROPERTY(bool VisibleXCoords READ VisibleXCoords WRITE SetVisibleXCoords)
+  Q_PROPERTY(bool VisibleYCoords READ VisibleYCoords WRITE SetVisibleYCoords)
+  Q_PROPERTY(bool VisibleZCoords READ VisibleZCoords WRITE SetVisibleZCoords)
+  Q_PROPERTY(double ViewAngleX READ ViewAngleX WRITE SetViewAngleX)
+  Q_PROPERTY(double ViewAngleZ READ ViewAngleZ WRITE SetViewAngleZ)
+
  public:
   /// After the plot is drawn on Canvas.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
@@ -363,6 +415,13 @@ class TPlot3D : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
+ signals:
+  void dataRendered();
+  void mouseAction(int CenterX, int CenterY, double RotXAngle, double RotZAngle,
+                   double Magnification, zyr::TShiftState Shift);
+  void mouseMoveOverPlot(bool OverPlot, zyr::TShiftState Shift, int MouseCellX, int MouseCellY);
+  void zoomPan();
+
  protected:
   void Paint() override;
   void Resize() override;
@@ -372,6 +431,32 @@ class TPlot3D : public TCustomControl {
   bool FindCellAt(int mx, int my, int& CellX, int& CellY);
 
  private:
+  QString QtCaptionX() const { return ToQString(FCaptX); }
+  QString QtCaptionY() const { return ToQString(FCaptY); }
+  QString QtCaptionZ() const { return ToQString(FCaptZ); }
+  QColor QtColorFrame() const { return ToQColor(ColorFrame()); }
+  QColor QtColorBakGnd() const { return ToQColor(ColorBakGnd()); }
+  QColor QtColorXCoords() const { return ToQColor(ColorXCoords()); }
+  QColor QtColorYCoords() const { return ToQColor(ColorYCoords()); }
+  QColor QtColorZCoords() const { return ToQColor(ColorZCoords()); }
+  QColor QtColorHigh() const { return ToQColor(ColorHigh()); }
+  QColor QtColorMid() const { return ToQColor(ColorMid()); }
+  QColor QtColorLow() const { return ToQColor(ColorLow()); }
+  QColor QtColorMesh() const { return ToQColor(ColorMesh()); }
+  QColor QtColorCubeFrame() const { return ToQColor(ColorCubeFrame()); }
+  QColor QtColorCubeHidLin() const { return ToQColor(ColorCubeHidLin()); }
+  QColor QtColorCubeFaceLow() const { return ToQColor(ColorCubeFaceLow()); }
+  QColor QtColorCubeFaceHigh() const { return ToQColor(ColorCubeFaceHigh()); }
+  // Values outside the enumerations are ignored.
+  void QtSetColorCodingMode(int v) {
+    if (v >= ccmTwoColors && v <= ccmColorArray) SetColorCodingMode(TColorCodingMode(v));
+  }
+  void QtSetMeshKind(int v) {
+    if (v >= mkMesh && v <= mkGrid) SetMeshKind(TMeshKind(v));
+  }
+  // Each runs the event's handler, then emits its signal.
+  void DoMouseAction(int& cx, int& cy, double& ax, double& az, double& mag, TShiftState Shift);
+  void DoZoomPan();
   struct TScreenPt {
     int x, y;
   };

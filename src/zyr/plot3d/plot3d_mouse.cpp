@@ -1,6 +1,7 @@
 // TPlot3D: mouse rotation, zoom and pan, and the cell under the mouse.
 #include <zyr/plot3d/plot3d.h>
 
+#include <QMetaMethod>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
@@ -44,7 +45,7 @@ void TPlot3D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 void TPlot3D::ApplyMouseValues(int cx, int cy, double ax, double az, double mag, TShiftState Shift,
                                bool zoomPan) {
   const QPointer<QObject> alive(this);
-  if (OnMouseAction) OnMouseAction(this, cx, cy, ax, az, mag, Shift);
+  DoMouseAction(cx, cy, ax, az, mag, Shift);
   if (!alive) return;
   FCentX = cx;
   FCentY = cy;
@@ -52,7 +53,7 @@ void TPlot3D::ApplyMouseValues(int cx, int cy, double ax, double az, double mag,
   if (std::isfinite(az)) FViewAngle[2] = FoldAngle(az);
   if (!std::isnan(mag)) FMagnify = std::clamp(mag, 0.1, 5.0);
   CalcRotMatrix();
-  if (zoomPan && OnZoomPan) OnZoomPan(this);
+  if (zoomPan) DoZoomPan();
   if (!alive) return;
   Redraw();
 }
@@ -108,13 +109,29 @@ void TPlot3D::MouseMove(TShiftState Shift, int X, int Y) {
   }
 
   if (!alive) return;
-  if (OnMouseMoveOverPlot) {
+  // The hit test paints first, so it only runs for a handler or a connected slot.
+  if (OnMouseMoveOverPlot ||
+      isSignalConnected(QMetaMethod::fromSignal(&TPlot3D::mouseMoveOverPlot))) {
     WindowPicture();  // the hit test reads the maps of the current drawing
     if (!alive) return;
     int cx = 0, cy = 0;
     const bool found = FindCellAt(X, Y, cx, cy);
-    OnMouseMoveOverPlot(this, found, Shift, cx, cy);
+    Raise(
+        OnMouseMoveOverPlot, [&] { OnMouseMoveOverPlot(this, found, Shift, cx, cy); },
+        [&] { emit mouseMoveOverPlot(found, Shift, cx, cy); });
   }
+}
+
+void TPlot3D::DoMouseAction(int& cx, int& cy, double& ax, double& az, double& mag,
+                            TShiftState Shift) {
+  Raise(
+      OnMouseAction, [&] { OnMouseAction(this, cx, cy, ax, az, mag, Shift); },
+      [&] { emit mouseAction(cx, cy, ax, az, mag, Shift); });
+}
+
+void TPlot3D::DoZoomPan() {
+  Raise(
+      OnZoomPan, [this] { OnZoomPan(this); }, [this] { emit zoomPan(); });
 }
 
 }  // namespace zyr

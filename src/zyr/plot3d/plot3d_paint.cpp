@@ -239,7 +239,8 @@ void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool /*Flag*/) {
   if (box) DrawCornerEdges(Canvas, o, FColorCubeFrame);
   DrawAxes(Canvas, o);
   if (!alive) return;
-  if (OnDataRendered) OnDataRendered(this, Canvas);
+  Raise(
+      OnDataRendered, [&] { OnDataRendered(this, Canvas); }, [this] { emit dataRendered(); });
 }
 
 void TPlot3D::DrawBoxFaces(TCanvas& cv, int front) {

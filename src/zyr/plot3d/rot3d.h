@@ -64,7 +64,46 @@ using TLblRequestEvent =
 /// A handler that wants to delete the control should call deleteLater() on it.
 ///
 /// Gallery page "rot3d" shows a helix, a point cloud and both box styles.
+///
+/// Qt signals, each emitted right after the event's handler (the canvas is only for the
+/// handler): OnBeforeRenderData -> beforeRenderData(), OnDataRendered -> dataRendered().
+/// OnLblRequest runs per mark while drawing and has no signal. Named values: maRotate,
+/// bbFilled, ... below; frame styles and colour schemes as TScale's (TScale::frLowered, ...).
 class TRot3D : public TCustomControl {
+  Q_OBJECT
+  Q_PROPERTY(int AllocSize READ AllocSize WRITE SetAllocSize)
+  Q_PROPERTY(int CentX READ CentX WRITE SetCentX)
+  Q_PROPERTY(int CentY READ CentY WRITE SetCentY)
+  Q_PROPERTY(QColor ColorFrame READ QtColorFrame WRITE SetColorFrame)
+  Q_PROPERTY(QColor ColorChart READ QtColorChart WRITE SetColorChart)
+  Q_PROPERTY(QColor ColorCubeFrame READ QtColorCubeFrame WRITE SetColorCubeFrame)
+  Q_PROPERTY(QColor ColorCubeHidLin READ QtColorCubeHidLin WRITE SetColorCubeHidLin)
+  Q_PROPERTY(QColor ColorCubeFaceLow READ QtColorCubeFaceLow WRITE SetColorCubeFaceLow)
+  Q_PROPERTY(QColor ColorCubeFaceHigh READ QtColorCubeFaceHigh WRITE SetColorCubeFaceHigh)
+  Q_PROPERTY(QColor ColorData READ QtColorData WRITE SetColorData)
+  Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(bool IsoMetric READ IsoMetric WRITE SetIsoMetric)
+  Q_PROPERTY(bool AutoOrigin READ AutoOrigin WRITE SetAutoOrigin)
+  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale)
+  Q_PROPERTY(int FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(double Magnification READ Magnification WRITE SetMagnification)
+  Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(bool MouseRot3Axes READ MouseRot3Axes WRITE SetMouseRot3Axes)
+  Q_PROPERTY(int AxDir READ AxDir WRITE QtSetAxDir)
+  Q_PROPERTY(int BoundBoxStyle READ BoundBoxStyle WRITE SetBoundBoxStyle)
+  Q_PROPERTY(int BoundBoxSize READ BoundBoxSize WRITE SetBoundBoxSize)
+  Q_PROPERTY(int AxSize READ AxSize WRITE SetAxSize)
+  Q_PROPERTY(bool ShowAxes READ ShowAxes WRITE SetShowAxes)
+  Q_PROPERTY(QString AxNameX READ QtAxNameX WRITE SetAxNameX)
+  Q_PROPERTY(QString AxNameY READ QtAxNameY WRITE SetAxNameY)
+  Q_PROPERTY(QString AxNameZ READ QtAxNameZ WRITE SetAxNameZ)
+  Q_PROPERTY(int LineWidth READ LineWidth WRITE SetLineWidth)
+  Q_PROPERTY(int TextFontStyle READ TextFontStyle WRITE SetTextFontStyle)
+  Q_PROPERTY(int TextMarkSize READ TextMarkSize WRITE SetTextMarkSize)
+  Q_PROPERTY(double ViewAngleX READ ViewAngleX WRITE SetViewAngleX)
+  Q_PROPERTY(double ViewAngleY READ ViewAngleY WRITE SetViewAngleY)
+  Q_PROPERTY(double ViewAngleZ READ ViewAngleZ WRITE SetViewAngleZ)
+
  public:
   /// Mouse actions the control understands (value of MouseAction).
   static constexpr TMouseActMode maPan = 1;
@@ -312,6 +351,10 @@ class TRot3D : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
+ signals:
+  void beforeRenderData();
+  void dataRendered();
+
  protected:
   void Paint() override;
   void Resize() override;
@@ -329,6 +372,19 @@ class TRot3D : public TCustomControl {
   TBitmap GrafBmp;
 
  private:
+  QString QtAxNameX() const { return ToQString(FAxName[0]); }
+  QString QtAxNameY() const { return ToQString(FAxName[1]); }
+  QString QtAxNameZ() const { return ToQString(FAxName[2]); }
+  QColor QtColorFrame() const { return ToQColor(ColorFrame()); }
+  QColor QtColorChart() const { return ToQColor(ColorChart()); }
+  QColor QtColorCubeFrame() const { return ToQColor(ColorCubeFrame()); }
+  QColor QtColorCubeHidLin() const { return ToQColor(ColorCubeHidLin()); }
+  QColor QtColorCubeFaceLow() const { return ToQColor(ColorCubeFaceLow()); }
+  QColor QtColorCubeFaceHigh() const { return ToQColor(ColorCubeFaceHigh()); }
+  QColor QtColorData() const { return ToQColor(ColorData()); }
+  void QtSetAxDir(int v) {
+    if (v == adLeftHanded || v == adRightHanded) SetAxDir(TAxDir(v));
+  }
   void AddItem(const Tr3ChartItem& it);
   Tr3ChartItem PointItem(Tr3Item Kind, double x, double y, double z, uint8_t marklw) const;
   void SetupCubeCorners();

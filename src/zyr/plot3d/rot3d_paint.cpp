@@ -98,7 +98,9 @@ int TRot3D::FrontCorner() const {
 
 void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
   const QPointer<QObject> alive(this);
-  if (OnBeforeRenderData) OnBeforeRenderData(this, cv);
+  Raise(
+      OnBeforeRenderData, [&] { OnBeforeRenderData(this, cv); },
+      [this] { emit beforeRenderData(); });
   if (!alive) return;
   FDivisor = ProjectionDivisor();
   cv.Pen().SetMode(pmCopy);
@@ -114,7 +116,8 @@ void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
   cv.Pen().SetWidth(1);
   if (box) DrawEdges(cv, B, FColorCubeFrame);
   if (FShowAxes) DrawAxisNames(cv);
-  if (OnDataRendered) OnDataRendered(this, cv);
+  Raise(
+      OnDataRendered, [&] { OnDataRendered(this, cv); }, [this] { emit dataRendered(); });
 }
 
 void TRot3D::DrawBoxFaces(TCanvas& cv, int B) {
