@@ -13,6 +13,17 @@ namespace zyr {
 
 namespace {
 
+// Exceptions must not cross Qt's event loop (that would end the program); a failing paint or
+// input handler is reported and the event dropped.
+template <class F>
+void Guarded(const char* where, F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    qWarning("%s: %s", where, e.what());
+  }
+}
+
 TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
   TShiftState s = 0;
   if (mods & Qt::ShiftModifier) s |= ssShift;
@@ -97,10 +108,11 @@ void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
-  if (!FInSetBounds) {
+  if (geometry() != QRect(FLeft, FTop, FWidth, FHeight)) {
+    const bool was = FInSetBounds;
     FInSetBounds = true;
     setGeometry(FLeft, FTop, FWidth, FHeight);
-    FInSetBounds = false;
+    FInSetBounds = was;
   }
   if (sized) {
     ResizePicture();
@@ -108,6 +120,23 @@ void TCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     Resize();
     if (!watch.Destroyed()) Invalidate();
   }
+}
+
+const TCustomControl& TCustomControl::SyncBounds() const {
+  if (FInSetBounds || FPainting) return *this;  // the picture keeps its size under Paint
+  const QRect g = geometry();
+  if (g == QRect(FLeft, FTop, FWidth, FHeight)) return *this;
+  auto* self = const_cast<TCustomControl*>(this);
+  if (g.size() == QSize(FWidth, FHeight)) {
+    self->FLeft = g.x();  // a move alone raises no resize
+    self->FTop = g.y();
+    return *this;
+  }
+  self->FInSetBounds = true;
+  const TDestroyWatch watch(self);
+  Guarded("resize", [self, g] { self->SetBounds(g.x(), g.y(), g.width(), g.height()); });
+  if (!watch.Destroyed()) self->FInSetBounds = false;
+  return *this;
 }
 
 void TCustomControl::Resize() {
@@ -132,6 +161,7 @@ void TCustomControl::SetCursor(TCursor c) {
 }
 
 TCanvas& TCustomControl::Canvas() {
+  SyncBounds();  // the picture drawn on has the widget's size
   update();
   return FCanvas;
 }
@@ -150,6 +180,7 @@ void TCustomControl::Invalidate() {
 void TCustomControl::Repaint() {
   HandleNeeded();
   if (FPainting) return;  // a paint asked for from inside Paint comes later
+  SyncBounds();           // not while painting: the picture must not change size under Paint
   FPainting = true;
   FDirty = false;
   const TDestroyWatch watch(this);
@@ -167,6 +198,7 @@ void TCustomControl::Repaint() {
 const QImage& TCustomControl::WindowPicture() {
   static const QImage kNone;
   HandleNeeded();
+  SyncBounds();
   if (FDirty) {
     const TDestroyWatch watch(this);
     Repaint();
@@ -174,17 +206,6 @@ const QImage& TCustomControl::WindowPicture() {
   }
   FCanvas.Flush();
   return FPicture;
-}
-
-// Exceptions must not cross Qt's event loop (that would end the program); a failing paint or
-// input handler is reported and the event dropped.
-template <class F>
-void Guarded(const char* where, F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    qWarning("%s: %s", where, e.what());
-  }
 }
 
 void TCustomControl::paintEvent(QPaintEvent*) {

@@ -53,17 +53,20 @@ class TCustomControl : public QWidget, public TComponent {
   explicit TCustomControl(QWidget* parent = nullptr);
   ~TCustomControl() override;
 
-  int Left() const { return FLeft; }
-  int Top() const { return FTop; }
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
-  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
-  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
-  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
-  /// Position and size in the parent; negative sizes become 0. Qt resizes arrive here.
+  // One geometry: QWidget::resize/setGeometry and layouts reach SetBounds too, also while the
+  // control is hidden (Qt sends no resize event then, so the getters catch up first).
+  int Left() const { return SyncBounds().FLeft; }
+  int Top() const { return SyncBounds().FTop; }
+  int Width() const { return SyncBounds().FWidth; }
+  int Height() const { return SyncBounds().FHeight; }
+  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+  /// Position and size in the parent; negative sizes become 0. Qt resizes arrive here, and the
+  /// widget takes the size the control settles on (e.g. after a minimum size is applied).
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-  TRect ClientRect() const { return {0, 0, FWidth, FHeight}; }
+  TRect ClientRect() const { return {0, 0, Width(), Height()}; }
 
   /// True unless the control was hidden explicitly.
   bool Visible() const { return FVisible; }
@@ -164,6 +167,8 @@ class TCustomControl : public QWidget, public TComponent {
 
  private:
   void ResizePicture();
+  /// Takes over a geometry Qt changed without a resize event; returns *this.
+  const TCustomControl& SyncBounds() const;
 
   int FLeft = 0, FTop = 0, FWidth = 100, FHeight = 100;
   bool FVisible = true;
