@@ -54,7 +54,7 @@ void ExpectTruthfulExport(const std::string& what, const std::string& ext, const
 
 void FillChart(TRChart& c) {
   c.SetBounds(0, 0, 400, 300);
-  c.SetCaption("Exported chart");
+  c.SetCaption(std::string("Exported chart"));
   c.SetRange(1, 0, 0, 10, 10);
   c.MoveTo(0.0, 0.0);
   for (int i = 1; i <= 10; ++i) c.DrawTo(double(i), double(i % 3) * 3);

@@ -1,5 +1,6 @@
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/canvas.h>
+#include <zyr/platform/host/longtext.h>
 
 #include <QFontMetrics>
 #include <QImage>
@@ -101,7 +102,7 @@ TCanvas::TCanvas() {
     FFontDirty = true;
     FQFont.reset();
     FMetrics.reset();
-    FWidths.clear();
+    ForgetWidths();
   };
   FPen.OnChange = [this](TObject*) { FPenDirty = true; };
   FBrush.OnChange = [this](TObject*) { FBrushDirty = true; };
@@ -130,7 +131,7 @@ const QFontMetrics& TCanvas::Metrics() {
   if (!FMetrics || FMetricsDevice != FDevice) {
     FMetrics = std::make_unique<QFontMetrics>(CachedFont(), FDevice);
     FMetricsDevice = FDevice;
-    FWidths.clear();
+    ForgetWidths();
   }
   return *FMetrics;
 }
@@ -570,6 +571,10 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (TLongTextMetrics::IsLong(text)) {
+    LongTextOut(x, y, text);
+    return;
+  }
   if (text.empty() || !Begin()) return;
   ApplyFont();
   const QString s = ToQString(text);
@@ -589,7 +594,48 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
 
-int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).Y; }
+int TCanvas::TextHeight(const std::string&) { return Metrics().height(); }
+
+void TCanvas::ForgetWidths() {
+  FWidths.clear();
+  FLongTexts.reset();
+}
+
+TLongTextMetrics& TCanvas::LongTexts() {
+  if (!FLongTexts) FLongTexts = std::make_unique<TLongTextMetrics>();
+  return *FLongTexts;
+}
+
+void TCanvas::LongTextOut(int x, int y, const std::string& text) {
+  if (!Begin()) return;
+  ApplyFont();
+  const QFontMetrics& fm = Metrics();
+  const int w = LongTexts().Width(text, fm);
+  const int h = fm.height();
+  FPainter->save();
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  FPainter->translate(x, y);
+  if (FFont.Orientation() != 0) FPainter->rotate(-FFont.Orientation() / 10.0);
+  // The picture seen from the text's baseline; the margin covers overhangs and the kerning
+  // that the per-character widths leave out.
+  const QRectF seen = FPainter->combinedTransform().inverted().mapRect(
+      QRectF(0, 0, FDevice->width(), FDevice->height()));
+  const double margin = 4.0 * h + seen.width() / 4;
+  if (seen.bottom() + margin >= 0 && seen.top() - margin <= h) {
+    const auto span = LongTexts().Visible(text, fm, seen.left() - margin, seen.right() + margin);
+    if (FBrush.Style() != bsClear) {
+      const int a = int(std::clamp<int64_t>(span.Offset, 0, w));
+      const int b = int(std::clamp<int64_t>(span.EndOffset, 0, w));
+      FPainter->fillRect(QRect(a, 0, b - a, h), ToQColor(FBrush.Color()));
+    }
+    FPainter->setPen(ToQColor(FFont.Color()));
+    FPainter->drawText(
+        QPointF(double(span.Offset), fm.ascent()),
+        QString::fromUtf8(text.data() + span.Begin, qsizetype(span.End - span.Begin)));
+  }
+  FPainter->restore();
+  FPenPos = {x + w, y};
+}
 
 int TCanvas::CachedWidth(const std::string& text, const QString& s) {
   const QFontMetrics& fm = Metrics();
@@ -602,6 +648,7 @@ int TCanvas::CachedWidth(const std::string& text, const QString& s) {
 
 TPoint TCanvas::TextExtent(const std::string& text) {
   const QFontMetrics& fm = Metrics();
+  if (TLongTextMetrics::IsLong(text)) return {LongTexts().Width(text, fm), fm.height()};
   if (auto it = FWidths.find(text); it != FWidths.end()) return {it->second, fm.height()};
   return {CachedWidth(text, ToQString(text)), fm.height()};
 }

@@ -26,6 +26,7 @@ class QString;
 namespace zyr {
 
 class TBitmap;
+class TLongTextMetrics;
 
 /// Kind of device behind a canvas.
 enum TCanvasTarget : uint8_t { ctRaster, ctPrinter, ctVector };
@@ -167,6 +168,11 @@ class TCanvas : public TPersistent {
   // Widths of recently measured strings in the cached font; shaping a text is costly.
   std::unordered_map<std::string, int> FWidths;
   int CachedWidth(const std::string& text, const QString& s);
+  // Texts too long to shape whole are measured per character and cut to what can be seen.
+  std::unique_ptr<TLongTextMetrics> FLongTexts;
+  TLongTextMetrics& LongTexts();
+  void ForgetWidths();
+  void LongTextOut(int x, int y, const std::string& text);
 };
 
 }  // namespace zyr
