@@ -1,7 +1,7 @@
 // One pan step of a 1000 x 700 chart holding a random walk of 1,000,000 line items (a range
-// change and the full repaint it causes), with and without the line-run cache, the nearest
-// item search in screen and world distance over the same items, and a memcpy of the items'
-// bytes as a yardstick for the load of the machine.
+// change and the full repaint it causes), with and without the line-run cache, one wheel zoom
+// step, the nearest item search in screen and world distance over the same items, and a
+// memcpy of the items' bytes as a yardstick for the load of the machine.
 
 #include <benchmark/benchmark.h>
 #include <zyr/chart/rchart.h>
@@ -52,6 +52,21 @@ BENCHMARK(BM_PanStep)->Unit(benchmark::kMillisecond);
 
 void BM_PanStepUncached(benchmark::State& state) { PanSteps(state, false); }
 BENCHMARK(BM_PanStepUncached)->Unit(benchmark::kMillisecond);
+
+// One wheel notch at the middle of the data area, in and out in turn: the zoom about the
+// pointer and the full repaint it causes, on the same budget as a pan step.
+void BM_WheelStep(benchmark::State& state) {
+  PanChart c(true);
+  c.SetMouseWheelZoom(true);
+  const TPoint mid{c.MarginLeft() + c.DataAreaWidth() / 2, c.MarginTop() + c.DataAreaHeight() / 2};
+  int k = 0;
+  for (auto _ : state) {
+    c.DoMouseWheel(0, k++ % 2 ? -120 : 120, mid);
+    c.ChartBmp().Canvas().Flush();
+  }
+  state.SetLabel("1M line items, cached");
+}
+BENCHMARK(BM_WheelStep)->Unit(benchmark::kMillisecond);
 
 void BM_FindNearestScreen(benchmark::State& state) {
   PanChart c(true);

@@ -1,7 +1,8 @@
 // Gallery page "chart-interactive": a chart of a few thousand measured points with two
 // cross-hairs and a free-hand trace drawn with the mouse. The live page lets a person pick
-// the mouse action (pan, zoom, cross-hair and label dragging, trace), step back through the
-// zoom history, and highlights the item nearest to the mouse.
+// the mouse action (pan, zoom, cross-hair and label dragging, trace), zoom with the wheel,
+// a touchpad pinch or the keys, go back and forward through the views, and highlights the
+// item nearest to the mouse.
 #include <zyr/chart/rchart.h>
 
 #include <QComboBox>
@@ -9,9 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cmath>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -103,12 +102,18 @@ QWidget* LiveInteractive(QWidget* parent) {
   FillChart(*chart);
   chart->SetMouseAction(1);
   chart->SetMouseCursorFixed(false);
-  chart->ClearZoomHistory();
+  chart->SetMouseWheelZoom(true);
+  chart->SetKeyboardNavigation(true);
   col->addWidget(chart, 1);
+  col->addWidget(new QLabel(
+      "Wheel or pinch: zoom about the pointer (Ctrl: X only, Shift: Y only, over an axis: that "
+      "axis). Keys (click the chart or Tab to it): arrows pan (Shift: by a pixel), + and - zoom, "
+      "Backspace back, Shift+Backspace forward, Home fits the data, Esc cancels a drag.",
+      box));
 
   auto* actions = new QComboBox(box);
   const std::pair<const char*, int> modes[] = {{"1 pan", 1},
-                                               {"7 zoom to rectangle", 7},
+                                               {"8 zoom to rectangle", 8},
                                                {"9 zoom by dragging", 9},
                                                {"10 drag cross-hair", 10},
                                                {"11 drag label", 11},
@@ -119,26 +124,30 @@ QWidget* LiveInteractive(QWidget* parent) {
   QObject::connect(actions, &QComboBox::currentIndexChanged, box, [chart, actions](int ix) {
     chart->SetMouseAction(TMouseActMode(actions->itemData(ix).toInt()));
   });
-  auto* back = new QPushButton("Zoom back", box);
-  auto* latest = new QPushButton("Latest zoom", box);
+  auto* back = new QPushButton("Back", box);
+  auto* forward = new QPushButton("Forward", box);
   auto* clear = new QPushButton("Clear trace", box);
   row->addWidget(back);
-  row->addWidget(latest);
+  row->addWidget(forward);
   row->addWidget(clear);
   auto* where = new QLabel(box);
   row->addWidget(where, 1);
-  // Each press of "Zoom back" goes one entry further back; a new zoom starts over.
-  auto step = std::make_shared<int>(0);
-  QObject::connect(back, &QPushButton::clicked, box, [chart, step] {
-    *step = std::max(*step - 1, -15);
-    chart->ZoomHistory(*step);
+  // The buttons follow the view history: every zoom or pan reports through OnZoomPan.
+  auto update = [chart, back, forward] {
+    back->setEnabled(chart->CanZoomBack());
+    forward->setEnabled(chart->CanZoomForward());
+  };
+  update();
+  QObject::connect(back, &QPushButton::clicked, box, [chart, update] {
+    chart->ZoomBack();
+    update();
   });
-  QObject::connect(latest, &QPushButton::clicked, box, [chart, step] {
-    *step = 0;
-    chart->ZoomHistory(0);
+  QObject::connect(forward, &QPushButton::clicked, box, [chart, update] {
+    chart->ZoomForward();
+    update();
   });
   QObject::connect(clear, &QPushButton::clicked, box, [chart] { chart->ClearMouseTrace(); });
-  chart->OnZoomPan = [step](TObject*) { *step = 0; };
+  chart->OnZoomPan = [update](TObject*) { update(); };
 
   // The nearest item within 20 pixels gets a box (cross-hair 3).
   chart->OnMouseMoveInChart = [chart, where](TObject*, bool InChart, TShiftState, double rx,

@@ -933,6 +933,98 @@ class TCustomRChart : public TCustomControl {
   void CopyAnnoFrom(const TCustomRChart* SrcChart, const std::vector<uint8_t>& ClassFilter,
                     bool AppendIt);
 
+  // ==== NAVIGATION: rchart_navigation.cpp
+  // Wheel, pinch and keyboard zoom and pan, and a browser-like history of views beside the
+  // zoom history ring above (which keeps its meaning). Everything is off by default.
+  /// On: the wheel zooms the mouse-affected layers about the world point under the mouse
+  /// (Ctrl: X only, Shift: Y only; over a scale: that axis of its layer only; elsewhere
+  /// outside the data area: nothing), and a touchpad pinch zooms about its centre. Confinement
+  /// and MinRange hold. OnMouseWheel comes first: a handler that sets Handled vetoes.
+  bool MouseWheelZoom() const { return FMouseWheelZoom; }
+  void SetMouseWheelZoom(bool v);
+  /// Zoom of one wheel notch (a turn of 120); values not above 1 or above 16 are ignored.
+  double WheelZoomFactor() const { return FWheelZoomFactor; }
+  void SetWheelZoomFactor(double v);
+  /// On: the chart takes the focus by Tab and shows it by a dotted frame near its edge; the
+  /// arrow keys pan by 10 % (Shift: one pixel), + and - zoom about the centre, Backspace
+  /// calls ZoomBack, Shift+Backspace ZoomForward, Home fits the data (AutoRange), Escape
+  /// aborts a mouse drag.
+  bool KeyboardNavigation() const { return FKeyboardNavigation; }
+  void SetKeyboardNavigation(bool v);
+  /// Wheel, key and pinch steps of one kind that follow each other within this many
+  /// milliseconds make one history entry (0 .. 10000; default 300).
+  int NavigationBurstMs() const { return FNavBurstMs; }
+  void SetNavigationBurstMs(int v);
+  /// Back to the view before the last zoom or pan of the user (mouse, wheel, keys, pinch, Home);
+  /// ZoomForward returns again. A new zoom or pan drops the views ahead. False when there is
+  /// nowhere to go. OnZoomPan reports the change.
+  bool ZoomBack();
+  bool ZoomForward();
+  bool CanZoomBack() const { return !FNavBack.empty(); }
+  bool CanZoomForward() const { return !FNavFwd.empty(); }
+  /// Forgets the views of ZoomBack and ZoomForward.
+  void ClearViewHistory();
+  static constexpr size_t kMaxViewHistory = 100;
+
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+
+ protected:
+  bool event(QEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  /// The ranges (x low, y low, x high, y high) of both layers, and the layers that count.
+  struct TNavView {
+    std::array<std::array<double, 4>, 2> Range{};
+    TLayerSet Layers = 0;
+  };
+  enum TNavKind : uint8_t { nkNone, nkMouse, nkWheel, nkZoomKey, nkPanKey, nkPinch, nkFit };
+  bool FMouseWheelZoom = false;
+  double FWheelZoomFactor = 1.2;
+  bool FKeyboardNavigation = false;
+  int FNavBurstMs = 300;
+  std::vector<TNavView> FNavBack, FNavFwd;
+  // The running burst: its kind, the view before it, when its last step came, whether it
+  // made its history entry (and which views ahead that dropped), and the ring position of
+  // its zoom history entry.
+  TNavKind FNavKind = nkNone;
+  TNavView FNavBefore;
+  int64_t FNavLastMs = 0;
+  bool FNavPushed = false;
+  std::vector<TNavView> FNavDroppedFwd;
+  int FNavStackPoi = 0;
+  bool FDragAborted = false;  // Escape ended a drag; moves are ignored until the release
+  bool FFocusFrame = false;   // the focus frame is shown
+  void ResetNavigation();
+  TNavView CurrentView(TLayerSet Layers) const;
+  /// Starts a burst, unless Kind continues the running one in time.
+  void NavBurstStep(TNavKind Kind);
+  void NavStartBurst(TNavKind Kind);
+  void NavEndBurst() { FNavKind = nkNone; }
+  /// After a step: the first change of a burst becomes a history entry (and, with
+  /// OwnZoomStack, one entry of the zoom history ring, updated by later steps).
+  void NavStepDone(bool OwnZoomStack);
+  /// Ranges of the layers of View, in one repaint; then OnZoomPan.
+  void ApplyView(const TNavView& View);
+  bool DragRunning() const;
+  /// Zooms about control pixel (X, Y) by Factor (above 1: in): the data area zooms the
+  /// mouse-affected layers, a scale its own axis. False when nothing is there to zoom.
+  bool ZoomAtPixel(TNavKind Kind, int X, int Y, double Factor, TShiftState Shift);
+  bool ZoomLayers(TNavKind Kind, int X, int Y, double Factor, TLayerSet Layers, bool ZoomX,
+                  bool ZoomY);
+  void PanByKey(double FracX, double FracY, bool Pixel);
+  void FitDataByKey();
+  void PinchStep(double Factor, int X, int Y);
+  /// Ends any mouse drag: rubber figures vanish, pans and zooms go back to where they began.
+  void AbortMouseDrag();
+  /// XorRubberFigures without the focus frame.
+  void XorDragFigures();
+  /// The focus frame on the window picture (On) or the cached picture under it back (off).
+  void ShowFocusFrame(bool On);
+  void UpdateFocusFrame();
+  // ==== END NAVIGATION
+
  protected:
   void Paint() override;
   void Loaded() override;

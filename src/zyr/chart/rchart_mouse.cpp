@@ -1,6 +1,7 @@
 // Mouse interaction of TCustomRChart: pan, zoom, rubber figures, dragging of cross-hairs, text
 // labels and scales, the modal mouse box and the mouse cursor.
 
+#include <zyr/chart/painthold.h>
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/host/cursors.h>
 #include <zyr/platform/host/dialogs.h>
@@ -16,25 +17,6 @@
 namespace zyr {
 
 namespace {
-
-// Restores the painting suppression of the chart when a mouse step ends, also on errors,
-// unless an event handler deleted the chart meanwhile.
-class TPaintHold {
- public:
-  TPaintHold(QObject* Chart, bool& Flag) : FWatch(Chart), FFlag(Flag), FOld(Flag) { Flag = true; }
-  ~TPaintHold() {
-    if (!FDone && !FWatch.Destroyed()) FFlag = FOld;
-  }
-  bool Old() const { return FOld; }
-  void Release() { FDone = true; }
-  bool ChartDestroyed() const { return FWatch.Destroyed(); }
-
- private:
-  TDestroyWatch FWatch;
-  bool& FFlag;
-  bool FOld;
-  bool FDone = false;
-};
 
 // Int(v / d) * d + offs with truncation towards zero; no snapping for d <= 0.
 double Snap(double v, double d, double offs) {
@@ -68,6 +50,7 @@ void TCustomRChart::ResetMouse() {
   CHNext = TLNext = 1;
   FWasDblClk = false;
   SetCursor(crDefault);
+  ResetNavigation();
 }
 
 bool TCustomRChart::GetMAffLayer(int Layer) const {
@@ -114,6 +97,7 @@ void TCustomRChart::ArmMouseDrag(int X, int Y) {
     FMAnchorRcHiY[i] = FScalePropsY[i]->RangeHigh();
   }
   LButtonWasDown = true;
+  NavStartBurst(nkMouse);  // the anchors are the view to come back to
 }
 
 void TCustomRChart::XorRubber(bool Line, int x1, int y1, int x2, int y2) {
@@ -139,6 +123,12 @@ void TCustomRChart::XorRubber(bool Line, int x1, int y1, int x2, int y2) {
 }
 
 void TCustomRChart::XorRubberFigures() {
+  XorDragFigures();
+  // A window copy wipes the focus frame as well.
+  if (FFocusFrame) ShowFocusFrame(true);
+}
+
+void TCustomRChart::XorDragFigures() {
   if (MouseBoxState == 2) XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
   if (FZoomState == 1)
     XorRubber(FMouseAction == 5, WindAnchorX, WindAnchorY, WindOldCornerX, WindOldCornerY);
@@ -146,7 +136,7 @@ void TCustomRChart::XorRubberFigures() {
 
 // Removes whatever rubber figure is on the window picture and forgets the drags.
 void TCustomRChart::EraseRubberFigures() {
-  XorRubberFigures();
+  XorDragFigures();
   FZoomState = 0;
 }
 
@@ -192,6 +182,7 @@ void TCustomRChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     }
     return;  // the box owns the mouse while it is asked for
   }
+  if (LegendMouseDown(Button, X, Y)) return;
   const int m = FMouseAction;
   if ((m == 5 || m == 7 || m == 8 || m == 16) && FZoomState == 0 && Button == mbLeft &&
       InDataArea(X, Y)) {
@@ -207,6 +198,14 @@ void TCustomRChart::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     return;
   }
   LButtonWasDown = false;
+  NavEndBurst();
+  if (LegendMouseUp(Button, Shift, X, Y)) return;
+  if (FDragAborted) {
+    // Escape ended this drag already: the release only finishes it.
+    FDragAborted = false;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    return;
+  }
   if (MouseBoxState == 2) {
     XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
     if (Button == mbRight) {
@@ -236,6 +235,7 @@ void TCustomRChart::FinishRubberDrag(TMouseButton Button) {
   FZoomState = 0;
   if (Button != mbLeft) return;
   if (WindAnchorX == WindOldCornerX || WindAnchorY == WindOldCornerY) return;
+  NavStartBurst(nkMouse);
   TPaintHold hold(this, FSuppressPaint);
   for (int l = 1; l <= 2; ++l) {
     if (!GetMAffLayer(l)) continue;
@@ -259,6 +259,8 @@ void TCustomRChart::FinishRubberDrag(TMouseButton Button) {
     }
     if (hold.ChartDestroyed()) return;
   }
+  NavStepDone(false);
+  NavEndBurst();
   // Bands and selections report it too: applications take it as the end of a mouse drag.
   RaiseZoomPan();
   if (hold.ChartDestroyed()) return;
@@ -315,7 +317,15 @@ void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
   const TDestroyWatch watch(this);
   TCustomControl::MouseMove(Shift, X, Y);
   if (watch.Destroyed()) return;
+  if (LegendMouseMove(Shift, X, Y)) return;
   const bool left = (Shift & ssLeft) != 0;
+  if (FDragAborted) {
+    if (left) {
+      UpdateMouseCursor(X, Y);
+      return;
+    }
+    FDragAborted = false;
+  }
   if (MouseBoxState == 2) {
     ClampToDataArea(X, Y);
     XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
@@ -326,7 +336,10 @@ void TCustomRChart::HandleMouseMove(TShiftState Shift, int X, int Y) {
   if (MouseBoxState == 0) {
     if (left) {
       if (LButtonWasDown) {
-        if (ScaleDragStep(X, Y) && !watch.Destroyed() ) RaiseZoomPan();
+        if (ScaleDragStep(X, Y) && !watch.Destroyed()) {
+          NavStepDone(false);
+          RaiseZoomPan();
+        }
         if (watch.Destroyed()) return;
       } else if (DetectScale(X, Y) != 0) {
         ArmMouseDrag(X, Y);
@@ -476,6 +489,7 @@ void TCustomRChart::PanStep(int X, int Y) {
   hold.Release();
   SetSuppressPaint(hold.Old());
   if (hold.ChartDestroyed()) return;
+  NavStepDone(false);
   RaiseZoomPan();
 }
 
@@ -508,6 +522,7 @@ void TCustomRChart::DragZoomStep(int X, int Y) {
   hold.Release();
   SetSuppressPaint(hold.Old());
   if (hold.ChartDestroyed()) return;
+  NavStepDone(false);
   RaiseZoomPan();
 }
 
@@ -690,6 +705,45 @@ void TCustomRChart::MouseBoxAbort() {
   MouseBoxState = 0;
 }
 
-bool TCustomRChart::focusNextPrevChild(bool) { return false; }
+bool TCustomRChart::focusNextPrevChild(bool next) {
+  // With keyboard navigation Tab leaves the chart again, as it does any other field.
+  return FKeyboardNavigation && TCustomControl::focusNextPrevChild(next);
+}
+
+void TCustomRChart::AbortMouseDrag() {
+  if (MouseBoxState == 1 || MouseBoxState == 2) {
+    if (MouseBoxState == 2) XorRubber(false, MouseBoxX1, MouseBoxY1, MouseBoxX2, MouseBoxY2);
+    MouseBoxState = 0;  // MouseBox answers false
+  }
+  const bool rubber = FZoomState == 1, armed = LButtonWasDown;
+  if (rubber) EraseRubberFigures();
+  if (FMouseAction == 17 && armed) MouseTraceEndStroke();
+  if (!rubber && !armed) return;
+  FDragAborted = true;
+  LButtonWasDown = false;
+  if (!armed) return;
+  // Pans, drag zooms and scale drags go back to the ranges they started from.
+  bool moved = false;
+  {
+    TPaintHold hold(this, FSuppressPaint);
+    for (size_t i = 0; i < 2; ++i) {
+      const TScaleProps& px = *FScalePropsX[i];
+      const TScaleProps& py = *FScalePropsY[i];
+      if (px.RangeLow() == FMAnchorRcLoX[i] && px.RangeHigh() == FMAnchorRcHiX[i] &&
+          py.RangeLow() == FMAnchorRcLoY[i] && py.RangeHigh() == FMAnchorRcHiY[i])
+        continue;
+      ForceRange(int(i) + 1, FMAnchorRcLoX[i], FMAnchorRcLoY[i], FMAnchorRcHiX[i],
+                 FMAnchorRcHiY[i], false, false);
+      if (hold.ChartDestroyed()) return;
+      moved = true;
+    }
+    hold.Release();
+    SetSuppressPaint(hold.Old());
+    if (hold.ChartDestroyed()) return;
+  }
+  NavStepDone(false);
+  NavEndBurst();
+  if (moved ) RaiseZoomPan();
+}
 
 }  // namespace zyr

@@ -264,4 +264,37 @@ void TCustomRChart::DrawMouseTraceCanvas(TCanvas& Canvas, int X0, int Y0) {
   }
 }
 
+// ------------------------------------------------------------------ focus frame
+
+// Every other pixel of a rectangle one pixel inside the control's edge, inverted against the
+// cached chart picture; off, the cached pixels come back. Both are exact and idempotent,
+// whatever was drawn before. Sides that would touch the data area are left out, so that
+// copies of the data area onto the window never meet the frame.
+void TCustomRChart::ShowFocusFrame(bool On) {
+  const int W = Width(), H = Height();
+  if (W < 6 || H < 6 || FChartBmp->Width() != W || FChartBmp->Height() != H) return;
+  QImage* cached = FChartBmp->Canvas().Image();
+  if (!cached || cached->width() != W || cached->height() != H) return;
+  qsizetype stride = 0;
+  TRect box;
+  uint32_t* win = Canvas().DirectPixels(stride, box);
+  if (!win) return;
+  const int s = F3DRim;
+  const bool top = RcTRim > 1, left = RcLRim > 1, bottom = RcBRim + s > 2, right = RcRRim + s > 2;
+  auto put = [&](int x, int y) {
+    if ((x + y) % 2 != 0 || x < box.Left || x >= box.Right || y < box.Top || y >= box.Bottom)
+      return;
+    const uint32_t c = cached->pixel(x, y) | 0xFF000000u;
+    win[qsizetype(y) * stride + x] = On ? (c ^ 0x00FFFFFFu) : c;
+  };
+  for (int x = 1; x <= W - 2; ++x) {
+    if (top) put(x, 1);
+    if (bottom) put(x, H - 2);
+  }
+  for (int y = 2; y <= H - 3; ++y) {
+    if (left) put(1, y);
+    if (right) put(W - 2, y);
+  }
+}
+
 }  // namespace zyr

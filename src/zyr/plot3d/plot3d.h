@@ -414,6 +414,15 @@ class TPlot3D : public TCustomControl {
 
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  /// On: the wheel changes Magnification (within 0.1 .. 5, the picture grows about CentX,
+  /// CentY) by WheelZoomFactor per notch, with OnMouseAction and OnZoomPan as a zoom by the
+  /// mouse. OnMouseWheel comes first and vetoes by setting Handled. Off by default.
+  bool MouseWheelZoom() const { return FMouseWheelZoom; }
+  void SetMouseWheelZoom(bool v) { FMouseWheelZoom = v; }
+  /// Zoom of one wheel notch; values not above 1 or above 16 are ignored.
+  double WheelZoomFactor() const { return FWheelZoomFactor; }
+  void SetWheelZoomFactor(double v);
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
  signals:
   void dataRendered();
@@ -528,6 +537,8 @@ class TPlot3D : public TCustomControl {
   std::array<double, 3> FViewAngLimHigh{360, 360, 360};
   std::array<bool, 3> FVisible{true, true, true};
   double FMagnify = 1;
+  bool FMouseWheelZoom = false;
+  double FWheelZoomFactor = 1.2;
   double FMagAnchor = 1;
   bool FMeshVisible = true;
   std::array<int, 3> FNTicks{3, 3, 3};

@@ -1,4 +1,5 @@
 // TPlot3D: mouse rotation, zoom and pan, and the cell under the mouse.
+#include <zyr/platform/host/wheelzoom.h>
 #include <zyr/plot3d/plot3d.h>
 
 #include <QMetaMethod>
@@ -132,6 +133,22 @@ void TPlot3D::DoMouseAction(int& cx, int& cy, double& ax, double& az, double& ma
 void TPlot3D::DoZoomPan() {
   Raise(
       OnZoomPan, [this] { OnZoomPan(this); }, [this] { emit zoomPan(); });
+}
+
+void TPlot3D::SetWheelZoomFactor(double v) {
+  if (ValidWheelZoomFactor(v)) FWheelZoomFactor = v;
+}
+
+bool TPlot3D::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  const QPointer<QObject> alive(this);
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (!alive || !FMouseWheelZoom) return false;
+  if (Shift & (ssLeft | ssRight)) return true;  // a drag owns the view until it ends
+  if (WheelDelta == 0) return false;
+  const double mag = std::clamp(FMagnify * WheelTurnFactor(FWheelZoomFactor, WheelDelta), 0.1, 5.0);
+  if (mag != FMagnify)
+    ApplyMouseValues(FCentX, FCentY, FViewAngle[0], FViewAngle[2], mag, Shift, true);
+  return true;
 }
 
 }  // namespace zyr

@@ -350,6 +350,15 @@ class TRot3D : public TCustomControl {
 
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  /// On: the wheel changes Magnification (within 0.1 .. 5, about the model origin) by
+  /// WheelZoomFactor per notch. OnMouseWheel comes first and vetoes by setting Handled. Off
+  /// by default.
+  bool MouseWheelZoom() const { return FMouseWheelZoom; }
+  void SetMouseWheelZoom(bool v) { FMouseWheelZoom = v; }
+  /// Zoom of one wheel notch; values not above 1 or above 16 are ignored.
+  double WheelZoomFactor() const { return FWheelZoomFactor; }
+  void SetWheelZoomFactor(double v);
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
  signals:
   void beforeRenderData();
@@ -423,6 +432,8 @@ class TRot3D : public TCustomControl {
   bool FRotMat3D = false;
   TAxDir FAxDir = adLeftHanded;
   int FMagnify = 5000;
+  bool FMouseWheelZoom = false;
+  double FWheelZoomFactor = 1.2;
   mutable int FDivisor = 5000;   // FMagnify fitted to the control, see ProjectionDivisor
   double FDataRadius = 0;        // largest distance of a drawing object from the model origin
   int FFitW = 450, FFitH = 300;  // size the centre was last placed for

@@ -1,4 +1,5 @@
 // TRot3D: rotation, zoom and pan with the mouse.
+#include <zyr/platform/host/wheelzoom.h>
 #include <zyr/plot3d/rot3d.h>
 
 #include <QPointer>
@@ -62,6 +63,27 @@ void TRot3D::MouseMove(TShiftState Shift, int X, int Y) {
     FCentY = FCentYAnchor + (Y - MouseAnchorY);
     Changed();
   }
+}
+
+void TRot3D::SetWheelZoomFactor(double v) {
+  if (ValidWheelZoomFactor(v)) FWheelZoomFactor = v;
+}
+
+bool TRot3D::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  const QPointer<QObject> alive(this);
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (!alive || !FMouseWheelZoom) return false;
+  if (Shift & (ssLeft | ssRight)) return true;  // a drag owns the view until it ends
+  if (WheelDelta == 0) return false;
+  const double mag = 4000.0 / FMagnify;
+  const double next = std::clamp(mag * WheelTurnFactor(FWheelZoomFactor, WheelDelta), 0.1, 5.0);
+  const int divisor = int(std::nearbyint(4000.0 / next));
+  if (divisor != FMagnify) {
+    FMagnify = divisor;
+    SetAnchors(MousePos.X, MousePos.Y);  // a drag that follows starts from the new zoom
+    Changed();
+  }
+  return true;
 }
 
 }  // namespace zyr
