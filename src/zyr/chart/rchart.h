@@ -4,6 +4,7 @@
 
 #include <zyr/chart/bakgndimg.h>
 #include <zyr/chart/chartitem.h>
+#include <zyr/chart/chartlegend.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/rchart_drawcache.h>
 #include <zyr/chart/scaleprops.h>
@@ -627,6 +628,52 @@ class TCustomRChart : public TCustomControl {
   void SetRangeLoY1(double v) { SetRange(1, RangeLoX1(), v, RangeHiX1(), RangeHiY1()); }
   void SetRangeHiY1(double v) { SetRange(1, RangeLoX1(), RangeLoY1(), RangeHiX1(), v); }
   // ==== END MOUSE
+
+  // ==== CURVE LEGEND: chartlegend.h, rchart_legend.cpp
+  // Invisible and empty until the program adds entries and shows it. Inside the data area it
+  // is drawn over the items (not into the data-area picture); outside, the right or bottom
+  // margin grows by its size while it is shown there.
+  /// (Sender, Legend): the mouse moved the legend; its offsets tell where to.
+  using TLegendMoveEvent = std::function<void(TObject* Sender, TChartLegend* Legend)>;
+  TChartLegend& Legend() { return *FLegend; }
+  const TChartLegend& Legend() const { return *FLegend; }
+  /// Appends an entry for the items of the current pen (colour, style, width, fill, class);
+  /// the newest data item of that class and colour that is a mark gives the entry its mark,
+  /// and the line shows when the class has lines too (or no marks). Returns the index.
+  int AddLegendEntry(const std::string& Caption);
+  /// Entry (0-based) under control pixel (x, y) of the shown legend; -1 for none.
+  int LegendEntryAt(int x, int y) const;
+  /// Box of the shown legend in control pixels (empty when not shown).
+  TRect LegendRect() const;
+  TLegendMoveEvent OnLegendMove;
+  // OnLegendMove -> legendMove (emitted after the handler).
+ signals:
+  void legendMove(zyr::TChartLegend* Legend);
+
+ protected:
+  std::unique_ptr<TChartLegend> MakeLegend();
+  std::unique_ptr<TChartLegend> FLegend = MakeLegend();
+  // Margin added for a legend beside the data area, and the margin value it gave.
+  int FLegendAddR = 0, FLegendAddB = 0, FLegendSetR = -1, FLegendSetB = -1;
+  bool FLegendPressed = false, FLegendDragged = false;
+  int FLegendPressX = 0, FLegendPressY = 0, FLegendPressLeft = 0, FLegendPressTop = 0;
+  int FLegendPressEntry = -1;
+  /// Grows or shrinks the right / bottom margin for a legend beside the data area.
+  void FitLegendMargins();
+  void LegendAnchorPos(const TChartLegend::TLayout& L, int& Left, int& Top) const;
+  void ClampLegend(const TChartLegend::TLayout& L, int& Left, int& Top) const;
+  /// Layout and control pixel of the shown legend; false when it is not shown.
+  bool PlaceLegend(TChartLegend::TLayout& L, int& Left, int& Top) const;
+  /// Draws the legend when it lies Outside (or inside) the data area; (X0, Y0) is the control
+  /// pixel of the canvas origin.
+  void DrawLegendOn(TCanvas& Canvas, int X0, int Y0, bool Outside);
+  /// Each answers true when the legend took the mouse.
+  bool LegendMouseDown(TMouseButton Button, int X, int Y);
+  bool LegendMouseMove(TShiftState Shift, int X, int Y);
+  bool LegendMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+ public:
+  // ==== END CURVE LEGEND
 
   // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
   // Cross-hairs are drawn over the cached picture, never into the data-area bitmap, so moving

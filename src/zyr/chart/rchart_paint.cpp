@@ -281,6 +281,7 @@ void TCustomRChart::ShowDataArea() {
 }
 
 void TCustomRChart::DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas) {
+  DrawLegendOn(Bitmap.Canvas(), X, Y, false);
   DrawCrossHairsOn(Bitmap.Canvas(), X, Y);
   if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0) return;
   Canvas.SetCopyMode(SRCCOPY);
@@ -320,12 +321,14 @@ void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
       Canvas.ResetClip();
     }
   }
+  DrawLegendOn(Canvas, 0, 0, false);
   if (CrossHairs) DrawCrossHairsOn(Canvas, 0, 0);
 }
 
 // ------------------------------------------------------------------ outside the data area
 
 void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
+  FitLegendMargins();
   const int W = Width(), H = Height(), s = F3DRim;
   if (&Canvas == &FChartBmp->Canvas()) FChartBmp->SetSize(W, H);
   Canvas.Pen().SetStyle(psSolid);
@@ -421,6 +424,7 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
     FScalesY[i]->ForcePaint();
     if (watch.Destroyed()) return;
   }
+  DrawLegendOn(Canvas, 0, 0, true);
   if (OnScalesRendered) OnScalesRendered(this, Canvas, 0, 0);
 }
 
