@@ -20,10 +20,8 @@ constexpr int kAppendItems = 10'000'000;
 constexpr int kFileItems = 1'000'000;
 constexpr size_t kRec = sizeof(TrcChartItem);
 
-class BenchChart : public zyr::TRChart {
- public:
-  size_t ArrayBytes() const { return FDataContainer->Length() * kRec; }
-};
+// Memory per point is measured by bench_store.
+using BenchChart = zyr::TRChart;
 
 std::string FilePath(const char* name) {
   return (std::filesystem::temp_directory_path() / name).string();
@@ -31,18 +29,15 @@ std::string FilePath(const char* name) {
 
 void BM_AppendDrawTo(benchmark::State& state) {
   BenchChart chart;
-  double bytesPerItem = 0;
   for (auto _ : state) {
     for (int i = 0; i < kAppendItems; ++i) chart.DrawTo(double(i), 0.5 * i);
     benchmark::DoNotOptimize(chart.NumItems());
     state.PauseTiming();
-    bytesPerItem = double(chart.ArrayBytes()) / chart.NumItems();
     chart.ClearGraf();
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kAppendItems);
   state.SetBytesProcessed(state.iterations() * int64_t(kAppendItems) * int64_t(kRec));
-  state.counters["bytes_per_item"] = bytesPerItem;
 }
 BENCHMARK(BM_AppendDrawTo)->Unit(benchmark::kMillisecond)->Iterations(3);
 

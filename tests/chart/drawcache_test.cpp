@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "chart/chart_probe.h"
 
@@ -13,7 +14,7 @@ using zyr::test::ProbeChart;
 
 namespace {
 
-// Every picture drawn from the line-run cache is compared with the one drawn item by item
+// Every picture drawn from the store's line runs is compared with the one drawn item by item
 // from the records, on a 400 x 300 chart whose data area is 341 x 253 pixels.
 class LineRunCache : public ::testing::Test {
  protected:
@@ -43,7 +44,7 @@ class LineRunCache : public ::testing::Test {
     cv.Flush();
     return bmp.Image().copy();
   }
-  // The cache is built on the second drawing of unchanged items; the third uses it again.
+  // Repeated drawings of unchanged items give the same picture each time.
   void ExpectSameAsRecords(ProbeChart& ch, const char* what) {
     SCOPED_TRACE(what);
     const QImage ref = DrawWith(ch, false);
@@ -52,7 +53,7 @@ class LineRunCache : public ::testing::Test {
     EXPECT_TRUE(DrawWith(ch, true) == ref);
     EXPECT_TRUE(ref != QImage());
   }
-  // A cached drawing right after a change must already show it.
+  // A drawing from the runs right after a change must already show it.
   void ExpectChangeSeen(ProbeChart& ch, const std::function<void()>& change, const char* what) {
     SCOPED_TRACE(what);
     DrawWith(ch, true);
@@ -133,6 +134,76 @@ TEST_F(LineRunCache, PensLayersClassesAndOtherItems) {
   ExpectSameAsRecords(c, "annotation runs, texts on top");
   c.SetAnnoBelowChart(true);
   ExpectSameAsRecords(c, "annotations below");
+}
+
+TEST_F(LineRunCache, RunsAtAnyOffsetWithItemsOfEveryKindBetween) {
+  std::mt19937 rng(21);
+  std::uniform_real_distribution<double> u(0, 340), v(0, 252);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int part = 0; part < 40; ++part) {
+    // Runs of odd lengths start anywhere within the store's summary blocks.
+    std::vector<double> xs, ys;
+    const int n = 8 + int(rng() % 700);
+    const double x0 = u(rng);
+    double y = v(rng);
+    for (int k = 0; k < n; ++k) {
+      xs.push_back(x0 + k * 0.05);
+      y = std::clamp(y + (k % 5 - 2) * 0.7, 0.0, 252.0);
+      ys.push_back(k == n / 2 && part % 3 == 0 ? nan : y);
+    }
+    c.SetDataColor(part % 4 == 0 ? clBlue : clBlack);
+    c.SetLineWidth(uint8_t(part % 7 == 0 ? 2 : 1));
+    c.SetPenStyle(part % 9 == 0 ? psDot : psSolid);
+    c.SetClassDefault(uint8_t(part % 5));
+    c.SetActiveLayer(part % 6 == 0 ? 2 : 1);
+    c.SetAnnoMode(part % 8 == 0);
+    if (part % 2)
+      c.DrawTo(xs, ys);
+    else
+      for (int k = 0; k < n; ++k) c.DrawTo(xs[size_t(k)], ys[size_t(k)]);
+    c.SetAnnoMode(false);
+    const double x = u(rng), yy = v(rng);
+    switch (part % 10) {
+      case 0:
+        c.MarkAt(x, yy, uint8_t(part));
+        break;
+      case 1:
+        c.Line(x, yy, x + 9, yy + 4);
+        break;
+      case 2:
+        c.Rectangle(x, yy, x + 6, yy + 5);
+        break;
+      case 3:
+        c.Ellipse(x, yy, 4.0, 3.0);
+        break;
+      case 4:
+        c.Arc(x, yy, 5.0, 3.0, 0.5, 2.5);
+        break;
+      case 5:
+        c.Arrow(x, yy, x + 8, yy + 8, 5);
+        break;
+      case 6:
+        c.Bar3D(x, yy, x + 4, yy + 9, 4, 30);
+        break;
+      case 7:
+        c.MarkErrorBar(x, yy, 2, 3, 1, 4);
+        break;
+      case 8:
+        c.DrawToRelPix(3, -4);
+        break;
+      default:
+        c.MoveTo(x, yy);
+        break;
+    }
+  }
+  ExpectSameAsRecords(c, "runs and items");
+  c.SetClassVisible(2, false);
+  ExpectSameAsRecords(c, "a class hidden");
+  c.SetAvoidDuplicateMarks(true);
+  c.ForceRange(1, 30, 20, 200, 230, false, false);
+  ExpectSameAsRecords(c, "zoomed, duplicate marks avoided");
+  c.RemoveItem(0);
+  ExpectSameAsRecords(c, "every item one slot down");
 }
 
 TEST_F(LineRunCache, EveryChangeOfTheItemsIsSeen) {

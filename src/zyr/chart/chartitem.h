@@ -1,13 +1,12 @@
 #pragma once
 /// \file
-/// The chart item record of the 2D charts, its kinds and coordinate modes, and the growable
-/// item array that holds the records of one container.
+/// The chart item record of the 2D charts, its kinds and coordinate modes (the store that
+/// holds the records of a container is in itemstore.h).
 ///
 ///   TrcChartItem it = chart->DataContainer(0);    // a copy; tkNone when there is no item 0
 ///   if (it.ItemKind == tkMarkAt) ...
 ///
-/// A record is a plain 104-byte value with the byte layout of the chart item files, so
-/// containers are read and written as whole blocks.
+/// A record is a plain 104-byte value with the byte layout of the chart item files.
 
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/types.h>
@@ -151,58 +150,6 @@ static_assert(sizeof(bool) == 1);
 
 /// True for tkText and tkTextOfs.
 constexpr bool IsTextItem(TrcItem k) { return k == tkText || k == tkTextOfs; }
-
-/// Growable array of item records with a length in the sense of the item store (slots that
-/// exist, new ones zero) over a larger reserve, so growth in small steps stays amortised
-/// constant time. Charts that share data hold the same array.
-class TRcItemContainer {
- public:
-  /// One zeroed slot.
-  TRcItemContainer();
-  TRcItemContainer(const TRcItemContainer& o);
-  TRcItemContainer& operator=(const TRcItemContainer& o);
-  ~TRcItemContainer();
-
-  size_t Length() const { return FLength; }
-  /// Keeps the slots below n; new slots are zero.
-  void SetLength(size_t n);
-  /// Length n with the first Count slots copied from src (the rest zero).
-  void AssignFrom(const TRcItemContainer& src, size_t Count, size_t n);
-  /// Exchanges the contents of two arrays (constant time).
-  void Swap(TRcItemContainer& o) noexcept;
-  /// Makes room for n slots without changing the length; returns the start of the slots.
-  TrcChartItem* Reserve(size_t n);
-
-  // Mutable access counts as a change: the caller may write through it at any time.
-  TrcChartItem& operator[](size_t i) {
-    ++FGeneration;
-    return FItems[i];
-  }
-  const TrcChartItem& operator[](size_t i) const { return FItems[i]; }
-  TrcChartItem* Data() {
-    ++FGeneration;
-    return FItems;
-  }
-  const TrcChartItem* Data() const { return FItems; }
-
-  /// Length n without clearing the new slots; for filling them at once (file reading).
-  void SetLengthUninitialised(size_t n);
-
-  /// Identity of this array, unique for the life of the program (copies get their own).
-  uint64_t Id() const { return FId; }
-  /// Advances with every change and every mutable access, so that (Id, Generation) names one
-  /// state of the contents; caches of derived data compare it.
-  uint64_t Generation() const { return FGeneration; }
-  /// Marks the contents as changed.
-  void Touch() { ++FGeneration; }
-
- private:
-  TrcChartItem* FItems = nullptr;
-  size_t FLength = 0;
-  size_t FReserved = 0;
-  uint64_t FId = 0;
-  uint64_t FGeneration = 0;
-};
 
 /// Long texts of one container, numbered 1..50 (index 0 holds number 1).
 constexpr int rcMaxLongTexts = 50;

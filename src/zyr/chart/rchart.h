@@ -4,6 +4,7 @@
 
 #include <zyr/chart/bakgndimg.h>
 #include <zyr/chart/chartitem.h>
+#include <zyr/chart/itemstore.h>
 #include <zyr/chart/chartlegend.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/rchart_drawcache.h>
@@ -23,6 +24,7 @@
 #include <array>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -790,6 +792,12 @@ class TCustomRChart : public TCustomControl {
   void DrawTo(double x, int y) { DrawToIntern(x, y, cmXWorldYScreen); }
   void MarkAt(double x, double y, uint8_t mk);
   void MarkAt(int x, int y, uint8_t mk);
+  /// Bulk forms: the items of DrawTo(x[k], y[k]) or MarkAt(x[k], y[k], mk) for every k, in
+  /// world coordinates, appended at once; EZYRRChartError when the spans differ in length.
+  void DrawTo(std::span<const double> x, std::span<const double> y);
+  void MarkAt(std::span<const double> x, std::span<const double> y, uint8_t mk);
+  void DrawTo(std::span<const QPointF> p);
+  void MarkAt(std::span<const QPointF> p, uint8_t mk);
   void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk);
   void Line(double x1, double y1, double x2, double y2) { LineIntern(x1, y1, x2, y2, cmAllWorld); }
   void Line(int x1, int y1, int x2, int y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
@@ -1260,17 +1268,15 @@ class TCustomRChart : public TCustomControl {
   bool FMergePolyColumns = true;
   /// Draws a tkLineto item that needs no pen change; false when the full path must do it.
   bool DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item, int X0, int Y0);
-  /// Line runs of the data (0) and annotation (1) items, rebuilt when the items change.
-  std::array<TLineRunCache, 2> FLineRuns;
-  /// Off: every item is drawn from its record (to compare with the cached path).
+  /// Off: every item is drawn from its record (to compare with the run path).
   bool FUseLineRunCache = true;
   /// Whether polylines on the canvas's present pen may be column-merged.
   bool MergeColumns(TCanvas& Canvas) const;
   /// Canvas pixel of a world point of a tkLineto item, as DrawLinetoQuickly places it.
   TPoint LinetoPixel(int Layer, double x, double y, int X0, int Y0) const;
-  /// Draws the items From..To-1 of a run whose pen is already set, from the cached
-  /// coordinates of the container (0 data, 1 annotations).
-  void DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run, int From, int To, int X0,
+  /// Draws the tkLineto items From..To-1 of one run of Store on Layer, whose pen is already
+  /// set, from the store's coordinates and block summaries.
+  void DrawLineRun(TCanvas& Canvas, TRcItemContainer& Store, int Layer, int From, int To, int X0,
                    int Y0);
   void SetItemPen(TCanvas& Canvas, TColor Col, TPenStyle Style, TColor Fill);
   void SetItemPenStyle(TCanvas& Canvas, TPenStyle Style);
@@ -1372,11 +1378,19 @@ class TCustomRChart : public TCustomControl {
   static void ApplyMargin(double& lo, double& hi, double Margin, bool log, bool testPositive);
   static void ApplyMinWidth(double& lo, double& hi, double MinRange);
 
-  /// Slot for a new item in the container chosen by AnnoMode (grown as needed), filled with
-  /// the common fields; null when the container cannot grow any further.
-  TrcChartItem* NewItem(TrcItem Kind, TCoordMode cm);
-  /// Counts a completed new item (data container only) and updates the share.
+  /// Grows the container chosen by AnnoMode for n more items as n single additions would;
+  /// returns how many fit (0 when it cannot grow any further).
+  int GrowContainer(int n);
+  /// The fields that every new item takes from the drawing state.
+  void FillCommonFields(TrcChartItem& it, TrcItem Kind, TCoordMode cm) const;
+  /// The next slot of the container chosen by AnnoMode (grown as needed) with the common
+  /// fields; false when the container cannot grow any further.
+  bool NewItem(TrcChartItem& it, TrcItem Kind, TCoordMode cm);
+  /// Stores a completed new item, counts it (data container only) and updates the share.
   void CommitNewItem(const TrcChartItem& it);
+  /// n tkLineto or tkMarkAt (mark mk) items at (x[k], y[k]), as n single additions.
+  void AddPoints(TrcItem Kind, const double* x, const double* y, size_t n, TCoordMode cm,
+                 uint8_t mk);
   /// Stores txt in it.Text and, when longer than 15 characters, as a long text.
   static void StoreText(TrcChartItem& it, const std::string& txt, TLongTextArray& Texts,
                         int& NumTexts);

@@ -6,6 +6,7 @@
 #include <zyr/platform/foundation/marks.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -57,8 +58,7 @@ void AxisPixels(const double* v, int n, double k, double d, bool log, int logEdg
     w = _mm_max_pd(_mm_min_pd(w, Hi), Lo);
     w = _mm_sub_pd(_mm_sub_pd(_mm_add_pd(w, Rnd), Rnd), R);
     w = _mm_max_pd(_mm_min_pd(w, LimHi), LimLo);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i),
-                     _mm_add_epi32(_mm_cvttpd_epi32(w), O));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_add_epi32(_mm_cvttpd_epi32(w), O));
   }
 #endif
   for (; i < n; ++i) {
@@ -107,6 +107,62 @@ TRect InclusiveBox(TPoint a, TPoint b) {
   return Rect(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X) + 1,
               std::max(a.Y, b.Y) + 1);
 }
+
+// Runs shorter than this are left to the item-by-item drawing.
+constexpr int kMinRunLength = 8;
+
+// Reads the records of a store in rising order of index; the record stays valid until the
+// next read. Reset it after the store may have changed.
+class TRecordCursor {
+ public:
+  explicit TRecordCursor(const TRcItemContainer& c) { Reset(c); }
+  void Reset(const TRcItemContainer& c) {
+    FStore = &c;
+    FGeneration = c.Generation();
+    FSeg = nullptr;
+    FBegin = 1;
+    FEnd = 0;
+  }
+  bool Unchanged(const TRcItemContainer& c) const {
+    return &c == FStore && c.Generation() == FGeneration;
+  }
+  const TrcChartItem& At(size_t i) {
+    if (i < FBegin || i >= FEnd) Locate(i);
+    if (FSeg) {
+      if (!FSeg->Run) FSeg->Rests[i - FSeg->Begin].To(FRec);
+      FRec.x = FStore->X()[i];
+      FRec.y = FStore->Y()[i];
+    }
+    return FRec;
+  }
+  /// Whether the item last read lies in a run, which spans [SegBegin(), SegEnd()).
+  bool InRun() const { return FSeg && FSeg->Run; }
+  size_t SegBegin() const { return FBegin; }
+  size_t SegEnd() const { return FEnd; }
+
+ private:
+  void Locate(size_t i) {
+    const TRcRestList& r = FStore->Rests();
+    if (i >= r.Size()) {
+      FSeg = nullptr;
+      FRec = TrcChartItem{};
+      FBegin = r.Size();
+      FEnd = SIZE_MAX;
+      return;
+    }
+    const size_t s = r.SegOf(i);
+    FSeg = &r.Segs()[s];
+    FBegin = FSeg->Begin;
+    FEnd = r.SegEnd(s);
+    if (FSeg->Run) FSeg->Rests[0].To(FRec);
+  }
+
+  const TRcItemContainer* FStore = nullptr;
+  uint64_t FGeneration = 0;
+  const TRcRestList::TSeg* FSeg = nullptr;
+  size_t FBegin = 1, FEnd = 0;
+  TrcChartItem FRec;
+};
 
 }  // namespace
 
@@ -241,46 +297,42 @@ void TCustomRChart::DrawAllItems(TCanvas& Canvas, int X0, int Y0, bool BlackWhit
   auto drawRange = [&](bool anno, int textFilter) {
     const TLongTextArray& texts = anno ? FLongTextsAnno : FLongTextsData;
     const std::array<bool, 256>& classVisible = anno ? FAnnoClassVisib : FItClassVisib;
-    auto container = [&]() -> const TRcItemContainer& {
+    auto container = [&]() -> TRcItemContainer& {
       return anno ? *FAnnoContainer : *FDataContainer;
     };
-    const TrcChartItem* items = container().Data();
+    TRecordCursor cur(container());
     int count = anno ? FNumAnnoItems : FNumChartItems;
-    // Line runs drawn from the compact coordinates; the per-item handler sees every item.
-    TLineRunCache& cache = FLineRuns[anno ? 1 : 0];
-    bool useRuns = FUseLineRunCache && !BlackWhite && !OnBeforeRenderChartItem &&
-                   cache.Prepare(container(), count);
-    const TLineRun* run = useRuns ? cache.Runs().data() : nullptr;
-    const TLineRun* runsEnd = useRuns ? run + cache.Runs().size() : nullptr;
+    // Runs of line items are drawn from the store's coordinates; the per-item handler sees
+    // every item.
+    bool useRuns = FUseLineRunCache && !BlackWhite && !OnBeforeRenderChartItem;
     auto refresh = [&] {
-      items = container().Data();
+      const bool same = cur.Unchanged(container());
+      cur.Reset(container());
       const int was = count;
       count = std::min(count, anno ? FNumAnnoItems : FNumChartItems);
       // A handler that changed the items leaves the rest to the item-by-item path.
-      if (useRuns && (count != was || !cache.Matches(container(), count))) useRuns = false;
+      if (count != was || !same) useRuns = false;
     };
     for (int i = 0; i < count; ++i) {
-      const TrcChartItem& it = items[i];
+      const TrcChartItem& it = cur.At(size_t(i));
       const bool text = IsTextItem(it.ItemKind);
-      if (useRuns) {
-        while (run != runsEnd && run->Begin < i) ++run;
-        if (run != runsEnd && run->Begin == i) {
-          const TLineRun& r = *run++;
-          const int end = std::min(r.End, count);
-          if (textFilter == 1 || !classVisible[r.ItemClass] || !FLayerVisib[size_t(r.Layer - 1)]) {
-            i = end - 1;
-            continue;
-          }
-          // The first item sets the pen as usual; the rest need no change of it.
-          if (!DrawLinetoQuickly(Canvas, it, X0, Y0))
-            DrawContainerItemOnCanvas(Canvas, it, i, anno, texts, BlackWhite, X0, Y0);
-          if (r.LWid == FLastLWidth && r.Color == FLastPenCol && r.PenStyle == FLastPenStyle &&
-              r.FillColor == FLastBrushCol) {
-            DrawLineRun(Canvas, anno ? 1 : 0, r, i + 1, end, X0, Y0);
-            i = end - 1;
-          }
+      if (useRuns && cur.InRun() && cur.SegBegin() == size_t(i) &&
+          cur.SegEnd() - size_t(i) >= size_t(kMinRunLength) && it.ItemKind == tkLineto &&
+          it.CoordMode == cmAllWorld && (it.Layer == 1 || it.Layer == 2)) {
+        const int end = int(std::min<size_t>(cur.SegEnd(), size_t(count)));
+        if (textFilter == 1 || !classVisible[it.ItemClass] || !FLayerVisib[size_t(it.Layer - 1)]) {
+          i = end - 1;
           continue;
         }
+        // The first item sets the pen as usual; the rest need no change of it.
+        if (!DrawLinetoQuickly(Canvas, it, X0, Y0))
+          DrawContainerItemOnCanvas(Canvas, it, i, anno, texts, BlackWhite, X0, Y0);
+        if (it.LWid == FLastLWidth && it.Color == FLastPenCol && it.PenStyle == FLastPenStyle &&
+            it.FillColor == FLastBrushCol) {
+          DrawLineRun(Canvas, container(), it.Layer, i + 1, end, X0, Y0);
+          i = end - 1;
+        }
+        continue;
       }
       if (textFilter != 0 && (text ? 1 : -1) != textFilter) continue;
       if (!classVisible[it.ItemClass]) continue;
@@ -338,19 +390,17 @@ TPoint TCustomRChart::LinetoPixel(int Layer, double x, double y, int X0, int Y0)
   return {ClampPix(int64_t(px) - RcLRim) + X0, ClampPix(int64_t(py) - RcTRim) + Y0};
 }
 
-void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run, int From, int To,
-                                int X0, int Y0) {
-  const TLineRunCache& cache = FLineRuns[size_t(Which)];
-  const size_t first = Run.Offset + size_t(From - Run.Begin);
-  const double* xs = cache.X() + first;
-  const double* ys = cache.Y() + first;
+void TCustomRChart::DrawLineRun(TCanvas& Canvas, TRcItemContainer& Store, int Layer, int From,
+                                int To, int X0, int Y0) {
+  const double* xs = Store.X() + From;
+  const double* ys = Store.Y() + From;
   const int n = To - From;
   if (n <= 0) return;
   if (!MergeColumns(Canvas)) {
     // Pieces of 200 points, as the item-by-item path cuts them: wide and dashed pens show
     // where a polyline starts.
     for (int i = 0; i < n; ++i) {
-      const TPoint p = LinetoPixel(Run.Layer, xs[i], ys[i], X0, Y0);
+      const TPoint p = LinetoPixel(Layer, xs[i], ys[i], X0, Y0);
       EnterPolyline(p.X, p.Y, Canvas);
     }
     return;
@@ -360,7 +410,7 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run,
   TColumnMerger m(Canvas);
   if (FNumPPa == 0) m.Add({FLastMoveToX, FLastMoveToY});
   for (int i = 0; i < FNumPPa; ++i) m.Add(FPPa[size_t(i)]);
-  const TLayerTransform& t = FXf[Run.Layer == 2 ? 1 : 0];
+  const TLayerTransform& t = FXf[Layer == 2 ? 1 : 0];
   constexpr int kBlock = 512;
   std::array<int, kBlock> px, py;
   auto pointByPoint = [&](int from, int to) {
@@ -376,9 +426,10 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run,
   const bool linear = !t.logX && !t.logY && std::isfinite(t.kx) && std::isfinite(t.dx) &&
                       std::isfinite(t.ky) && std::isfinite(t.dy);
   int done = 0;
-  if (linear && From == Run.Begin + 1) {
-    constexpr int B = TLineRunCache::kBlockSize;
-    const TLineBlock* blocks = cache.Blocks() + Run.FirstBlock;
+  if (linear) {
+    constexpr int B = int(TRcItemContainer::kBlockSize);
+    const int numBlocks = int(std::min<size_t>(Store.SummariseBlocks(size_t(To)), INT_MAX));
+    const TLineBlock* blocks = Store.BlockData();
     auto pix = [&](double v, bool isX) {
       int r = 0;
       if (isX)
@@ -387,21 +438,22 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, int Which, const TLineRun& Run,
         AxisPixels(&v, 1, t.ky, t.dy, false, 0, RcTRim, Y0, &r);
       return r;
     };
-    for (int b = 0; b < Run.NumBlocks && (b + 1) * B <= n; ++b) {
+    // The summaries cover whole blocks of the store's slots, wherever the run starts.
+    for (int b = (From + B - 1) / B; b < numBlocks && (b + 1) * B <= To; ++b) {
       const TLineBlock& s = blocks[b];
       int x = 0;
       if (s.Summable && (x = pix(s.xFirst, true)) == pix(s.xLast, true)) {
-        pointByPoint(done, b * B);
+        pointByPoint(done, b * B - From);
         const int a = pix(s.yLo, false), c = pix(s.yHi, false);
         m.AddColumn(x, pix(s.yFirst, false), std::min(a, c), std::max(a, c), pix(s.yLast, false),
                     B);
-        done = (b + 1) * B;
+        done = (b + 1) * B - From;
       }
     }
   }
   pointByPoint(done, n);
   m.Finish();
-  const TPoint last = LinetoPixel(Run.Layer, xs[n - 1], ys[n - 1], X0, Y0);
+  const TPoint last = LinetoPixel(Layer, xs[n - 1], ys[n - 1], X0, Y0);
   // Later points of the same pen continue from the last one.
   FPPa[0] = last;
   FNumPPa = 1;

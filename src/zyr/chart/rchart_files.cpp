@@ -258,14 +258,15 @@ void TCustomRChart::SaveContainer(const std::string& FName, bool Anno) {
   TrcChartItem header = HeaderRecord(Anno ? kAnnoMarker : kDataMarker, n, m);
   SwapRecord(header);
   f.write(reinterpret_cast<const char*>(&header), kRecSize);
-  if constexpr (std::endian::native == std::endian::little) {
-    f.write(reinterpret_cast<const char*>(c.Data()), std::streamsize(size_t(n) * kRecSize));
-  } else {
-    for (int i = 0; i < n; ++i) {
-      TrcChartItem r = c[size_t(i)];
-      SwapRecord(r);
-      f.write(reinterpret_cast<const char*>(&r), kRecSize);
-    }
+  // The store keeps no records as such: they are written in blocks.
+  constexpr int kBlock = 4096;
+  std::vector<TrcChartItem> block(size_t(std::min(n, kBlock)));
+  for (int first = 0; first < n && f; first += kBlock) {
+    const int cnt = std::min(kBlock, n - first);
+    c.CopyOut(size_t(first), size_t(cnt), block.data());
+    if constexpr (std::endian::native != std::endian::little)
+      for (int i = 0; i < cnt; ++i) SwapRecord(block[size_t(i)]);
+    f.write(reinterpret_cast<const char*>(block.data()), std::streamsize(size_t(cnt) * kRecSize));
   }
   for (int j = 0; j < m; ++j) WriteLnStream(f, texts[size_t(j)]);
   if (!f || !file.Commit()) throw EZYRRChartError("Cannot write file \"" + FName + "\"");
@@ -303,8 +304,7 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
     if (n < 0 || m < 0 || n > kMaxLoadItems - base) return -1;
     if (std::streamoff(n) > (size - std::streamoff(kRecSize)) / std::streamoff(kRecSize)) return -1;
 
-    stage.SetLengthUninitialised(size_t(n));
-
+    std::vector<TrcChartItem> chunk;
     // Long texts are matched by the numbers the items carry in the file; an item whose text
     // gets no slot or is missing from the file keeps its 15-character text.
     struct TextRef {
@@ -316,11 +316,11 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
     constexpr int kChunk = 4096;
     for (int first = 0; first < n; first += kChunk) {
       const int cnt = std::min(kChunk, n - first);
-      if (!f.read(reinterpret_cast<char*>(stage.Data() + first),
-                  std::streamsize(size_t(cnt) * kRecSize)))
+      chunk.resize(size_t(cnt));
+      if (!f.read(reinterpret_cast<char*>(chunk.data()), std::streamsize(size_t(cnt) * kRecSize)))
         return -1;
       for (int i = first; i < first + cnt; ++i) {
-        TrcChartItem& r = stage[size_t(i)];
+        TrcChartItem& r = chunk[size_t(i - first)];
         SanitiseRecord(r);
         if (r.ItemKind < rcNumItemKinds) ++loadedKinds[r.ItemKind];
         if (!IsTextItem(r.ItemKind) || r.LWid == 0) continue;
@@ -331,6 +331,7 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
           r.LWid = 0;
         }
       }
+      for (const TrcChartItem& r : chunk) stage.Append(r);
     }
     std::stable_sort(refs.begin(), refs.end(),
                      [](const TextRef& a, const TextRef& b) { return a.fileNum < b.fileNum; });
@@ -341,7 +342,11 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
       if (end) break;
       for (; k < refs.size() && refs[k].fileNum == j; ++k) newTexts[size_t(refs[k].slot)] = line;
     }
-    for (; k < refs.size(); ++k) stage[size_t(refs[k].item)].LWid = 0;
+    for (; k < refs.size(); ++k) {
+      TrcChartItem r = stage[size_t(refs[k].item)];
+      r.LWid = 0;
+      stage.Set(size_t(refs[k].item), r);
+    }
   } catch (...) {
     return -1;
   }
@@ -354,9 +359,9 @@ int TCustomRChart::LoadContainer(const std::string& FName, bool AppendIt, bool A
     texts.fill(std::string());
     if (!Anno) FItemCount.fill(0);
   } else {
+    c.SetLength(size_t(count));
+    c.AppendFrom(stage, size_t(n));
     c.SetLength(std::max<size_t>(size_t(count) + size_t(n), 1));
-    if (n > 0)
-      std::memcpy(static_cast<void*>(c.Data() + count), stage.Data(), size_t(n) * kRecSize);
   }
   for (int t = firstText; t < lastText; ++t) texts[size_t(t)] = std::move(newTexts[size_t(t)]);
   numTexts = lastText;
@@ -395,9 +400,10 @@ void TCustomRChart::CopyAnnoFrom(const TCustomRChart* SrcChart,
     for (uint8_t cl : ClassFilter) wanted[cl] = true;
   // Snapshot first: the source may be this chart.
   std::vector<TrcChartItem> items;
-  const TrcChartItem* sp = std::as_const(*SrcChart->FAnnoContainer).Data();
-  for (int i = 0; i < SrcChart->FNumAnnoItems; ++i)
-    if (wanted[sp[i].ItemClass]) items.push_back(sp[i]);
+  SrcChart->FAnnoContainer->ForEach(0, size_t(SrcChart->FNumAnnoItems),
+                                    [&](const TrcChartItem& it, size_t) {
+                                      if (wanted[it.ItemClass]) items.push_back(it);
+                                    });
   const TLongTextArray srcTexts = SrcChart->FLongTextsAnno;
 
   if (!AppendIt) {
@@ -417,7 +423,7 @@ void TCustomRChart::CopyAnnoFrom(const TCustomRChart* SrcChart,
         it.LWid = 0;  // keep the cut text rather than name another item's text
       }
     }
-    c[size_t(FNumAnnoItems++)] = it;
+    c.Set(size_t(FNumAnnoItems++), it);
   }
   RepaintIfAuto();
 }

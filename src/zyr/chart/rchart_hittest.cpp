@@ -88,12 +88,11 @@ int TCustomRChart::FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t
                                        bool OnlyVisible, double& Dist) const {
   TBest best;
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
-  for (int i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = items[i];
-    if (!filter.Pass(it)) continue;
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t ix) {
+    const int i = int(ix);
+    if (!filter.Pass(it)) return;
     best.Offer(i, Sqr(it.x - x) + Sqr(it.y - y));
-  }
+  });
   return best.Result(Dist);
 }
 
@@ -104,28 +103,27 @@ int TCustomRChart::FindNearestItemScreen(double x, double y, TrcItem Kind, uint8
   int qx, qy;
   R2M(FActiveLayer, x, y, qx, qy);
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
   if (!FXf[0].logX && !FXf[0].logY && !FXf[1].logX && !FXf[1].logY) {
     // Linear axes: R2M's pixels worked out in doubles, without the round trip through int.
     const double X = qx, Y = qy;
-    for (int i = 0; i < FNumChartItems; ++i) {
-      const TrcChartItem& it = items[i];
-      if (!filter.Pass(it)) continue;
-      if (std::isnan(it.x) || std::isnan(it.y)) continue;
+    FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t ix) {
+      const int i = int(ix);
+      if (!filter.Pass(it)) return;
+      if (std::isnan(it.x) || std::isnan(it.y)) return;
       const TLayerTransform& t = FXf[it.Layer >= 2 ? 1 : 0];
       best.Offer(i, Sqr(PixelOfAsDouble(t.kx * it.x + t.dx) - X) +
                         Sqr(PixelOfAsDouble(t.ky * it.y + t.dy) - Y));
-    }
+    });
     return best.Result(Dist);
   }
-  for (int i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = items[i];
-    if (!filter.Pass(it)) continue;
-    if (std::isnan(it.x) || std::isnan(it.y)) continue;
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t ix) {
+    const int i = int(ix);
+    if (!filter.Pass(it)) return;
+    if (std::isnan(it.x) || std::isnan(it.y)) return;
     int px, py;
     R2M(it.Layer, it.x, it.y, px, py);
     best.Offer(i, Sqr(double(px) - qx) + Sqr(double(py) - qy));
-  }
+  });
   return best.Result(Dist);
 }
 
@@ -139,16 +137,15 @@ int TCustomRChart::FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Ki
   R2M(FActiveLayer, alongX ? Value : 1.0, alongX ? 1.0 : Value, qx, qy);
   const double q = alongX ? qx : qy;
   const TItemFilter filter(*this, Kind, Class, OnlyVisible, false);
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
-  for (int i = 0; i < FNumChartItems; ++i) {
-    const TrcChartItem& it = items[i];
-    if (!filter.Pass(it)) continue;
-    if (std::isnan(alongX ? it.x : it.y)) continue;
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t ix) {
+    const int i = int(ix);
+    if (!filter.Pass(it)) return;
+    if (std::isnan(alongX ? it.x : it.y)) return;
     int px, py;
     R2M(it.Layer, it.x, it.y, px, py);
     // Squared so that the tie rule works on the same footing as the other searches.
     best.Offer(i, Sqr((alongX ? px : py) - q));
-  }
+  });
   return best.Result(Dist);
 }
 
@@ -310,9 +307,9 @@ int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t
 
 void TCustomRChart::MarkAllItems(TrcItem Kind, uint8_t NewClass) {
   if (NewClass == 255 || Kind == tkNone) return;
-  TrcChartItem* items = FDataContainer->Data();
-  for (int i = 0; i < FNumChartItems; ++i)
-    if (KindSelected(Kind, items[i].ItemKind, false)) items[i].ItemClass = NewClass;
+  FDataContainer->Update(0, size_t(FNumChartItems), [&](TrcChartItem& it, size_t) {
+    if (KindSelected(Kind, it.ItemKind, false)) it.ItemClass = NewClass;
+  });
 }
 
 int TCustomRChart::MarkItemsInWindow(double x1, double y1, double x2, double y2, TrcItem Kind,
@@ -321,15 +318,13 @@ int TCustomRChart::MarkItemsInWindow(double x1, double y1, double x2, double y2,
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   int n = 0;
-  TrcChartItem* items = FDataContainer->Data();
-  for (int i = 0; i < FNumChartItems; ++i) {
-    TrcChartItem& it = items[i];
-    if (!KindSelected(Kind, it.ItemKind, false)) continue;
+  FDataContainer->Update(0, size_t(FNumChartItems), [&](TrcChartItem& it, size_t) {
+    if (!KindSelected(Kind, it.ItemKind, false)) return;
     if (x1 <= it.x && it.x <= x2 && y1 <= it.y && it.y <= y2) {
       it.ItemClass = NewClass;
       ++n;
     }
-  }
+  });
   return n;
 }
 

@@ -2,6 +2,7 @@
 // and data sharing.
 
 #include <zyr/chart/rchart.h>
+#include <zyr/platform/foundation/errors.h>
 #include <zyr/platform/host/dialogs.h>
 
 #include <algorithm>
@@ -140,81 +141,6 @@ std::string TrcShortText::Str() const {
   return s;
 }
 
-// ------------------------------------------------------------------ the item array
-
-namespace {
-uint64_t NewContainerId() {
-  static std::atomic<uint64_t> next{0};
-  return ++next;
-}
-}  // namespace
-
-TRcItemContainer::TRcItemContainer() : FId(NewContainerId()) { SetLength(1); }
-
-TRcItemContainer::TRcItemContainer(const TRcItemContainer& o) : FId(NewContainerId()) {
-  AssignFrom(o, o.FLength, o.FLength);
-}
-
-TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& o) {
-  if (this != &o) AssignFrom(o, o.FLength, o.FLength);
-  return *this;
-}
-
-TRcItemContainer::~TRcItemContainer() { std::free(FItems); }
-
-TrcChartItem* TRcItemContainer::Reserve(size_t n) {
-  ++FGeneration;  // the caller writes through the result
-  if (n <= FReserved) return FItems;
-  if (n > SIZE_MAX / sizeof(TrcChartItem) / 2) throw std::bad_alloc();
-  // Doubling keeps appends amortised constant; large blocks are remapped, not copied.
-  const size_t want = std::max(n, FReserved * 2);
-  void* p = std::realloc(FItems, want * sizeof(TrcChartItem));
-  if (!p) throw std::bad_alloc();
-  FItems = static_cast<TrcChartItem*>(p);
-  FReserved = want;
-  return FItems;
-}
-
-void TRcItemContainer::SetLength(size_t n) {
-  ++FGeneration;
-  if (n > FLength) {
-    Reserve(n);
-    std::memset(static_cast<void*>(FItems + FLength), 0, (n - FLength) * sizeof(TrcChartItem));
-  } else if (n < FReserved / 4 && FReserved > 4096) {
-    // Give memory back after clearing a large container.
-    const size_t keep = std::max<size_t>(n, 1);
-    if (void* p = std::realloc(FItems, keep * sizeof(TrcChartItem))) {
-      FItems = static_cast<TrcChartItem*>(p);
-      FReserved = keep;
-    }
-  }
-  FLength = n;
-}
-
-void TRcItemContainer::SetLengthUninitialised(size_t n) {
-  Reserve(n);  // counts as a change
-  FLength = n;
-}
-
-void TRcItemContainer::AssignFrom(const TRcItemContainer& src, size_t Count, size_t n) {
-  Count = std::min({Count, src.FLength, n});
-  if (&src == this) {
-    SetLength(n);
-    return;
-  }
-  FLength = 0;
-  SetLength(n);
-  if (Count) std::memcpy(static_cast<void*>(FItems), src.FItems, Count * sizeof(TrcChartItem));
-}
-
-void TRcItemContainer::Swap(TRcItemContainer& o) noexcept {
-  ++FGeneration;
-  ++o.FGeneration;
-  std::swap(FItems, o.FItems);
-  std::swap(FLength, o.FLength);
-  std::swap(FReserved, o.FReserved);
-}
-
 // ------------------------------------------------------------------ store state
 
 void TCustomRChart::ResetContainer(TRcItemContainer& c) {
@@ -321,21 +247,29 @@ void TCustomRChart::SetDupMarksMinD(int v) {
 
 // ------------------------------------------------------------------ adding items
 
-TrcChartItem* TCustomRChart::NewItem(TrcItem Kind, TCoordMode cm) {
+int TCustomRChart::GrowContainer(int n) {
   const bool anno = FAnnoMode;
   TRcItemContainer& c = anno ? *FAnnoContainer : *FDataContainer;
   const int count = anno ? FNumAnnoItems : FNumChartItems;
   int& alloc = anno ? FNumAllocAnno : FNumAllocData;
-  if (count >= kMaxItems) return nullptr;
-  if (count >= alloc) {
-    // A chart that joined a share may hold a capacity below the shared count.
-    const long long step = FAllocSize;
-    long long cap = alloc + step > count ? alloc + step : count + step;
+  n = std::min(n, kMaxItems - count);
+  if (n <= 0) return 0;
+  // The capacity n single additions would reach: one step at the first item beyond it (a
+  // chart that joined a share may hold a capacity below the shared count), then steps of
+  // AllocSize.
+  const long long last = (long long)count + n - 1, step = FAllocSize;
+  if (last >= alloc) {
+    const long long first = std::max<long long>(count, alloc);
+    long long cap = alloc + step > first ? alloc + step : first + step;
+    if (last >= cap) cap += step * ((last - cap) / step + 1);
     alloc = int(std::min<long long>(cap, INT_MAX));
   }
   // Never shrink: another chart of the share may have grown the array further.
   if (c.Length() < size_t(alloc)) c.SetLength(size_t(alloc));
-  TrcChartItem& it = c[size_t(count)];
+  return n;
+}
+
+void TCustomRChart::FillCommonFields(TrcChartItem& it, TrcItem Kind, TCoordMode cm) const {
   it.ItemKind = Kind;
   it.Layer = FActiveLayer;
   it.ItemClass = RcClassDefault;
@@ -343,18 +277,74 @@ TrcChartItem* TCustomRChart::NewItem(TrcItem Kind, TCoordMode cm) {
   it.PenStyle = RcPenStyle;
   it.Tag = FDataTag;
   it.LWid = RcLineWid;
-  it.CoordMode = anno ? cm : cmAllWorld;
-  return &it;
+  it.CoordMode = FAnnoMode ? cm : cmAllWorld;
+}
+
+bool TCustomRChart::NewItem(TrcChartItem& it, TrcItem Kind, TCoordMode cm) {
+  if (GrowContainer(1) == 0) return false;
+  // A slot left behind by a removal keeps the fields that the new item does not name.
+  it = FAnnoMode ? (*FAnnoContainer)[size_t(FNumAnnoItems)]
+                 : (*FDataContainer)[size_t(FNumChartItems)];
+  FillCommonFields(it, Kind, cm);
+  return true;
 }
 
 void TCustomRChart::CommitNewItem(const TrcChartItem& it) {
   if (FAnnoMode) {
+    FAnnoContainer->Set(size_t(FNumAnnoItems), it);
     ++FNumAnnoItems;
     return;
   }
+  FDataContainer->Set(size_t(FNumChartItems), it);
   ++FNumChartItems;
   ++FItemCount[it.ItemKind];
   AdjustCanInfoOfSharedCharts();
+}
+
+void TCustomRChart::AddPoints(TrcItem Kind, const double* x, const double* y, size_t n,
+                              TCoordMode cm, uint8_t mk) {
+  auto named = [&](TrcChartItem& it) {
+    if (Kind == tkMarkAt)
+      it.Param3 = mk;
+    else
+      it.FillColor = RcFillCol;
+  };
+  auto count = [&] { return size_t(FAnnoMode ? FNumAnnoItems : FNumChartItems); };
+  TRcItemContainer& c = FAnnoMode ? *FAnnoContainer : *FDataContainer;
+  size_t k = 0;
+  // Slots left behind by removals are filled one by one, as single additions fill them.
+  for (; k < n && count() < c.Size(); ++k) {
+    TrcChartItem it;
+    if (!NewItem(it, Kind, cm)) return;
+    it.x = x[k];
+    it.y = y[k];
+    named(it);
+    CommitNewItem(it);
+  }
+  if (k == n) return;
+  const int m = GrowContainer(int(std::min<size_t>(n - k, INT_MAX)));
+  if (m <= 0) return;
+  TrcChartItem it;
+  FillCommonFields(it, Kind, cm);
+  named(it);
+  c.AppendPoints(it, x + k, y + k, size_t(m));
+  if (FAnnoMode) {
+    FNumAnnoItems += m;
+    return;
+  }
+  FNumChartItems += m;
+  FItemCount[Kind] += m;
+  AdjustCanInfoOfSharedCharts();
+}
+
+void TCustomRChart::DrawTo(std::span<const double> x, std::span<const double> y) {
+  if (x.size() != y.size()) throw EZYRRChartError("DrawTo: the x and y arrays differ in length");
+  AddPoints(tkLineto, x.data(), y.data(), x.size(), cmAllWorld, 0);
+}
+
+void TCustomRChart::MarkAt(std::span<const double> x, std::span<const double> y, uint8_t mk) {
+  if (x.size() != y.size()) throw EZYRRChartError("MarkAt: the x and y arrays differ in length");
+  AddPoints(tkMarkAt, x.data(), y.data(), x.size(), cmAllWorld, mk);
 }
 
 void TCustomRChart::StoreText(TrcChartItem& it, const std::string& txt, TLongTextArray& Texts,
@@ -367,21 +357,47 @@ void TCustomRChart::StoreText(TrcChartItem& it, const std::string& txt, TLongTex
   }
 }
 
+namespace {
+
+// Points as separate x and y arrays, a block at a time.
+template <class F>
+void ForPointBlocks(std::span<const QPointF> p, F&& f) {
+  constexpr size_t kBlock = 4096;
+  std::array<double, kBlock> x, y;
+  for (size_t first = 0; first < p.size(); first += kBlock) {
+    const size_t n = std::min(kBlock, p.size() - first);
+    for (size_t k = 0; k < n; ++k) {
+      x[k] = p[first + k].x();
+      y[k] = p[first + k].y();
+    }
+    f(x.data(), y.data(), n);
+  }
+}
+
+}  // namespace
+
+void TCustomRChart::DrawTo(std::span<const QPointF> p) {
+  ForPointBlocks(p, [&](const double* x, const double* y, size_t n) {
+    AddPoints(tkLineto, x, y, n, cmAllWorld, 0);
+  });
+}
+
+void TCustomRChart::MarkAt(std::span<const QPointF> p, uint8_t mk) {
+  ForPointBlocks(p, [&](const double* x, const double* y, size_t n) {
+    AddPoints(tkMarkAt, x, y, n, cmAllWorld, mk);
+  });
+}
+
 void TCustomRChart::MoveToIntern(double x, double y, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkMoveTo, cm);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkMoveTo, cm)) return;
+  it.x = x;
+  it.y = y;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::DrawToIntern(double x, double y, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkLineto, cm);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  AddPoints(tkLineto, &x, &y, 1, cm, 0);
 }
 
 void TCustomRChart::MarkAt(double x, double y, uint8_t mk) { MarkAtIntern(x, y, mk, cmAllWorld); }
@@ -389,130 +405,125 @@ void TCustomRChart::MarkAt(double x, double y, uint8_t mk) { MarkAtIntern(x, y, 
 void TCustomRChart::MarkAt(int x, int y, uint8_t mk) { MarkAtIntern(x, y, mk, cmAllScreen); }
 
 void TCustomRChart::MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkMarkAt, cm);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->Param3 = mk;
-  CommitNewItem(*it);
+  AddPoints(tkMarkAt, &x, &y, 1, cm, mk);
 }
 
 void TCustomRChart::MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
                                  uint8_t mk) {
-  TrcChartItem* it = NewItem(tkMarkEBar, cmAllWorld);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->x2 = dlower;
-  it->y2 = dupper;
-  it->Param1 = Dir;
-  it->Param3 = mk;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkMarkEBar, cmAllWorld)) return;
+  it.x = x;
+  it.y = y;
+  it.x2 = dlower;
+  it.y2 = dupper;
+  it.Param1 = Dir;
+  it.Param3 = mk;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::LineIntern(double x1, double y1, double x2, double y2, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkLine, cm);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkLine, cm)) return;
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::LineOffset(double x1, double y1, double x2, double y2, int dx, int dy) {
-  TrcChartItem* it = NewItem(tkLineOffs, cmAllWorld);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->Param1 = dx;
-  it->Param2 = dy;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkLineOffs, cmAllWorld)) return;
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = dx;
+  it.Param2 = dy;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::RectangleIntern(double x1, double y1, double x2, double y2, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkRect, cm);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkRect, cm)) return;
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::RectangleRelPix(double centx, double centy, int dx, int dy) {
-  TrcChartItem* it = NewItem(tkRectRelPix, cmAllWorld);
-  if (!it) return;
-  it->x = centx;
-  it->y = centy;
-  it->Param1 = dx;
-  it->Param2 = dy;
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkRectRelPix, cmAllWorld)) return;
+  it.x = centx;
+  it.y = centy;
+  it.Param1 = dx;
+  it.Param2 = dy;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::RectFrameIntern(double x1, double y1, double x2, double y2,
                                     TFrameStyle FrameStyle, TColor ShadowColor, TColor HiLightColor,
                                     TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkRectFrame, cm);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->FrameStyle = FrameStyle;
-  it->ShadowColor = ShadowColor;
-  it->HiLightColor = HiLightColor;
-  it->FillColor = RcFillCol;
-  it->LWid = 1;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkRectFrame, cm)) return;
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.FrameStyle = FrameStyle;
+  it.ShadowColor = ShadowColor;
+  it.HiLightColor = HiLightColor;
+  it.FillColor = RcFillCol;
+  it.LWid = 1;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle) {
-  TrcChartItem* it = NewItem(tk3DBar, cmAllWorld);
-  if (!it) return;
-  it->x = llx;
-  it->y = lly;
-  it->x2 = urx;
-  it->y2 = ury;
-  it->Param1 = std::clamp(Angle, 0, 180);
-  it->Param2 = Depth;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tk3DBar, cmAllWorld)) return;
+  it.x = llx;
+  it.y = lly;
+  it.x2 = urx;
+  it.y2 = ury;
+  it.Param1 = std::clamp(Angle, 0, 180);
+  it.Param2 = Depth;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng) {
-  TrcChartItem* it = NewItem(tkEllipse, cmAllWorld);
-  if (!it) return;
-  it->x = cx;
-  it->y = cy;
-  it->x2 = HorizAxLeng;
-  it->y2 = VertAxLeng;
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkEllipse, cmAllWorld)) return;
+  it.x = cx;
+  it.y = cy;
+  it.x2 = HorizAxLeng;
+  it.y2 = VertAxLeng;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, double Angle1,
                         double Angle2) {
-  TrcChartItem* it = NewItem(tkArc, cmAllWorld);
-  if (!it) return;
-  it->x = cx;
-  it->y = cy;
-  it->x2 = HorizAxLeng;
-  it->y2 = VertAxLeng;
-  it->Param1 = AngleParam(Angle1);
-  it->Param2 = AngleParam(Angle2);
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkArc, cmAllWorld)) return;
+  it.x = cx;
+  it.y = cy;
+  it.x2 = HorizAxLeng;
+  it.y2 = VertAxLeng;
+  it.Param1 = AngleParam(Angle1);
+  it.Param2 = AngleParam(Angle2);
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::ArrowIntern(double x1, double y1, double x2, double y2, int HeadSize,
@@ -525,118 +536,119 @@ void TCustomRChart::DoubleArrowIntern(double x1, double y1, double x2, double y2
   AddArrow(tkDoubleArrow, x1, y1, x2, y2, HeadSize, cm);
 }
 
-void TCustomRChart::AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2,
-                             int HeadSize, TCoordMode cm) {
-  TrcChartItem* it = NewItem(Kind, cm);
-  if (!it) return;
-  it->x = x1;
-  it->y = y1;
-  it->x2 = x2;
-  it->y2 = y2;
-  it->Param1 = HeadSize;
-  it->FillColor = RcFillCol;
-  it->Transp = FTranspItems;
-  CommitNewItem(*it);
+void TCustomRChart::AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2, int HeadSize,
+                             TCoordMode cm) {
+  TrcChartItem it;
+  if (!NewItem(it, Kind, cm)) return;
+  it.x = x1;
+  it.y = y1;
+  it.x2 = x2;
+  it.y2 = y2;
+  it.Param1 = HeadSize;
+  it.FillColor = RcFillCol;
+  it.Transp = FTranspItems;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::TextIntern(double x, double y, int size, const std::string& txt, int dx, int dy,
                                TAlignment Alignment, TCoordMode cm) {
-  TrcChartItem* it = NewItem(dx != 0 || dy != 0 ? tkTextOfs : tkText, cm);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->x2 = dx;
-  it->y2 = dy;
-  it->Param1 = size;
-  it->Param2 = FTextBkStyle;
-  it->Param3 = Alignment;
-  it->FillColor = RcFillCol;
+  TrcChartItem it;
+  if (!NewItem(it, dx != 0 || dy != 0 ? tkTextOfs : tkText, cm)) return;
+  it.x = x;
+  it.y = y;
+  it.x2 = dx;
+  it.y2 = dy;
+  it.Param1 = size;
+  it.Param2 = FTextBkStyle;
+  it.Param3 = Alignment;
+  it.FillColor = RcFillCol;
   if (FAnnoMode)
-    StoreText(*it, txt, FLongTextsAnno, FNumLongTextsAnno);
+    StoreText(it, txt, FLongTextsAnno, FNumLongTextsAnno);
   else
-    StoreText(*it, txt, FLongTextsData, FNumLongTextsData);
-  CommitNewItem(*it);
+    StoreText(it, txt, FLongTextsData, FNumLongTextsData);
+  CommitNewItem(it);
 }
 
 void TCustomRChart::CursorVertIntern(double x, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkCursorVert, cm);
-  if (!it) return;
-  it->x = x;
-  it->y = 0;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkCursorVert, cm)) return;
+  it.x = x;
+  it.y = 0;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::CursorHorizIntern(double y, TCoordMode cm) {
-  TrcChartItem* it = NewItem(tkCursorHoriz, cm);
-  if (!it) return;
-  it->x = 0;
-  it->y = y;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkCursorHoriz, cm)) return;
+  it.x = 0;
+  it.y = y;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::MoveToRelPix(int dx, int dy) {
-  TrcChartItem* it = NewItem(tkMoveRelPix, cmAllWorld);
-  if (!it) return;
-  it->x = dx;
-  it->y = dy;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkMoveRelPix, cmAllWorld)) return;
+  it.x = dx;
+  it.y = dy;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::DrawToRelPix(int dx, int dy) {
-  TrcChartItem* it = NewItem(tkLineRelPix, cmAllWorld);
-  if (!it) return;
-  it->x = dx;
-  it->y = dy;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkLineRelPix, cmAllWorld)) return;
+  it.x = dx;
+  it.y = dy;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 void TCustomRChart::DrawToRelPix(double x, double y, int dx, int dy) {
-  TrcChartItem* it = NewItem(tkLineRelPixOrig, cmAllWorld);
-  if (!it) return;
-  it->x = x;
-  it->y = y;
-  it->x2 = dx;
-  it->y2 = dy;
-  it->FillColor = RcFillCol;
-  CommitNewItem(*it);
+  TrcChartItem it;
+  if (!NewItem(it, tkLineRelPixOrig, cmAllWorld)) return;
+  it.x = x;
+  it.y = y;
+  it.x2 = dx;
+  it.y2 = dy;
+  it.FillColor = RcFillCol;
+  CommitNewItem(it);
 }
 
 // ------------------------------------------------------------------ reading and changing
 
 TrcChartItem TCustomRChart::GetChartItem(int idx) const {
   if (idx < 0 || idx >= FNumChartItems) return TrcChartItem{};
-  return std::as_const(*FDataContainer)[size_t(idx)];
+  return (*FDataContainer)[size_t(idx)];
 }
 
 void TCustomRChart::SetChartItem(int idx, const TrcChartItem& Item) {
   if (idx < 0 || idx >= FNumChartItems) return;
-  TrcChartItem& it = (*FDataContainer)[size_t(idx)];
-  it = Item;
+  TrcChartItem it = Item;
   it.ClearPadding();
+  FDataContainer->Set(size_t(idx), it);
 }
 
 TrcChartItem TCustomRChart::GetAnnoItem(int idx) const {
   if (idx < 0 || idx >= FNumAnnoItems) return TrcChartItem{};
-  return std::as_const(*FAnnoContainer)[size_t(idx)];
+  return (*FAnnoContainer)[size_t(idx)];
 }
 
 void TCustomRChart::SetAnnoItem(int idx, const TrcChartItem& Item) {
   if (idx < 0 || idx >= FNumAnnoItems) return;
-  TrcChartItem& it = (*FAnnoContainer)[size_t(idx)];
-  it = Item;
+  TrcChartItem it = Item;
   it.ClearPadding();
+  FAnnoContainer->Set(size_t(idx), it);
 }
 
 void TCustomRChart::SetItemParams(int Item, const TrcChartItem& ItParams) {
   if (ItParams.ItemKind == tkNone || ItParams.ItemKind == tkEverything) return;
   if (Item < 0 || Item >= FNumChartItems) return;
-  TrcChartItem& it = (*FDataContainer)[size_t(Item)];
-  if (it.ItemKind < rcNumItemKinds) --FItemCount[it.ItemKind];
-  it = ItParams;
+  const TrcItem old = (*FDataContainer)[size_t(Item)].ItemKind;
+  TrcChartItem it = ItParams;
   it.ClearPadding();
+  FDataContainer->Set(size_t(Item), it);
+  if (old < rcNumItemKinds) --FItemCount[old];
   if (it.ItemKind < rcNumItemKinds) ++FItemCount[it.ItemKind];
   AdjustCanInfoOfSharedCharts();
 }
@@ -650,12 +662,12 @@ std::string TCustomRChart::FullItemText(const TrcChartItem& it, bool Anno) const
 
 std::string TCustomRChart::DataLongText(int idx) const {
   if (idx < 0 || idx >= FNumChartItems) return std::string();
-  return FullItemText(std::as_const(*FDataContainer)[size_t(idx)], false);
+  return FullItemText((*FDataContainer)[size_t(idx)], false);
 }
 
 std::string TCustomRChart::AnnoLongText(int idx) const {
   if (idx < 0 || idx >= FNumAnnoItems) return std::string();
-  return FullItemText(std::as_const(*FAnnoContainer)[size_t(idx)], true);
+  return FullItemText((*FAnnoContainer)[size_t(idx)], true);
 }
 
 namespace {
@@ -677,31 +689,38 @@ void WriteLongText(TrcChartItem& it, const std::string& s, TLongTextArray& Texts
   }
 }
 
+void WriteLongTextAt(TRcItemContainer& c, int idx, const std::string& s, TLongTextArray& Texts,
+                     int& NumTexts) {
+  TrcChartItem it = c[size_t(idx)];
+  if (!IsTextItem(it.ItemKind)) return;
+  WriteLongText(it, s, Texts, NumTexts);
+  c.Set(size_t(idx), it);
+}
+
 }  // namespace
 
 void TCustomRChart::SetDataLongText(int idx, const std::string& s) {
   if (idx < 0 || idx >= FNumChartItems) return;
-  WriteLongText((*FDataContainer)[size_t(idx)], s, FLongTextsData, FNumLongTextsData);
+  WriteLongTextAt(*FDataContainer, idx, s, FLongTextsData, FNumLongTextsData);
 }
 
 void TCustomRChart::SetAnnoLongText(int idx, const std::string& s) {
   if (idx < 0 || idx >= FNumAnnoItems) return;
-  WriteLongText((*FAnnoContainer)[size_t(idx)], s, FLongTextsAnno, FNumLongTextsAnno);
+  WriteLongTextAt(*FAnnoContainer, idx, s, FLongTextsAnno, FNumLongTextsAnno);
 }
 
 TrcItem TCustomRChart::TypeOfFirstItem() const {
-  return FNumChartItems > 0 ? std::as_const(*FDataContainer)[0].ItemKind : tkNone;
+  return FNumChartItems > 0 ? (*FDataContainer)[0].ItemKind : tkNone;
 }
 
 TrcItem TCustomRChart::TypeOfLastItem() const {
-  return FNumChartItems > 0 ? std::as_const(*FDataContainer)[size_t(FNumChartItems - 1)].ItemKind
-                            : tkNone;
+  return FNumChartItems > 0 ? (*FDataContainer)[size_t(FNumChartItems - 1)].ItemKind : tkNone;
 }
 
 void TCustomRChart::NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber) {
-  TrcChartItem* p = FDataContainer->Data();
-  for (int i = 0; i < FNumChartItems; ++i)
-    if (ClassNumber == 255 || p[i].ItemClass == ClassNumber) p[i].Color = Newcol;
+  FDataContainer->Update(0, size_t(FNumChartItems), [&](TrcChartItem& it, size_t) {
+    if (ClassNumber == 255 || it.ItemClass == ClassNumber) it.Color = Newcol;
+  });
 }
 
 void TCustomRChart::ClearChartItem(TrcChartItem& Item) {
@@ -715,57 +734,67 @@ void TCustomRChart::ClearChartItem(TrcChartItem& Item) {
 // ------------------------------------------------------------------ counting and searching
 
 int TCustomRChart::CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const {
-  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
   int n = 0;
-  for (int i = 0; i < FNumAnnoItems; ++i)
-    if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) ++n;
+  FAnnoContainer->ForEach(0, size_t(FNumAnnoItems), [&](const TrcChartItem& it, size_t) {
+    if (Matches(it, Tag, TagMask, ItemClass, ItemKind)) ++n;
+  });
   return n;
 }
 
 int TCustomRChart::CountAnnoByClass(const std::vector<uint8_t>& ClList) const {
   std::array<int, 256> perClass{};
-  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
-  for (int i = 0; i < FNumAnnoItems; ++i) ++perClass[p[i].ItemClass];
+  FAnnoContainer->ForEach(0, size_t(FNumAnnoItems),
+                          [&](const TrcChartItem& it, size_t) { ++perClass[it.ItemClass]; });
   int n = 0;
   for (uint8_t c : ClList) n += perClass[c];
   return n;
 }
 
+namespace {
+
+int SearchItem(const TRcItemContainer& c, int Count, int StartIx, int Tag, uint32_t TagMask,
+               int ItemClass, TrcItem ItemKind) {
+  if (StartIx < 0 || StartIx >= Count) return -1;
+  int found = -1;
+  c.ForEach(size_t(StartIx), size_t(Count), [&](const TrcChartItem& it, size_t i) {
+    if (!Matches(it, Tag, TagMask, ItemClass, ItemKind)) return true;
+    found = int(i);
+    return false;
+  });
+  return found;
+}
+
+}  // namespace
+
 int TCustomRChart::SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass,
                                   TrcItem ItemKind) const {
-  if (StartIx < 0) return -1;
-  const TrcChartItem* p = std::as_const(*FDataContainer).Data();
-  for (int i = StartIx; i < FNumChartItems; ++i)
-    if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) return i;
-  return -1;
+  return SearchItem(*FDataContainer, FNumChartItems, StartIx, Tag, TagMask, ItemClass, ItemKind);
 }
 
 int TCustomRChart::SearchAnnoItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass,
                                   TrcItem ItemKind) const {
-  if (StartIx < 0) return -1;
-  const TrcChartItem* p = std::as_const(*FAnnoContainer).Data();
-  for (int i = StartIx; i < FNumAnnoItems; ++i)
-    if (Matches(p[i], Tag, TagMask, ItemClass, ItemKind)) return i;
-  return -1;
+  return SearchItem(*FAnnoContainer, FNumAnnoItems, StartIx, Tag, TagMask, ItemClass, ItemKind);
 }
 
 // ------------------------------------------------------------------ scaling
 
 void TCustomRChart::ScaleItem(int Item, double kx, double dx, double ky, double dy) {
   if (Item < 0 || Item >= FNumChartItems) return;
-  ScaleRecord((*FDataContainer)[size_t(Item)], kx, dx, ky, dy);
+  TrcChartItem it = (*FDataContainer)[size_t(Item)];
+  ScaleRecord(it, kx, dx, ky, dy);
+  FDataContainer->Set(size_t(Item), it);
 }
 
 void TCustomRChart::ScaleAllItems(double kx, double dx, double ky, double dy) {
-  TrcChartItem* p = FDataContainer->Data();
-  for (int i = 0; i < FNumChartItems; ++i) ScaleRecord(p[i], kx, dx, ky, dy);
+  FDataContainer->Update(0, size_t(FNumChartItems),
+                         [&](TrcChartItem& it, size_t) { ScaleRecord(it, kx, dx, ky, dy); });
 }
 
 void TCustomRChart::ScaleSelectedItems(double kx, double dx, double ky, double dy,
                                        uint8_t ClassNumber) {
-  TrcChartItem* p = FDataContainer->Data();
-  for (int i = 0; i < FNumChartItems; ++i)
-    if (p[i].ItemClass == ClassNumber) ScaleRecord(p[i], kx, dx, ky, dy);
+  FDataContainer->Update(0, size_t(FNumChartItems), [&](TrcChartItem& it, size_t) {
+    if (it.ItemClass == ClassNumber) ScaleRecord(it, kx, dx, ky, dy);
+  });
 }
 
 // ------------------------------------------------------------------ removing
@@ -781,8 +810,7 @@ void TCustomRChart::RemoveItem(int Index) {
     } else {
       const TrcItem k = c[size_t(Index)].ItemKind;
       if (k < rcNumItemKinds) --FItemCount[k];
-      std::memmove(static_cast<void*>(c.Data() + Index), c.Data() + Index + 1,
-                   size_t(FNumChartItems - Index - 1) * sizeof(TrcChartItem));
+      c.RemoveShift(size_t(Index), size_t(FNumChartItems));
       --FNumChartItems;
     }
   }
@@ -798,6 +826,7 @@ void TCustomRChart::RemoveLastItem() {
     } else {
       const TrcItem k = (*FDataContainer)[size_t(FNumChartItems - 1)].ItemKind;
       if (k < rcNumItemKinds) --FItemCount[k];
+      FDataContainer->Touch();
     }
     --FNumChartItems;
   }
@@ -813,8 +842,7 @@ void TCustomRChart::RemoveAnnoItem(int Index) {
     FNumAnnoItems = 0;
     return;
   }
-  std::memmove(static_cast<void*>(c.Data() + Index), c.Data() + Index + 1,
-               size_t(FNumAnnoItems - Index - 1) * sizeof(TrcChartItem));
+  c.RemoveShift(size_t(Index), size_t(FNumAnnoItems));
   --FNumAnnoItems;
 }
 
@@ -822,32 +850,29 @@ namespace {
 
 // Keeps the items that do not satisfy pred, in order; returns how many were removed.
 template <class Pred>
-int RemoveIf(TrcChartItem* p, int& count, std::array<int, rcNumItemKinds>& counters, Pred pred) {
-  int kept = 0;
-  for (int i = 0; i < count; ++i) {
-    if (pred(p[i])) {
-      if (p[i].ItemKind < rcNumItemKinds) --counters[p[i].ItemKind];
-    } else {
-      if (kept != i) p[kept] = p[i];
-      ++kept;
-    }
-  }
-  const int removed = count - kept;
-  count = kept;
+int RemoveIf(TRcItemContainer& c, int& count, std::array<int, rcNumItemKinds>& counters,
+             Pred pred) {
+  const size_t kept = c.RemoveIf(size_t(count), [&](const TrcChartItem& it) {
+    if (!pred(it)) return false;
+    if (it.ItemKind < rcNumItemKinds) --counters[it.ItemKind];
+    return true;
+  });
+  const int removed = count - int(kept);
+  count = int(kept);
   return removed;
 }
 
 }  // namespace
 
 int TCustomRChart::RemoveItemsByClass(uint8_t ClassNumber) {
-  const int n = RemoveIf(FDataContainer->Data(), FNumChartItems, FItemCount,
+  const int n = RemoveIf(*FDataContainer, FNumChartItems, FItemCount,
                          [&](const TrcChartItem& it) { return it.ItemClass == ClassNumber; });
   AdjustCanInfoOfSharedCharts();
   return n;
 }
 
 int TCustomRChart::RemoveItemsByLayer(int Layer) {
-  const int n = RemoveIf(FDataContainer->Data(), FNumChartItems, FItemCount,
+  const int n = RemoveIf(*FDataContainer, FNumChartItems, FItemCount,
                          [&](const TrcChartItem& it) { return it.Layer == Layer; });
   AdjustCanInfoOfSharedCharts();
   return n;

@@ -338,13 +338,11 @@ bool TCustomRChart::RawExtents(int Layer, double& MinX, double& MinY, double& Ma
   MinX = MinY = uc_MaxDouble;
   MaxX = MaxY = -uc_MaxDouble;
   bool any = false;
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
-  for (int k = 0; k < FNumChartItems; ++k) {
-    const TrcChartItem& it = items[k];
-    if (it.Layer != Layer) continue;
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t) {
+    if (it.Layer != Layer) return;
     any = true;
     const TrcItem kind = it.ItemKind;
-    if (kind == tkMoveRelPix || kind == tkLineRelPix) continue;
+    if (kind == tkMoveRelPix || kind == tkLineRelPix) return;
     Widen(MinX, MaxX, it.x);
     Widen(MinY, MaxY, it.y);
     if (IsTwoPointKind(kind)) {
@@ -364,7 +362,7 @@ bool TCustomRChart::RawExtents(int Layer, double& MinX, double& MinY, double& Ma
         Widen(MinY, MaxY, it.y + it.y2);
       }
     }
-  }
+  });
   return any;
 }
 
@@ -473,22 +471,20 @@ void TCustomRChart::LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, do
       Widen(MinY, MaxY, y);
     }
   };
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
-  for (int k = 0; k < FNumChartItems; ++k) {
-    const TrcChartItem& it = items[k];
-    if (Layer != 0 && it.Layer != Layer) continue;
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t) {
+    if (Layer != 0 && it.Layer != Layer) return;
     const TrcItem kind = it.ItemKind;
-    if (kind == tkMoveRelPix || kind == tkLineRelPix) continue;
+    if (kind == tkMoveRelPix || kind == tkLineRelPix) return;
     take(it.x, it.y);
     if (IsTwoPointKind(kind)) take(it.x2, it.y2);
-  }
+  });
 }
 
 TLayerSet TCustomRChart::FindUsedLayers() const {
   TLayerSet s = 0;
-  const TrcChartItem* items = std::as_const(*FDataContainer).Data();
-  for (int k = 0; k < FNumChartItems; ++k)
-    if (items[k].Layer == 1 || items[k].Layer == 2) s |= LayerBit(items[k].Layer);
+  FDataContainer->ForEach(0, size_t(FNumChartItems), [&](const TrcChartItem& it, size_t) {
+    if (it.Layer == 1 || it.Layer == 2) s |= LayerBit(it.Layer);
+  });
   return s;
 }
 

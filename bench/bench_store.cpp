@@ -1,0 +1,203 @@
+// The item store at scale: appending line points one by one next to a plain pair of growing
+// vectors (the yardstick of the fastest per-point append), the first paint after appending
+// next to the warm repaint, the memory a line point costs after painting, and one hundred
+// million points (append, first paint, pan step) with the peak resident memory.
+//
+// Run the memory figures in a fresh process each, e.g.
+//   bench_store --benchmark_filter=BM_MemoryPerPoint/1000000
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <zyr/chart/rchart.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace zyr;
+
+class StoreChart : public TRChart {
+ public:
+  StoreChart() { SetBounds(0, 0, 1000, 700); }
+  void PaintNow() {
+    Paint();
+    ChartBmp().Canvas().Flush();
+  }
+};
+
+double ResidentBytes() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return double(resident) * double(sysconf(_SC_PAGESIZE));
+}
+
+double PeakResidentBytes() {
+  double kb = 0;
+  if (FILE* f = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, f))
+      if (std::sscanf(line, "VmHWM: %lf kB", &kb) == 1) break;
+    std::fclose(f);
+  }
+  return kb * 1024;
+}
+
+// A random walk; the values are made up front so that only the append is timed.
+struct TWalk {
+  std::vector<double> x, y;
+  explicit TWalk(int n) : x(size_t(n)), y(size_t(n)) {
+    std::mt19937 rng(7);
+    std::normal_distribution<double> step(0, 1);
+    double v = 0;
+    for (int i = 0; i < n; ++i) {
+      x[size_t(i)] = i;
+      y[size_t(i)] = v += step(rng);
+    }
+  }
+};
+
+void AppendOneByOne(TCustomRChart& c, const TWalk& w) {
+  c.MoveTo(w.x[0], w.y[0]);
+  for (size_t i = 1; i < w.x.size(); ++i) c.DrawTo(w.x[i], w.y[i]);
+}
+
+void FitRange(TCustomRChart& c, const TWalk& w) {
+  double lo = w.y[0], hi = w.y[0];
+  for (double v : w.y) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  c.SetRange(1, 0, lo, double(w.x.size()), hi);
+}
+
+void BM_AppendOneByOne(benchmark::State& state) {
+  const TWalk w(int(state.range(0)));
+  StoreChart c;
+  for (auto _ : state) {
+    AppendOneByOne(c, w);
+    benchmark::DoNotOptimize(c.NumItems());
+    state.PauseTiming();
+    c.ClearGraf();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AppendOneByOne)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_AppendBulk(benchmark::State& state) {
+  const TWalk w(int(state.range(0)));
+  StoreChart c;
+  for (auto _ : state) {
+    c.DrawTo(w.x, w.y);
+    benchmark::DoNotOptimize(c.NumItems());
+    state.PauseTiming();
+    c.ClearGraf();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AppendBulk)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// The fastest per-point append there is: two growing vectors of doubles.
+void BM_AppendVectorReference(benchmark::State& state) {
+  const TWalk w(int(state.range(0)));
+  for (auto _ : state) {
+    std::vector<double> x, y;
+    for (size_t i = 0; i < w.x.size(); ++i) {
+      x.push_back(w.x[i]);
+      y.push_back(w.y[i]);
+    }
+    benchmark::DoNotOptimize(x.data());
+    benchmark::DoNotOptimize(y.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AppendVectorReference)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_FirstPaintAfterAppend(benchmark::State& state) {
+  const TWalk w(int(state.range(0)));
+  StoreChart c;
+  FitRange(c, w);
+  c.WindowPicture();
+  for (auto _ : state) {
+    state.PauseTiming();
+    c.ClearGraf();
+    AppendOneByOne(c, w);
+    state.ResumeTiming();
+    c.PaintNow();
+  }
+}
+BENCHMARK(BM_FirstPaintAfterAppend)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_WarmRepaint(benchmark::State& state) {
+  const TWalk w(int(state.range(0)));
+  StoreChart c;
+  FitRange(c, w);
+  AppendOneByOne(c, w);
+  c.WindowPicture();
+  c.PaintNow();
+  for (auto _ : state) c.PaintNow();
+}
+BENCHMARK(BM_WarmRepaint)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
+// Resident bytes a line point costs once it has been painted.
+void BM_MemoryPerPoint(benchmark::State& state) {
+  const int n = int(state.range(0));
+  const TWalk w(n);
+  for (auto _ : state) {
+    StoreChart c;
+    FitRange(c, w);
+    c.WindowPicture();
+    c.PaintNow();
+    const double before = ResidentBytes();
+    AppendOneByOne(c, w);
+    c.PaintNow();
+    c.PaintNow();
+    state.counters["bytes_per_point"] = (ResidentBytes() - before) / n;
+  }
+}
+BENCHMARK(BM_MemoryPerPoint)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// One hundred million points: the append, the first paint and one pan step, each timed once.
+void BM_HundredMillion(benchmark::State& state) {
+  constexpr int n = 100'000'000;
+  for (auto _ : state) {
+    StoreChart c;
+    c.SetRange(1, 0, -30000, n, 30000);
+    c.WindowPicture();
+    std::mt19937 rng(7);
+    std::normal_distribution<double> step(0, 1);
+    double v = 0;
+    auto t0 = std::chrono::steady_clock::now();
+    c.MoveTo(0.0, 0.0);
+    for (int i = 1; i < n; ++i) c.DrawTo(double(i), v += step(rng));
+    benchmark::DoNotOptimize(v);
+    auto t1 = std::chrono::steady_clock::now();
+    c.PaintNow();
+    auto t2 = std::chrono::steady_clock::now();
+    c.ForceRange(1, n / 100.0, -30000, n + n / 100.0, 30000, false, false);
+    c.ChartBmp().Canvas().Flush();
+    auto t3 = std::chrono::steady_clock::now();
+    auto ms = [](auto a, auto b) {
+      return std::chrono::duration<double, std::milli>(b - a).count();
+    };
+    state.counters["append_ms"] = ms(t0, t1);
+    state.counters["first_paint_ms"] = ms(t1, t2);
+    state.counters["pan_ms"] = ms(t2, t3);
+    state.counters["peak_MB"] = PeakResidentBytes() / 1e6;
+  }
+}
+BENCHMARK(BM_HundredMillion)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,369 @@
+// The compact item store: runs of equal fields over coordinate arrays, block summaries.
+
+#include <zyr/chart/itemstore.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace zyr {
+
+// ------------------------------------------------------------------ fields by runs
+
+size_t TRcRestList::SegOf(size_t i) const {
+  // The last segment is where appends and most reads happen.
+  if (!FSegs.empty() && FSegs.back().Begin <= i) return FSegs.size() - 1;
+  auto it = std::upper_bound(FSegs.begin(), FSegs.end(), i,
+                             [](size_t v, const TSeg& g) { return v < g.Begin; });
+  return size_t(it - FSegs.begin()) - 1;
+}
+
+void TRcRestList::Add(const TrcItemRest& r) {
+  if (!FSegs.empty()) {
+    TSeg& g = FSegs.back();
+    if (g.Run) {
+      if (g.Rests[0] == r) {
+        ++FSize;
+        return;
+      }
+    } else if (g.Rests.back() == r) {
+      if (FTrail + 1 < kMinRun) {
+        g.Rests.push_back(r);
+        ++FTrail;
+        ++FSize;
+        return;
+      }
+      // The equal entries at the end and this one become a run.
+      if (FTrail == g.Rests.size()) {
+        g.Rests.resize(1);
+        g.Rests.shrink_to_fit();
+        g.Run = true;
+      } else {
+        FSegs.push_back(TSeg{FSize - FTrail, true, {r}});
+        TSeg& before = FSegs[FSegs.size() - 2];
+        before.Rests.resize(before.Rests.size() - FTrail);
+      }
+      FTrail = 0;
+      ++FSize;
+      return;
+    } else {
+      g.Rests.push_back(r);
+      FTrail = 1;
+      ++FSize;
+      return;
+    }
+  }
+  FSegs.push_back(TSeg{FSize, false, {r}});
+  FTrail = 1;
+  ++FSize;
+}
+
+void TRcRestList::AddRun(const TrcItemRest& r, size_t n) {
+  if (n == 0) return;
+  if (!FSegs.empty() && FSegs.back().Run && FSegs.back().Rests[0] == r) {
+    FSize += n;
+    return;
+  }
+  if (n < kMinRun) {
+    for (size_t k = 0; k < n; ++k) Add(r);
+    return;
+  }
+  FSegs.push_back(TSeg{FSize, true, {r}});
+  FTrail = 0;
+  FSize += n;
+}
+
+void TRcRestList::AddRange(const TRcRestList& Src, size_t From, size_t To) {
+  To = std::min(To, Src.FSize);
+  if (From >= To) return;
+  for (size_t s = Src.SegOf(From), i = From; i < To; ++s) {
+    const size_t end = std::min(Src.SegEnd(s), To);
+    const TSeg& g = Src.FSegs[s];
+    if (g.Run) {
+      AddRun(g.Rests[0], end - i);
+      i = end;
+    } else {
+      for (; i < end; ++i) Add(g.Rests[i - g.Begin]);
+    }
+  }
+}
+
+void TRcRestList::Set(size_t i, const TrcItemRest& r) {
+  const size_t s = SegOf(i);
+  const bool last = s + 1 == FSegs.size();
+  TSeg& g = FSegs[s];
+  if (!g.Run) {
+    g.Rests[i - g.Begin] = r;
+    if (last) FTrail = 0;
+    return;
+  }
+  if (g.Rests[0] == r) return;
+  const size_t begin = g.Begin, len = SegEnd(s) - begin;
+  if (len == 1) {
+    g.Rests[0] = r;
+    return;
+  }
+  // Writes that walk forwards through a run cost constant time each: the item joins the
+  // single entries before it.
+  if (i == begin) {
+    if (s > 0 && !FSegs[s - 1].Run) {
+      FSegs[s - 1].Rests.push_back(r);
+      ++FSegs[s].Begin;
+    } else {
+      FSegs.insert(FSegs.begin() + std::ptrdiff_t(s), TSeg{i, false, {r}});
+      ++FSegs[s + 1].Begin;
+    }
+    return;
+  }
+  if (i == begin + len - 1) {
+    FSegs.insert(FSegs.begin() + std::ptrdiff_t(s + 1), TSeg{i, false, {r}});
+    if (last) FTrail = 1;
+    return;
+  }
+  TSeg mid{i, false, {r}}, tail{i + 1, true, {g.Rests[0]}};
+  std::vector<TSeg> two;
+  two.reserve(2);
+  two.push_back(std::move(mid));
+  two.push_back(std::move(tail));
+  FSegs.insert(FSegs.begin() + std::ptrdiff_t(s + 1), std::make_move_iterator(two.begin()),
+               std::make_move_iterator(two.end()));
+  if (last) FTrail = 0;
+}
+
+void TRcRestList::Truncate(size_t n) {
+  if (n >= FSize) return;
+  while (!FSegs.empty() && FSegs.back().Begin >= n) FSegs.pop_back();
+  if (!FSegs.empty() && !FSegs.back().Run) FSegs.back().Rests.resize(n - FSegs.back().Begin);
+  FSize = n;
+  FTrail = 0;
+  if (n == 0) std::vector<TSeg>().swap(FSegs);
+}
+
+void TRcRestList::Clear() {
+  std::vector<TSeg>().swap(FSegs);
+  FSize = 0;
+  FTrail = 0;
+}
+
+void TRcRestList::Swap(TRcRestList& o) noexcept {
+  FSegs.swap(o.FSegs);
+  std::swap(FSize, o.FSize);
+  std::swap(FTrail, o.FTrail);
+}
+
+// ------------------------------------------------------------------ the store
+
+namespace {
+uint64_t NewContainerId() {
+  static std::atomic<uint64_t> next{0};
+  return ++next;
+}
+}  // namespace
+
+TRcItemContainer::TRcItemContainer() : FLength(1), FId(NewContainerId()) {}
+
+TRcItemContainer::TRcItemContainer(const TRcItemContainer& o) : FId(NewContainerId()) {
+  AssignFrom(o, o.Size(), o.FLength);
+}
+
+TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& o) {
+  if (this != &o) AssignFrom(o, o.Size(), o.FLength);
+  return *this;
+}
+
+TRcItemContainer::~TRcItemContainer() { FreeXY(); }
+
+void TRcItemContainer::FreeXY() {
+  std::free(FX);
+  std::free(FY);
+  FX = FY = nullptr;
+  FCapacity = 0;
+}
+
+void TRcItemContainer::ReserveXY(size_t n) {
+  if (n <= FCapacity) return;
+  if (n > SIZE_MAX / sizeof(double) / 2) throw std::bad_alloc();
+  // Doubling keeps appends amortised constant; large blocks are remapped, not copied, and
+  // pages never written cost no memory.
+  const size_t want = std::max({n, FCapacity * 2, size_t(256)});
+  void* x = std::realloc(FX, want * sizeof(double));
+  if (!x) throw std::bad_alloc();
+  FX = static_cast<double*>(x);
+  void* y = std::realloc(FY, want * sizeof(double));
+  if (!y) throw std::bad_alloc();  // FX is merely larger than needed
+  FY = static_cast<double*>(y);
+  FCapacity = want;
+}
+
+void TRcItemContainer::SetLength(size_t n) {
+  ++FGeneration;
+  if (n < Size()) {
+    FRests.Truncate(n);
+    DropBlocksFrom(n);
+    if (n == 0) {
+      FreeXY();
+      std::vector<TLineBlock>().swap(FBlocks);
+    }
+  }
+  FLength = n;
+}
+
+void TRcItemContainer::AssignFrom(const TRcItemContainer& src, size_t Count, size_t n) {
+  Count = std::min({Count, src.Size(), n});
+  if (&src == this) {
+    SetLength(n);
+    return;
+  }
+  TRcRestList rests;
+  rests.AddRange(src.FRests, 0, Count);
+  ReserveXY(Count);
+  if (Count) {
+    std::memcpy(FX, src.FX, Count * sizeof(double));
+    std::memcpy(FY, src.FY, Count * sizeof(double));
+  }
+  FRests.Swap(rests);
+  FBlocks.clear();
+  FLength = n;
+  ++FGeneration;
+  SummariseBlocks(Count);
+}
+
+void TRcItemContainer::Swap(TRcItemContainer& o) noexcept {
+  ++FGeneration;
+  ++o.FGeneration;
+  std::swap(FX, o.FX);
+  std::swap(FY, o.FY);
+  std::swap(FCapacity, o.FCapacity);
+  FRests.Swap(o.FRests);
+  FBlocks.swap(o.FBlocks);
+  std::swap(FLength, o.FLength);
+}
+
+TrcChartItem TRcItemContainer::operator[](size_t i) const {
+  if (i >= Size()) return TrcChartItem{};
+  return Record(FRests.SegOf(i), i);
+}
+
+void TRcItemContainer::Set(size_t i, const TrcChartItem& r) {
+  if (i >= FLength) return;
+  if (i >= Size()) {
+    // Never-written slots before it are zero records.
+    const TrcChartItem zero{};
+    while (Size() < i) Append(zero);
+    Append(r);
+    return;
+  }
+  FRests.Set(i, TrcItemRest::Of(r));
+  FX[i] = r.x;
+  FY[i] = r.y;
+  DropBlocksFrom(i);
+  ++FGeneration;
+}
+
+void TRcItemContainer::Append(const TrcChartItem& r) {
+  const size_t i = Size();
+  ReserveXY(i + 1);
+  FRests.Add(TrcItemRest::Of(r));
+  FX[i] = r.x;
+  FY[i] = r.y;
+  if (FLength < i + 1) FLength = i + 1;
+  ++FGeneration;
+  // Summaries are kept up to date while appending, so the first drawing finds them ready.
+  if ((i + 1) % kBlockSize == 0) SummariseBlocks(Size());
+}
+
+void TRcItemContainer::AppendPoints(const TrcChartItem& Template, const double* x, const double* y,
+                                    size_t n) {
+  if (n == 0) return;
+  const size_t i = Size();
+  if (n > SIZE_MAX - i) throw std::bad_alloc();
+  ReserveXY(i + n);
+  try {
+    FRests.AddRun(TrcItemRest::Of(Template), n);
+  } catch (...) {
+    FRests.Truncate(i);  // nothing appended
+    throw;
+  }
+  std::memcpy(FX + i, x, n * sizeof(double));
+  std::memcpy(FY + i, y, n * sizeof(double));
+  if (FLength < i + n) FLength = i + n;
+  ++FGeneration;
+  SummariseBlocks(Size());
+}
+
+void TRcItemContainer::AppendFrom(const TRcItemContainer& Src, size_t n) {
+  n = std::min(n, Src.Size());
+  if (n == 0 || &Src == this) return;
+  const size_t i = Size();
+  ReserveXY(i + n);
+  try {
+    FRests.AddRange(Src.FRests, 0, n);
+  } catch (...) {
+    FRests.Truncate(i);  // nothing appended
+    throw;
+  }
+  std::memcpy(FX + i, Src.FX, n * sizeof(double));
+  std::memcpy(FY + i, Src.FY, n * sizeof(double));
+  if (FLength < i + n) FLength = i + n;
+  ++FGeneration;
+  SummariseBlocks(Size());
+}
+
+void TRcItemContainer::CopyOut(size_t First, size_t n, TrcChartItem* Out) const {
+  ForEach(First, First + n, [&](const TrcChartItem& r, size_t i) { Out[i - First] = r; });
+}
+
+void TRcItemContainer::RemoveShift(size_t Index, size_t Count) {
+  Count = std::min(Count, Size());
+  if (Index + 1 >= Count) return;
+  TRcRestList rests;
+  rests.AddRange(FRests, 0, Index);
+  rests.AddRange(FRests, Index + 1, Count);
+  rests.AddRange(FRests, Count - 1, Size());
+  std::memmove(FX + Index, FX + Index + 1, (Count - Index - 1) * sizeof(double));
+  std::memmove(FY + Index, FY + Index + 1, (Count - Index - 1) * sizeof(double));
+  FRests.Swap(rests);
+  DropBlocksFrom(Index);
+  ++FGeneration;
+}
+
+// ------------------------------------------------------------------ block summaries
+
+void TRcItemContainer::DropBlocksFrom(size_t Slot) {
+  const size_t b = Slot / kBlockSize;
+  if (b < FBlocks.size()) FBlocks.resize(b);
+}
+
+TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
+  constexpr size_t n = kBlockSize;
+  TLineBlock b;
+  b.xFirst = x[0];
+  b.xLast = x[n - 1];
+  b.yFirst = y[0];
+  b.yLast = y[n - 1];
+  b.yLo = b.yHi = y[0];
+  bool up = true, down = true, finite = std::isfinite(x[n - 1]) && std::isfinite(y[n - 1]);
+  for (size_t i = 0; i < n - 1; ++i) {
+    finite = finite && std::isfinite(x[i]) && std::isfinite(y[i]);
+    up = up && x[i] <= x[i + 1];
+    down = down && x[i] >= x[i + 1];
+    b.yLo = std::min(b.yLo, y[i]);
+    b.yHi = std::max(b.yHi, y[i]);
+  }
+  b.Summable = finite && (up || down);
+  return b;
+}
+
+size_t TRcItemContainer::SummariseBlocks(size_t n) noexcept {
+  const size_t want = std::min(n, Size()) / kBlockSize;
+  try {
+    for (size_t b = FBlocks.size(); b < want; ++b)
+      FBlocks.push_back(Summary(FX + b * kBlockSize, FY + b * kBlockSize));
+  } catch (const std::bad_alloc&) {
+  }
+  return std::min(want, FBlocks.size());
+}
+
+}  // namespace zyr
