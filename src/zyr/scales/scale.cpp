@@ -1,6 +1,7 @@
 // TScale model: defaults, property setters, range rules and the world/pixel transform.
 #include <zyr/scales/scale.h>
 
+#include <QPointer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -121,8 +122,9 @@ void TScale::SetLabelArea(int First, int Last) {
 void TScale::ForcePaint() {
   const bool old = FSuppressPaint;
   FSuppressPaint = false;
+  const QPointer<TScale> self(this);  // painting runs handlers, which may delete the scale
   Paint();
-  FSuppressPaint = old;
+  if (self) FSuppressPaint = old;
 }
 
 void TScale::UseForeignCanvas(TCanvas* Canvas, int X, int Y) {
