@@ -121,8 +121,10 @@ class TFileReader::TBuffer : public std::streambuf {
   // Large reads (whole blocks of records) go straight into the caller's memory.
   std::streamsize xsgetn(char* s, std::streamsize n) override {
     std::streamsize done = std::min<std::streamsize>(n, egptr() - gptr());
-    std::memcpy(s, gptr(), size_t(done));
-    gbump(int(done));
+    if (done > 0) {
+      std::memcpy(s, gptr(), size_t(done));
+      gbump(int(done));
+    }
     while (done < n) {
       if (n - done < std::streamsize(sizeof FBuf)) {
         if (traits_type::eq_int_type(underflow(), traits_type::eof())) break;
