@@ -48,7 +48,6 @@ int TCustomRChart::AddLegendEntry(const std::string& Caption) {
     if (!mark && (it.ItemKind == tkMarkAt || it.ItemKind == tkMarkEBar)) {
       mark = true;
       e.MarkType = it.Param3;
-      e.MarkFillColor = it.FillColor;
     } else if (IsLineKind(it.ItemKind)) {
       line = true;
     }
