@@ -13,9 +13,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Beside this source, or above the working directory when the compiler saw a relative path
+// (a compiler cache may rewrite it).
 fs::path CorpusDir() {
   if (const char* dir = std::getenv("ZYR_FUZZ_CORPUS")) return dir;
-  return fs::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "corpus";
+  const fs::path beside = fs::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "corpus";
+  if (fs::is_directory(beside)) return beside;
+  for (fs::path p = fs::current_path(); !p.empty(); p = p.parent_path()) {
+    if (fs::is_directory(p / "fuzz" / "corpus")) return p / "fuzz" / "corpus";
+    if (p == p.parent_path()) break;
+  }
+  return beside;
 }
 
 std::string ReadAll(const fs::path& fn) {
