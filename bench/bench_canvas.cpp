@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of the drawing surface on a 1000 x 700 bitmap, the size of a large chart.
 #include <benchmark/benchmark.h>
 #include <zyr/platform/host/bitmap.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Item drawing throughput: one million line items and one hundred thousand marks drawn by
 // DrawAllItems onto a 1000 x 700 data-area bitmap, next to a memcpy of the item bytes.
 

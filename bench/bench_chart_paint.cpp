@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Full repaint of a 1000 x 700 chart (frame, scales, grid, items, window copy): a random walk
 // of 10,000 and of 1,000,000 points, 100,000 small-circle marks, 10,000 mixed items of every
 // kind, and ShowGraf of the million points, next to a memcpy of the items' bytes.

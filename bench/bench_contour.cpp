@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Contour plot on a 1000 x 700 control with 200 x 200 pivots: rebuilding the colour surface
 // with estimation by a cheap analytic field, the same with frozen pivots (on all threads of
 // Qt's pool and on the calling thread alone), and iso-dots with 20 levels. Wall-clock times:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One cross-hair move on a 1000 x 700 chart of 1,000,000 line items (a random walk): only the
 // overlay is redrawn over the cached picture, so the time does not depend on the items.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hit testing over a chart of 1,000,000 line items at 1000 x 700: time per query of the
 // nearest-item searches in world and in pixel distance.
 

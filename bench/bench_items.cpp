@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Item store throughput: appending items and writing/reading chart item files, each next to
 // a baseline of plain memory or file work of the same size measured in the same run.
 

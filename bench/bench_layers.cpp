@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // World-to-pixel transform of a chart layer: the inner loop of every chart paint.
 #include <benchmark/benchmark.h>
 #include <zyr/chart/rchart.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing a 10-entry legend: the legend alone onto a picture, and a cross-hair move on a chart
 // that shows one (the legend is drawn again over the cached picture each time).
 

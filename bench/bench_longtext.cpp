@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Full repaint of a 1000 x 700 chart that carries one 4 MB text: as the caption, a text item,
 // a text label or a tick label. Goal: each stays under 50 ms, near the plain chart.
 

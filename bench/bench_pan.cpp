@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One pan step of a 1000 x 700 chart holding a random walk of 1,000,000 line items (a range
 // change and the full repaint it causes), with and without the line-run cache, one wheel zoom
 // step, the nearest item search in screen and world distance over the same items, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Repaint of the surface plot at its default size: the frame time a rotation drag achieves.
 #include <benchmark/benchmark.h>
 #include <zyr/plot3d/plot3d.h>

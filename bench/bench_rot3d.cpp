@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Repaint cost of TRot3D at its default size (450 x 300): 100,000 marks and a polyline of
 // 1,000,000 segments, each painted after a small rotation as during a mouse drag.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tick computation and drawing throughput of one 1000-pixel horizontal scale with labels.
 #include <benchmark/benchmark.h>
 #include <zyr/platform/host/bitmap.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Full paint of a 900 x 900 Smith chart carrying an impedance sweep of 10,000 points.
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item store at scale: appending line points one by one next to a plain pair of growing
 // vectors (the yardstick of the fastest per-point append), the first paint after appending
 // next to the warm repaint, the memory a line point costs after painting, and one hundred

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: sequences of chart range operations with arbitrary values.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: number formats, text functions and date formats over arbitrary values.
 
 #include <cstdio>

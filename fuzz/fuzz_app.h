@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The application object the drawing fuzzers need (include in the target's one source file);
 // created once, never torn down (libFuzzer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Turns fuzzer bytes into the values the scale, format and range checks need. Doubles come
 // both as raw bit patterns and from a table of troublesome values (subnormals, the ends of

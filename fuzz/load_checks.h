@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks shared by the item-file fuzzer and the corpus regression test: a load of arbitrary
 // bytes answers a valid code, a failed load changes nothing and a successful one keeps every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: arbitrary bytes as a chart item file, read as data and as annotations,
 // replacing and appending. Any broken check aborts, so the fuzzer keeps the input.
 

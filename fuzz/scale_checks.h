@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks shared by the number/date, tick and chart-range fuzzers and the corpus replay test.
 // Each takes arbitrary bytes, drives the library with the values they encode and answers an

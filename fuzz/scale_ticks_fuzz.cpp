@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: tick computation and drawing of a scale over arbitrary ranges.
 
 #include <cstdio>

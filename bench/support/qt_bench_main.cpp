@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared entry point of the benchmark programs: the controls need a (headless) QApplication.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds a chart through the installed package, renders it headless and checks the result.
 #include <zyr/chart/rchart.h>
 #include <zyr/qt.h>

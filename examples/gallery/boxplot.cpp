@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "boxplot": nine distributions as vertical boxes with percentile lines and a
 // highlighted box, and the same data as horizontal boxes with median marks and a grid.
 #include <zyr/chart/boxplot.h>

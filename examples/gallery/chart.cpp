@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery pages "chart" (a two-layer chart with curves, marks, grid and captions) and
 // "chart-layouts" (the five standard layouts side by side).
 #include <zyr/chart/rchart.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "chart-interactive": a chart of a few thousand measured points with two
 // cross-hairs and a free-hand trace drawn with the mouse. The live page lets a person pick
 // the mouse action (pan, zoom, cross-hair and label dragging, trace), zoom with the wheel,

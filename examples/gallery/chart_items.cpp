@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery pages of the chart's drawing: "chart-items" (every item kind, world and pixel
 // coordinates), "chart-grids" (grid styles, background areas, caption anchors) and
 // "chart-million" (a line chart of one million points).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "chart-text-labels": the chart's text labels in every mode, attach mode,
 // alignment and vertical alignment, with multi-line captions, transparency and fonts.
 #include <zyr/chart/rchart.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "colorscale": colour legends in both orientations, with several colour tables,
 // extended colours, a cross-hair and a reversed range.
 #include <zyr/scales/colorscale.h>

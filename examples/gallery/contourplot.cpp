@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery pages "contourplot-modes" (the five plot modes and a masked surface side by side)
 // and "contourplot-scale" (a colour surface with its attached colour legend, chart items and
 // text labels on top).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Gallery pages: each file of the gallery registers one or more pages. A page renders its
 // control headless into an image and can also give a live widget for the interactive window.

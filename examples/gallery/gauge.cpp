@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "gauge": every index mode and background, both orientations, a moving dial, a
 // logarithmic dial and a disabled gauge.
 #include <zyr/scales/gauge.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "chart-legend": a two-curve chart with its legend at each of the nine places
 // inside the data area and beside it (right and below), in one picture.
 #include <zyr/chart/rchart.h>

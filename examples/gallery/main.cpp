@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zyr-gallery: every control with built-in sample data.
 //   zyr-gallery --out DIR   renders each page to DIR/<page>.png without a display
 //   zyr-gallery             opens a window with one tab per page

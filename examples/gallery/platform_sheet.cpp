@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "platform": the drawing building blocks every control uses.
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/format.h>

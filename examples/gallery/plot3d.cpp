@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery pages of the surface plot: a damped ripple in the default look, every mesh kind and
 // colour coding, a plot without box, and one view per octant to check the drawing order.
 #include <zyr/plot3d/plot3d.h>

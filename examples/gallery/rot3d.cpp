@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "rot3d": a labelled helix and a clustered point cloud, with both box styles and
 // both handedness settings.
 #include <zyr/plot3d/rot3d.h>

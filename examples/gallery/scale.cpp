@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "scales": stand-alone scales of every label type in both orientations.
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/datetime.h>

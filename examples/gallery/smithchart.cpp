@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gallery page "smithchart": an impedance sweep of a mismatched load seen through a lossy
 // line (a spiral towards the centre), with marks at a few frequencies, at a small and a large
 // size so that the label levels can be compared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Conversions between the library's value types and Qt's: colours, day numbers and texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/version.h>
 
 namespace zyr {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A chart that lets tests look at the array behind the item store.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart's items are drawn straight into 32-bit pictures where the painter would only copy
 // pixels; drawn onto a picture that takes the painter's way every time, the same items must
 // give exactly the same picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File exports and printing of every control report a write that did not complete, and never
 // leave a partial file or damage what was there.
 

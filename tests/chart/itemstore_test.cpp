@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compact item store: whatever runs it forms, splits or joins, it must answer exactly the
 // records a plain array of records would, and the chart built on it must give the same items,
 // files and pictures whether points arrive one by one or in bulk.

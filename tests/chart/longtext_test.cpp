@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts of megabytes in a chart (caption, text item, text label, tick labels) give the picture
 // their visible part gives.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/host/printer.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults found by adversarial use of the chart: stale overlays in the cached pictures, axis
 // settings written whole, layer numbers out of range, logarithmic axes switched in code,
 // handlers that delete their own chart and rubber figures on a shown widget.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Event handlers that delete their own chart: painting, item rendering, the mouse and the
 // scales must notice it and stop without touching the freed chart (run under ASan).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value stage shared out in bands of rows on Qt's thread pool: the picture is the one a
 // single thread draws, for every mode, size, mask and view; handlers stay on the GUI thread,
 // and a pool that is busy elsewhere only means the GUI thread draws alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Contour rendering: cell geometry of the quad operations, the five modes, masks, the cached
 // picture and bad input, checked with pixel probes.
 

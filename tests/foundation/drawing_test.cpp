@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/frames.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauge's cover hides the control's edges; the dial's end labels must still show whole.
 #include <gtest/gtest.h>
 #include <zyr/platform/host/bitmap.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The canvas writes thin solid lines and opaque fills straight into 32-bit pictures; these
 // tests hold that path to the painter's pixels. A canvas on an ARGB32 image never takes it,
 // so drawing the same figures on both must give the same picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers that make file operations fail the way real machines do: a full disk, a pipe
 // nobody writes to, and a look at what a failed write left in its folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts of megabytes: measured without overflow and drawn as far as they can be seen, with the
 // same pixels as their visible beginning.
 

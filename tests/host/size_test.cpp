@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // QWidget geometry and the control's own bounds are one size, on every path and shown or hidden.
 #include <gtest/gtest.h>
 #include <zyr/chart/rchart.h>

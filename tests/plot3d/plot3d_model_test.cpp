@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface plot: property rules, rotation matrix, height calibration, colour coding, scaling.
 #include <gtest/gtest.h>
 #include <zyr/plot3d/plot3d.h>

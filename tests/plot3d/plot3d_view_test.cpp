@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Surface plot: drawing (pixel probes, order, axes), cell under the mouse, mouse actions, bad
 // input and export.
 #include <gtest/gtest.h>

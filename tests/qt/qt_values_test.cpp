@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colours, day numbers and texts crossing between the library and Qt's value types.
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ TEST(QtColor, NoColourAndOddQColors) {
   EXPECT_EQ(FromQColor(QColor()), clNone);
   EXPECT_EQ(FromQColor(QColor("not a colour")), clNone);
   EXPECT_EQ(FromQColor(QColor(Qt::transparent)), clNone);
-  // Partial alpha is dropped; other colour specs are converted to RGB.
+  // Partial alpha is dropped; HSV and out-of-range float colours come back as clamped RGB.
   EXPECT_EQ(FromQColor(QColor(10, 20, 30, 128)), RGB(10, 20, 30));
   EXPECT_EQ(FromQColor(QColor::fromHsv(0, 255, 255)), clRed);
   EXPECT_EQ(FromQColor(QColor::fromRgbF(2.0f, -1.0f, 0.5f)) & 0xFFFF, TColor(0x00FF));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <zyr/plot3d/rot3d.h>
 #include <zyr/qt.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Item container, model mapping, setters, rotation matrix and searches of TRot3D.
 #include <gtest/gtest.h>
 #include <zyr/platform/foundation/errors.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting, mouse handling and export of TRot3D, checked on the rendered picture.
 #include <gtest/gtest.h>
 #include <zyr/platform/host/bitmap.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays the kept inputs of the format, tick and chart-range fuzzers through the same checks
 // the fuzzers run; the sanitizer build also replays them for undefined behaviour.
 #include <gtest/gtest.h>

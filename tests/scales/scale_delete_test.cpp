@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Handlers that delete their own scale, colour scale or gauge: the control stops at once and
 // touches nothing of itself afterwards (the AddressSanitizer build proves the second half).
 #include <gtest/gtest.h>

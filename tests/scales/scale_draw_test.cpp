@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScale drawing: tick lists, label texts, events and pixel geometry of drawn scales.
 #include <gtest/gtest.h>
 #include <zyr/platform/host/bitmap.h>

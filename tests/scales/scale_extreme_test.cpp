@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScale over ranges at the edges of the double type: subnormal widths, huge nearly equal
 // ends and the whole double range. Run under UBSan these also prove that no out-of-range
 // value reaches an integer conversion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScale model: range rules, clamps, logarithmic refusal, transform and mouse zoom/pan.
 #include <gtest/gtest.h>
 #include <zyr/scales/scale.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The numerics and formatting functions give every thread the same answers as one thread alone,
 // while several threads call them at once (and, under the sanitizers, without data races).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Background image and highlighted-area settings of a chart's data area.
 
 #include <zyr/chart/bakgndimg.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// The background of a chart's data area: grid styles, the highlighted-area modes and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "boxplot.h"
 
 #include <zyr/platform/foundation/format.h>

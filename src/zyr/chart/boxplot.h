@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TBoxPlot: box-and-whisker symbols for the columns of a data table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// The chart item record of the 2D charts, its kinds and coordinate modes (the store that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The curve legend: its entries and settings, how it is measured and how it is drawn.
 
 #include <zyr/chart/chartlegend.h>

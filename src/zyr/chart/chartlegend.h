@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TChartLegend: the curve legend of a 2D chart (entries, placement, look).

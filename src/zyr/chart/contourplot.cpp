@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TContourPlot: construction, pivot grid, mask, estimation pass, iso settings and what makes
 // the cached data-area picture invalid. The picture itself is made in contourplot_render.cpp.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TContourPlot: a scalar field z(x, y) over layer 1 as dotted iso-lines or a colour surface.

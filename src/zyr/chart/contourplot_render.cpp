@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rendering of TContourPlot: the paint cycle with the cached data-area picture, the value
 // stage (iso-dots, colour surface, cell maps) written straight into the 32-bit rows, the mask
 // overlay, then items, text labels and the frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Row bands of the contour plot's value stage on Qt's global thread pool.
 
 #include <zyr/chart/contourplot_surface.h>

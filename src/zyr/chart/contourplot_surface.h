@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Internal to the contour plot's value stage: the 32-bit row writer, the pixel geometry of

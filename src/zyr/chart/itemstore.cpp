@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compact item store: runs of equal fields over coordinate arrays, block summaries.
 
 #include <zyr/chart/itemstore.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/foundation/errors.h>

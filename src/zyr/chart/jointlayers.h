@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TJointLayers: lets an axis of one chart layer follow the same axis of the other layer.

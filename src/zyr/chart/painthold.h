@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TPaintHold: the painting suppression of a chart during a step of the user's navigation.

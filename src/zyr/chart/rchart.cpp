@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Construction, reset, assignment and the painting frame of TCustomRChart.
 
 #include <zyr/chart/rchart.h>

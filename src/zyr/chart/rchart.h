@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TCustomRChart, the 2D chart with two layers, and TRChart, its ready-to-use form.

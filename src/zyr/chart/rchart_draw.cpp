@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Item drawing of TCustomRChart: every item kind, the pen state carried from item to item,
 // polyline buffering, multi-line texts and duplicate-mark suppression.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Column merging of the chart's item drawing.
 
 #include <zyr/chart/rchart_drawcache.h>

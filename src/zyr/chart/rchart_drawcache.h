@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Helper of the chart's item drawing: the column merging of dense polylines.

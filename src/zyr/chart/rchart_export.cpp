@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export of TCustomRChart: bitmaps, picture files, the clipboard and the printer. Every
 // export draws the chart afresh with the paint steps, so the cached pictures stay as they are.
 

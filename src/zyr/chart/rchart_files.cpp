@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Chart item files (SaveData/LoadData, SaveAnno/LoadAnno), the text listing of the data
 // items and the item description.
 

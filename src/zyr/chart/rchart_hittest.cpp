@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hit testing and selection of TCustomRChart: nearest items and re-classing.
 
 #include <zyr/chart/rchart.h>

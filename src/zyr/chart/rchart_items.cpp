@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item store of TCustomRChart: containers, adding, reading, searching, scaling, removing
 // and data sharing.
 

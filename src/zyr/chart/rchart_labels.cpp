@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text labels of TCustomRChart.
 
 #include <zyr/chart/rchart.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Layers of TCustomRChart: world-to-pixel transforms, range operations, extents, ticks and
 // the zoom history store.
 

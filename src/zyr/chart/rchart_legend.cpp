@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chart's side of the curve legend: entries from the current pen, placement inside or
 // beside the data area (growing the margin), drawing over the items, and the mouse.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse interaction of TCustomRChart: pan, zoom, rubber figures, dragging of cross-hairs, text
 // labels and scales, the modal mouse box and the mouse cursor.
 

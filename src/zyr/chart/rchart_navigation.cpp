@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Navigation of TCustomRChart beyond the mouse actions: wheel and pinch zoom about the pointer,
 // keyboard pan and zoom, and the back/forward history of views.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cross-hair overlay and the free-hand mouse trace of the chart.
 //
 // Cross-hairs live only in the cached chart picture (ChartBmp), drawn over a copy of the data

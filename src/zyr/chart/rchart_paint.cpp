@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The painting frame of TCustomRChart: the cached chart and data-area pictures, the area
 // outside the data area (shadow rim, caption, scales), the data-area background and grid,
 // and the setters of the frame's colours, caption and grid.

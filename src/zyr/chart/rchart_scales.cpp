@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Axis settings of TCustomRChart: the four TScaleProps, their transfer into the layer scales,
 // the margins the scales depend on, and the standard layouts.
 

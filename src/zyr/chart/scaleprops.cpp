@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/chart/scaleprops.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TScaleProps: the settings of one chart axis (range, mapping, labels, placement). A chart

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/chart/smithchart.h>
 #include <zyr/platform/foundation/constants.h>
 #include <zyr/platform/foundation/frames.h>

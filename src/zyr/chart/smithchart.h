@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TSmithChart: a chart for impedances, drawn on a Smith diagram.

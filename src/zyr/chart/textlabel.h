@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TTextLabel: one of the thirty movable text labels of a chart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: construction, properties and model operations.
 #include <zyr/plot3d/plot3d.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: the three axes with their ticks, labels and captions, and where the texts go.
 #include <zyr/platform/foundation/format.h>
 #include <zyr/platform/foundation/frames.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: export of the picture to files, the clipboard and the printer.
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/platform/host/clipboard.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: rotation, height calibration, projection, colour coding and the cell hit test.
 #include <zyr/plot3d/plot3d.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: mouse rotation, zoom and pan, and the cell under the mouse.
 #include <zyr/platform/host/wheelzoom.h>
 #include <zyr/plot3d/plot3d.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TPlot3D: painting the picture and drawing the plot (box, surface, axes).
 #include <zyr/platform/foundation/format.h>
 #include <zyr/platform/foundation/frames.h>

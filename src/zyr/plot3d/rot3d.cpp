@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRot3D: construction, property setters and the rotation matrix.
 #include <zyr/plot3d/rot3d.h>
 

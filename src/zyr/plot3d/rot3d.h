@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TRot3D: a rotatable 3D plot of marks and polylines.

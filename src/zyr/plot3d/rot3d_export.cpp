@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRot3D: export to files and the clipboard, and printing.
 #include <zyr/platform/host/clipboard.h>
 #include <zyr/platform/host/printer.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRot3D: the item container, the drawing objects built from it and the nearest-item searches.
 #include <zyr/platform/foundation/errors.h>
 #include <zyr/plot3d/rot3d.h>

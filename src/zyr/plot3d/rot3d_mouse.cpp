@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRot3D: rotation, zoom and pan with the mouse.
 #include <zyr/platform/host/wheelzoom.h>
 #include <zyr/plot3d/rot3d.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TRot3D: painting of box, axes, objects and labels.
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/platform/foundation/marks.h>

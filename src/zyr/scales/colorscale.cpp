@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TColorScale model: defaults, property setters, layout of the owned scale and the value/colour
 // mapping.
 #include <zyr/scales/colorscale.h>

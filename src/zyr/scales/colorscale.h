@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TColorScale: a colour legend with a numeric scale, a cross-hair line and mouse pan/stretch.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Picture export shared by the colour scale and the gauge: the control's paint steps run on

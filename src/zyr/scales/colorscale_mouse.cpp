@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TColorScale mouse: cross-hair drag (action 10), pan and stretch of the interval (action 18).
 #include <zyr/scales/colorscale.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TColorScale painting: bar, frame, scale, caption, cross-hair, and the picture export.
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/scales/colorscale.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScaleGauge model: defaults, property setters, the layout of the dial's scale, mouse report.
 #include <zyr/scales/gauge.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TScaleGauge: an instrument-style gauge showing one value on a fixed or moving dial.

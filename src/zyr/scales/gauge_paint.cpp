@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScaleGauge painting: background, dial, index shapes, cover, caption, frames, and export.
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/frames.h>

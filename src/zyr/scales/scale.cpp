@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScale model: defaults, property setters, range rules and the world/pixel transform.
 #include <zyr/scales/scale.h>
 

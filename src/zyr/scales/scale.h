@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TScale: the one axis type of the library, and Rescale, the range arithmetic of mouse zoom

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TScale rendering: paint cycle, ticks, labels, date messages and the caption.
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/platform/host/bitmap.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Label texts of TScale and its inscription and user-text helpers.
 #include <zyr/platform/foundation/format.h>
 #include <zyr/platform/host/datetime.h>

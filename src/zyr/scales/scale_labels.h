@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Label texts of TScale: numbers (decimals, exponent form, decades), time spans and the

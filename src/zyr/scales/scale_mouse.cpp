@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse zoom and pan of a stand-alone TScale, and the shared range arithmetic Rescale.
 #include <zyr/scales/scale.h>
 

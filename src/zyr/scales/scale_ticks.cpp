@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tick rules of TScale: linear, logarithmic, time-span and date/time ticks.
 #include <zyr/platform/host/datetime.h>
 #include <zyr/platform/numerics/math1.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Tick computation of TScale, separate from drawing: which values become main ticks, short

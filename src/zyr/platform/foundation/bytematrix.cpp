@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/foundation/bytematrix.h>
 
 #include <algorithm>

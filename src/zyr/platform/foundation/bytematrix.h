@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TByteMatrix: a 1-based matrix of bytes, e.g. a mask over a grid.

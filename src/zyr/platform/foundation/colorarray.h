@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TColorArray (a table of colours, 1-based), colour blending and the predefined colours.

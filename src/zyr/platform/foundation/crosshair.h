@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TCrossHair: settings of one cross-hair of a chart or colour legend.

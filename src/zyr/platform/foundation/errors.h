@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Exceptions of the library. Every real error raised by a control derives from EZYRError and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Number formatting and small text functions. All results are new strings; nothing throws.

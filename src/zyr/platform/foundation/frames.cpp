@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/foundation/frames.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// 3D frames around controls and boxes, and font sizing for a canvas's resolution.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/foundation/marks.h>
 #include <zyr/platform/host/bitmap.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Mark symbols of charts and 3D plots, drawn centred on a pixel.

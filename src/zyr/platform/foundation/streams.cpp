@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/foundation/streams.h>
 
 namespace zyr {

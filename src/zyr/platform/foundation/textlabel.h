@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TCustomTextLabel: settings of a movable text label of a chart.

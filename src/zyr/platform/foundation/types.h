@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Records, ordinal types and event types shared by the controls. The ordinal types are small

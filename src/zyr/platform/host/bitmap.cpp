@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/files.h>
 

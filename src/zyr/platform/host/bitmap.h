@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TBitmap: a resizable off-screen picture with its own canvas. Pixels are 32-bit

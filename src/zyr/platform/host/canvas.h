@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TCanvas: the drawing surface every control paints on. It draws aliased with classic

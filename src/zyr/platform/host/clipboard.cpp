@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/host/clipboard.h>
 
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// The system clipboard: text, pictures and vector pictures (SVG).

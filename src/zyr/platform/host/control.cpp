@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/host/control.h>
 #include <zyr/platform/host/cursors.h>
 #include <zyr/platform/host/destroywatch.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TCustomControl: base of every control of the library, a QWidget with a component's owner,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Screen cursors: the standard shapes (crDefault, crCross, ...) and the library's own four,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Dates and times as day numbers counted from 1899-12-30 (the fraction is the time of day),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TDestroyWatch: notices that a control was destroyed while it called out to the application.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/host/dialogs.h>
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Message boxes and message processing. MessageDlg shows a Qt message box when a GUI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Drawing tools of a canvas: TFont, TPen and TBrush. Each reports changes through OnChange,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TLongTextMetrics: measuring and cutting of texts too long to shape whole. A canvas shapes

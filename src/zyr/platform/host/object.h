@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Root classes of the host layer: TObject, TPersistent (assignable state) and TComponent

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TPrinter: the printer of the process. BeginDoc opens a page whose Canvas the controls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Style services: themed colours of the desktop. Off unless a caller turns them on, so that

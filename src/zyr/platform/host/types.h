@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Basic value types of the host layer: colours, points, rectangles, pixel rows and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/host/vectorcanvas.h>
 
 #include <QFileInfo>

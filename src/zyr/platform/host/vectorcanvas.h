@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// TVectorCanvas: a canvas that records the drawing as a vector picture, an SVG document or

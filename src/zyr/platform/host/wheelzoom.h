@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Zoom factors of wheel turns, shared by every control that zooms with the wheel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/numerics/datatable.h>
 #include <zyr/platform/numerics/stats.h>
 

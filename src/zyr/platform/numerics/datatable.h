@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Table of numeric and text cells with named columns and statistics over blocks of cells.

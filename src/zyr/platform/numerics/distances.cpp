@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/numerics/math1.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Small numeric helpers of the controls: tick steps for axes, sign and integer part, a seedable

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <zyr/platform/numerics/matrix.h>
 #include <zyr/platform/numerics/stats.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 /// \file
 /// Two-dimensional numeric arrays with 1-based indices: TMatrix (double) and TIntMatrix (int).
