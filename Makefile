@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all setup configure build gallery test test-asan consumer bench clean fuzz
+.PHONY: all setup configure build gallery test test-asan consumer bench clean fuzz docs
 
 all: build
 
@@ -60,6 +60,11 @@ consumer: build
 	PKG_CONFIG_PATH=$(subst :,/pkgconfig:,$(STAGE_LIBS))/pkgconfig \
 	  $(MAKE) -C examples/consumer OUT=$(CURDIR)/$(BUILD)/consumer-pc
 	LD_LIBRARY_PATH=$(STAGE_LIBS) ./$(BUILD)/consumer-pc/zyr-consumer-pc
+
+# The reference and guides (Doxygen) into $(BUILD)/docs/html.
+docs: build
+	cmake --build $(BUILD) --target docs
+	@echo "docs: $(CURDIR)/$(BUILD)/docs/html/index.html"
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2 || true; done

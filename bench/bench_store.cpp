@@ -8,8 +8,10 @@
 //   bench_store --benchmark_filter=BM_MemoryPerPoint/1000000
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 #include <zyr/chart/rchart.h>
+#ifdef __linux__
+#include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -29,13 +31,18 @@ class StoreChart : public TRChart {
   }
 };
 
+// Memory figures are read from Linux's /proc; elsewhere they come out as 0.
 double ResidentBytes() {
+#ifndef __linux__
+  return 0;
+#else
   long pages = 0, resident = 0;
   if (FILE* f = std::fopen("/proc/self/statm", "r")) {
     if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
     std::fclose(f);
   }
   return double(resident) * double(sysconf(_SC_PAGESIZE));
+#endif
 }
 
 double PeakResidentBytes() {

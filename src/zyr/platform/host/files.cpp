@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zyr/platform/host/files.h>
 
 #include <QFileInfo>
@@ -11,7 +8,60 @@
 #include <cstring>
 #include <streambuf>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace zyr {
+
+// The few operating-system calls of the reader, in one guarded place.
+namespace os {
+#ifdef _WIN32
+using TSigned = long long;
+// Windows has no pipes in the file system to wait on; its runtime spells the calls with '_'.
+inline int OpenRegular(const char* name, int64_t& size) {
+  const int fd = ::_open(name, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  struct _stat64 st {};
+  if (fd >= 0 && ::_fstat64(fd, &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG) {
+    size = int64_t(st.st_size);
+    return fd;
+  }
+  if (fd >= 0) ::_close(fd);
+  return -1;
+}
+inline TSigned Read(int fd, char* to, size_t n) {
+  return ::_read(fd, to, unsigned(std::min<size_t>(n, 1u << 30)));
+}
+inline TSigned Seek(int fd, long long off, int whence) { return ::_lseeki64(fd, off, whence); }
+inline void Close(int fd) { ::_close(fd); }
+#else
+using TSigned = ssize_t;
+inline int OpenRegular(const char* name, int64_t& size) {
+  // Opening a pipe for reading waits for a writer unless it is opened without blocking.
+  const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st {};
+  if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    size = int64_t(st.st_size);
+    return fd;
+  }
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+inline TSigned Read(int fd, char* to, size_t n) {
+  TSigned k;
+  do k = ::read(fd, to, n);
+  while (k < 0 && errno == EINTR);
+  return k;
+}
+inline TSigned Seek(int fd, long long off, int whence) { return ::lseek(fd, off_t(off), whence); }
+inline void Close(int fd) { ::close(fd); }
+#endif
+}  // namespace os
 
 // ------------------------------------------------------------------ writing
 
@@ -113,7 +163,7 @@ class TFileReader::TBuffer : public std::streambuf {
 
  protected:
   int_type underflow() override {
-    const ssize_t n = ReadSome(FBuf, sizeof FBuf);
+    const os::TSigned n = ReadSome(FBuf, sizeof FBuf);
     if (n <= 0) return traits_type::eof();
     setg(FBuf, FBuf, FBuf + n);
     return traits_type::to_int_type(FBuf[0]);
@@ -134,7 +184,7 @@ class TFileReader::TBuffer : public std::streambuf {
         gbump(int(k));
         done += k;
       } else {
-        const ssize_t k = ReadSome(s + done, size_t(n - done));
+        const os::TSigned k = ReadSome(s + done, size_t(n - done));
         if (k <= 0) break;
         done += k;
       }
@@ -149,7 +199,7 @@ class TFileReader::TBuffer : public std::streambuf {
     const int whence = dir == std::ios_base::beg   ? SEEK_SET
                        : dir == std::ios_base::cur ? SEEK_CUR
                                                    : SEEK_END;
-    const off_t r = ::lseek(FFd, off_t(off), whence);
+    const os::TSigned r = os::Seek(FFd, static_cast<long long>(off), whence);
     setg(FBuf, FBuf, FBuf);
     return r < 0 ? pos_type(off_type(-1)) : pos_type(off_type(r));
   }
@@ -159,29 +209,14 @@ class TFileReader::TBuffer : public std::streambuf {
   }
 
  private:
-  ssize_t ReadSome(char* to, size_t n) {
-    ssize_t k;
-    do k = ::read(FFd, to, n);
-    while (k < 0 && errno == EINTR);
-    return k;
-  }
+  os::TSigned ReadSome(char* to, size_t n) { return os::Read(FFd, to, n); }
 
   int FFd;
   char FBuf[1 << 16];
 };
 
 TFileReader::TFileReader(const std::string& fileName) {
-  // Opening a pipe for reading waits for a writer unless it is opened without blocking.
-  const int fd =
-      fileName.empty() ? -1 : ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  struct stat st {};
-  if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FHandle = fd;
-    FSize = int64_t(st.st_size);
-  } else if (fd >= 0) {
-    ::close(fd);
-  }
+  if (!fileName.empty()) FHandle = os::OpenRegular(fileName.c_str(), FSize);
   FBuffer = std::make_unique<TBuffer>(FHandle);
   FStream = std::make_unique<std::istream>(FBuffer.get());
   if (FHandle < 0) FStream->setstate(std::ios::failbit);
@@ -190,7 +225,7 @@ TFileReader::TFileReader(const std::string& fileName) {
 TFileReader::~TFileReader() {
   FStream.reset();
   FBuffer.reset();
-  if (FHandle >= 0) ::close(FHandle);
+  if (FHandle >= 0) os::Close(FHandle);
 }
 
 }  // namespace zyr
