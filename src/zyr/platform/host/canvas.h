@@ -190,4 +190,18 @@ class TCanvas : public TPersistent {
   void LongTextOut(int x, int y, const std::string& text);
 };
 
+/// Switches a canvas to aliased drawing for its lifetime: overlays such as cross-hairs keep
+/// their classic pixels on a smooth picture.
+class TAliased {
+ public:
+  explicit TAliased(TCanvas& cv) : FCanvas(cv), FWas(cv.Antialiased()) { cv.SetAntialiased(false); }
+  ~TAliased() { FCanvas.SetAntialiased(FWas); }
+  TAliased(const TAliased&) = delete;
+  TAliased& operator=(const TAliased&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+  bool FWas;
+};
+
 }  // namespace zyr
