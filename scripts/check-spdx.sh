@@ -13,7 +13,7 @@ while IFS= read -r -d '' f; do
     echo "no SPDX-License-Identifier: MIT line in the first $LINES lines: $f"
     missing=$((missing + 1))
   fi
-done < <(find src tests bench examples fuzz -type f \
+done < <(find src tests bench examples fuzz designer -type f \
            \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' -o -name '*.c' -o -name '*.h.in' \) \
            -not -path '*/corpus/*' -print0 2>/dev/null | sort -z)
 

@@ -8,6 +8,8 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  # Qt Designer plugin and form-loading tests; Qt6Designer's CMake files need Qt6OpenGL's.
+  qt6-tools-dev libqt6opengl6-dev libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
 )
