@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A gauge with a band index and a moving dial; writes gauge.png.
+// A gauge with a band index and a moving dial; writes gauge_pair.png.
 #include <zyr/scales/gauge.h>
 
 #include <QApplication>
@@ -35,5 +35,5 @@ int main(int argc, char** argv) {
   p.drawImage(0, 0, fixed.WindowPicture());
   p.drawImage(0, 90, moving.WindowPicture());
   p.end();
-  return page.save("gauge.png") ? 0 : 1;
+  return page.save("gauge_pair.png") ? 0 : 1;
 }

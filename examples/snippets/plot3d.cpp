@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A surface plot of a matrix of heights; writes plot3d.png.
+// A surface plot of a matrix of heights; writes surface_plot.png.
 #include <zyr/plot3d/plot3d.h>
 
 #include <QApplication>
@@ -32,5 +32,5 @@ int main(int argc, char** argv) {
   plot.SetMouseAction(zyr::TPlot3D::maRotate);  // the user turns it with the mouse
   plot.SetSuppressPaint(false);  // recomputes the extremes and paints
   // [surface]
-  return plot.CopyToBMP("plot3d.png", true) ? 0 : 1;
+  return plot.CopyToBMP("surface_plot.png", true) ? 0 : 1;
 }

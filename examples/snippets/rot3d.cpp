@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A rotatable 3D plot of a trajectory with marks; writes rot3d.png.
+// A rotatable 3D plot of a trajectory with marks; writes rot3d_trajectory.png.
 #include <zyr/plot3d/rot3d.h>
 
 #include <QApplication>
@@ -28,5 +28,5 @@ int main(int argc, char** argv) {
   plot.SetMouseAction(zyr::TRot3D::maRotAndZoom);  // left button rotates, right zooms
   plot.MakeVisible();  // fits the items into the view and paints
   // [items]
-  return plot.CopyToBMP("rot3d.png", true) ? 0 : 1;
+  return plot.CopyToBMP("rot3d_trajectory.png", true) ? 0 : 1;
 }
