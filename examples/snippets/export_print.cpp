@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Pictures of a chart as raster, vector and in-memory bitmaps; writes export_*.{png,svg,pdf}.
+// Pictures of a chart as files, in-memory bitmaps and printed pages; writes export_*.png,
+// .svg and .pdf.
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/host/bitmap.h>
+#include <zyr/platform/host/printer.h>
 
 #include <QApplication>
 #include <cmath>
@@ -33,5 +35,19 @@ int main(int argc, char** argv) {
   ok = dataArea.SaveToFile("export_data_area.png") && ok;
   ok = ok && whole.Width() == chart.Width() && dataArea.Width() == chart.DataAreaWidth();
   // [bitmap]
+
+  // [print]
+  // Without a printer (or when asked to) the pages go to a PDF file instead.
+  zyr::Printer().SetOutputFileName("export_page.pdf");
+  ok = chart.PrintIt(1.0, false) && ok;  // one page; 1.0 prints at screen size
+  // Several pictures on one page: open the job, place them, send it.
+  zyr::Printer().SetOutputFileName("export_report.pdf");
+  ok = zyr::Printer().PrintDocument([&chart] {
+         int x = 200, y = 200;  // device pixels; each call moves them past its picture
+         const bool first = chart.CopyToOpenPrinter(x, y, 2.0, false);
+         x = 200;               // the second picture below the first
+         return first && chart.CopyToOpenPrinter(x, y, 2.0, true);
+       }) && ok;
+  // [print]
   return ok ? 0 : 1;
 }
