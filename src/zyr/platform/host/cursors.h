@@ -12,10 +12,14 @@ class QCursor;
 
 namespace zyr {
 
+///@{
+/// The charts' own cursors: a hand for panning, and magnifiers for zooming to a rectangle
+/// (minus), by dragging (arrows) and keeping the directions (plus).
 constexpr TCursor crZyrHand = 1;
 constexpr TCursor crZyrZoomW = 2;
 constexpr TCursor crZyrZoomD = 3;
 constexpr TCursor crZyrZoomP = 4;
+///@}
 
 namespace Screen {
 /// Registers the library cursors under 1 .. 4 (idempotent; needs a GUI application).

@@ -17,7 +17,9 @@ namespace zyr {
 ///   if (watch.Destroyed()) return;
 class TDestroyWatch {
  public:
+  /// Watches Obj from now on.
   explicit TDestroyWatch(QObject* Obj) : FObj(Obj) {}
+  /// Obj was destroyed since the watch began.
   bool Destroyed() const { return FObj.isNull(); }
 
  private:

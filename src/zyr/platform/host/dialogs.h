@@ -10,9 +10,13 @@
 
 namespace zyr {
 
+/// Kind of a message box.
 enum TMsgDlgType : uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+/// The button that closed a message box.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
+/// Shows a message instead of the default box and answers a TModalResult (tests and programs
+/// without a display install one).
 using TMessageHandler = std::function<int(const std::string& text, TMsgDlgType type)>;
 
 /// Shows the text and answers the button pressed (mrOk for information boxes).

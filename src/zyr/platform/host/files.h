@@ -26,6 +26,8 @@ class QSaveFile;
 
 namespace zyr {
 
+/// A file that is written completely or not at all: everything goes to a temporary file
+/// beside the target, which Commit puts in place.
 class TAtomicFile {
  public:
   /// Opens a temporary file beside fileName. A target that exists but is not a regular file
@@ -59,6 +61,8 @@ class TAtomicFile {
 bool WriteFileAtomically(const std::string& fileName,
                          const std::function<bool(QIODevice& Device)>& write);
 
+/// Reads a file that may be a pipe, a device or a folder in disguise without blocking: only
+/// regular files are opened.
 class TFileReader {
  public:
   /// Opens fileName without waiting for a writer; only regular files are kept open.

@@ -12,12 +12,14 @@ class QFont;
 
 namespace zyr {
 
-/// Base of the three drawing tools: change notification with a batching counter.
+/// Base of the three drawing tools: change notification.
 class TGraphicsObject : public TPersistent {
  public:
+  /// Fires after every change of a setting (a canvas re-applies the tool then).
   TNotifyEvent OnChange;
 
  protected:
+  /// Fires OnChange.
   void Changed();
 };
 
@@ -26,29 +28,45 @@ class TGraphicsObject : public TPersistent {
 /// the font at |Height| pixels whatever its device resolution.
 class TFont : public TGraphicsObject {
  public:
+  /// Resolution that ties Size to Height.
   static constexpr int PixelsPerInch = 96;
+  /// DejaVu Sans 8 pt in the window text colour.
   TFont() = default;
+  /// A copy of the settings; OnChange is not copied.
   TFont(const TFont& o) { CopyFrom(o); }
+  /// Copies the settings (not OnChange) and fires OnChange.
   TFont& operator=(const TFont& o) {
     CopyFrom(o);
     Changed();
     return *this;
   }
 
+  ///@{
+  /// Family name of the font.
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v);
+  ///@}
   /// Size in points (rounded from Height when Height was set).
   int Size() const;
+  /// Sets Height to the cell height of that many points.
   void SetSize(int points);
   /// Negative: character height in pixels; positive: cell height in pixels.
   int Height() const { return FHeight; }
+  /// See Height().
   void SetHeight(int v);
+  ///@{
+  /// Colour of the text.
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
+  ///@}
+  ///@{
+  /// Bold, italic, underline and strike-out bits (TFontStyle).
   TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles v);
+  ///@}
   /// Angle of the base line in tenths of degrees, counter-clockwise.
   int Orientation() const { return FOrientation; }
+  /// See Orientation().
   void SetOrientation(int v);
 
   /// Pixel size of the characters (never below 1).
@@ -71,22 +89,35 @@ class TFont : public TGraphicsObject {
 /// Pen: colour, style, width and mix mode.
 class TPen : public TGraphicsObject {
  public:
+  /// A black solid pen one pixel wide that copies.
   TPen() = default;
+  /// A copy of the settings; OnChange is not copied.
   TPen(const TPen& o) : TGraphicsObject() { CopyFrom(o); }
+  /// Copies the settings (not OnChange) and fires OnChange.
   TPen& operator=(const TPen& o) {
     CopyFrom(o);
     Changed();
     return *this;
   }
+  ///@{
+  /// Colour of lines and outlines.
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
+  ///@}
+  ///@{
+  /// Line pattern.
   TPenStyle Style() const { return FStyle; }
   void SetStyle(TPenStyle v);
+  ///@}
+  /// Line width in pixels.
   int Width() const { return FWidth; }
   /// Widths below 1 become 1.
   void SetWidth(int v);
+  ///@{
+  /// How the pen combines with the picture (pmXor: drawn twice it vanishes).
   TPenMode Mode() const { return FMode; }
   void SetMode(TPenMode v);
+  ///@}
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TPen"; }
 
@@ -101,17 +132,26 @@ class TPen : public TGraphicsObject {
 /// Brush: fill colour and style (bsClear: no fill and no text background).
 class TBrush : public TGraphicsObject {
  public:
+  /// A solid white brush.
   TBrush() = default;
+  /// A copy of the settings; OnChange is not copied.
   TBrush(const TBrush& o) : TGraphicsObject() { CopyFrom(o); }
+  /// Copies the settings (not OnChange) and fires OnChange.
   TBrush& operator=(const TBrush& o) {
     CopyFrom(o);
     Changed();
     return *this;
   }
+  ///@{
+  /// Fill colour.
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
+  ///@}
+  ///@{
+  /// Solid fill, or none (bsClear).
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle v);
+  ///@}
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TBrush"; }
 

@@ -16,18 +16,24 @@ class QFontMetrics;
 
 namespace zyr {
 
+/// Measures and clips texts of megabytes character by character, so that their widths do not
+/// overflow and only the visible part is drawn.
 class TLongTextMetrics {
  public:
   /// Texts of more bytes than this take the long way.
   static constexpr size_t kMinBytes = 1024;
   /// Widths are capped so that callers can add margins without overflow.
   static constexpr int64_t kMaxWidth = int64_t(1) << 26;
+  /// Whether a text is long enough to need this.
   static bool IsLong(const std::string& s) { return s.size() > kMinBytes; }
 
   /// A byte range of the text and the distance of its first character from the text's start.
   struct TSpan {
+    ///@{
+    /// Bytes Begin .. End of the text, which start Offset and end EndOffset pixels after its start.
     size_t Begin = 0, End = 0;
     int64_t Offset = 0, EndOffset = 0;
+    ///@}
   };
 
   /// Width in pixels in the font of \p fm (at most kMaxWidth).

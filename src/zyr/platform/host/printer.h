@@ -19,6 +19,10 @@ class QPrinter;
 
 namespace zyr {
 
+/// The printer of the process (Printer()): a print job of one or more pages, drawn on
+/// Canvas() in device pixels.
+///
+///   Printer().PrintDocument([&] { chart->CopyToOpenPrinter(x, y, 1.0, false); return true; });
 class TPrinter {
  public:
   TPrinter();
@@ -28,6 +32,7 @@ class TPrinter {
 
   /// False when a job is open already or the printer (or the output file) cannot be opened.
   bool BeginDoc();
+  /// Ends the present page and starts the next one.
   void NewPage();
   /// Sends the pages; false when they did not reach the printer or the whole file.
   bool EndDoc();
@@ -36,17 +41,24 @@ class TPrinter {
   /// One whole job: BeginDoc, \p drawPages, EndDoc. A job whose drawing fails or throws is
   /// aborted (the exception passes on). True only when the pages were sent completely.
   bool PrintDocument(const std::function<bool()>& drawPages);
+  /// A job is open (between BeginDoc and EndDoc or Abort).
   bool Printing() const { return FPrinting; }
+  /// The canvas of the present page.
   TCanvas& Canvas() { return FCanvas; }
   /// Printable page in device pixels.
+  ///@{
   int PageWidth() const;
   int PageHeight() const;
+  ///@}
   /// True when pages go to a PDF file because no printer exists (or one was asked for).
   bool PrintsToFile() const;
+  /// The PDF file the pages go to when printing to a file.
   const std::string& OutputFileName() const { return FOutputFileName; }
   /// Sends the pages to this PDF file instead of a printer.
   void SetOutputFileName(const std::string& name);
+  /// Name of the job, shown in the printer queue.
   std::string Title;
+  /// The Qt printer behind it, for page and printer settings (null without one).
   QPrinter* QtPrinter() { return FPrinter.get(); }
 
  private:

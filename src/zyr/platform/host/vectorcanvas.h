@@ -18,6 +18,7 @@ class QPdfWriter;
 
 namespace zyr {
 
+/// A canvas that draws an SVG or PDF picture, with the same drawing calls as on a bitmap.
 class TVectorCanvas : public TCanvas {
  public:
   /// A picture of width x height pixels written to fileName (.pdf: PDF, else SVG). The file
@@ -31,6 +32,7 @@ class TVectorCanvas : public TCanvas {
   /// Ends the picture; answers the SVG text of an in-memory picture (empty otherwise) and
   /// whether the whole file could be written through Ok().
   std::string Finish();
+  /// The file could be created and, after Finish, written whole.
   bool Ok() const { return FOk; }
 
  private:
