@@ -348,8 +348,8 @@ TEST(ChartFiles, ItemDescriptions) {
 TEST(ChartFiles, DescriptionsReduceEachStoredByte) {
   ProbeChart c;
   c.SetAnnoMode(true);
-  c.Text(0.0, 0.0, 9, "caf\u00E9xyz");      // stored as "caf\xE9xyz"
-  c.Text(0.0, 0.0, 9, "x\u00C3\u00A9y");   // stored as "x\xC3\xA9y", valid UTF-8 bytes
+  c.Text(0.0, 0.0, 9, "caf\u00E9xyz");    // stored as "caf\xE9xyz"
+  c.Text(0.0, 0.0, 9, "x\u00C3\u00A9y");  // stored as "x\xC3\xA9y", valid UTF-8 bytes
   ASSERT_EQ(c.AnnoContainer(1).Text.Len, 4);
   ASSERT_EQ(uint8_t(c.AnnoContainer(1).Text.Chars[1]), 0xC3);
   EXPECT_NE(ItemDescription(c.AnnoContainer(0), -1).find("     text: \"caf_xyz\"\r\n"),
