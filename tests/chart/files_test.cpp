@@ -343,6 +343,27 @@ TEST(ChartFiles, ItemDescriptions) {
   EXPECT_NE(text.find(" offset x: '"), std::string::npos);
 }
 
+// Stored texts are single-byte (Windows-1252): every stored byte other than A-Z, a-z, 0-9 is
+// one '_', also where two stored bytes would read as one UTF-8 character.
+TEST(ChartFiles, DescriptionsReduceEachStoredByte) {
+  ProbeChart c;
+  c.SetAnnoMode(true);
+  c.Text(0.0, 0.0, 9, "caf\u00E9xyz");    // stored as "caf\xE9xyz"
+  c.Text(0.0, 0.0, 9, "x\u00C3\u00A9y");  // stored as "x\xC3\xA9y", valid UTF-8 bytes
+  ASSERT_EQ(c.AnnoContainer(1).Text.Len, 4);
+  ASSERT_EQ(uint8_t(c.AnnoContainer(1).Text.Chars[1]), 0xC3);
+  EXPECT_NE(ItemDescription(c.AnnoContainer(0), -1).find("     text: \"caf_xyz\"\r\n"),
+            std::string::npos);
+  EXPECT_NE(ItemDescription(c.AnnoContainer(1), -1).find("     text: \"x__y\"\r\n"),
+            std::string::npos);
+  // The listing of the data items says the same.
+  c.SetAnnoMode(false);
+  c.Text(0.0, 0.0, 9, "x\u00C3\u00A9y");
+  const std::string fn = TempFile("listing_bytes.txt");
+  ASSERT_TRUE(c.SaveDataASC(fn));
+  EXPECT_NE(ReadAll(fn).find("     text: \"x__y\""), std::string::npos);
+}
+
 TEST(ChartFiles, ListingNumbersItemsFromZeroAndReportsFailure) {
   ProbeChart c;
   c.MoveTo(1.0, 2.0);

@@ -207,3 +207,55 @@ TEST(ChartSelfDelete, BoxPlotColourEvent) {
   EXPECT_TRUE(done);
   if (alive) delete b;
 }
+
+// A shown chart repainted through Qt's event loop: on showing, after a change and after a
+// resize. Deleting it in a paint handler must not leave Qt painting a freed widget.
+TEST(ChartSelfDelete, ShownChartThroughTheEventLoop) {
+  const std::vector<Arm> arms = {
+      [](TRChart& c, TKiller* k) {
+        c.OnDataRendered = [k](TObject*, TCanvas&, int, int) { (*k)(); };
+      },
+      [](TRChart& c, TKiller* k) {
+        c.OnBeforeTickLabel = [k](TObject*, TScaleType, double, std::string&) { (*k)(); };
+      },
+  };
+  using Trigger = std::function<void(TRChart&)>;
+  const Trigger triggers[] = {
+      [](TRChart& c) {
+        c.Invalidate();
+        c.show();
+      },
+      [](TRChart& c) { c.SetChartColor(clYellow); },
+      [](TRChart& c) { c.resize(300, 200); },
+  };
+  for (const Arm& arm : arms)
+    for (const Trigger& trigger : triggers) {
+      TKiller k;
+      TRChart* c = NewChart(k);
+      QPointer<QWidget> alive(c);
+      if (&trigger != &triggers[0]) {
+        c->show();
+        QApplication::processEvents();
+      }
+      arm(*c, &k);
+      trigger(*c);
+      QApplication::processEvents();
+      EXPECT_TRUE(k.done) << &trigger - triggers;
+      if (alive) delete c;
+    }
+}
+
+// Hit tests measure annotation texts as drawn, with the text event.
+TEST(ChartSelfDelete, TextEventOfTheNearestAnnotationSearch) {
+  TKiller k;
+  TRChart* c = NewChart(k);
+  c->SetAnnoMode(true);
+  c->Text(2.0, 2.0, 10, "first");
+  c->Text(8.0, 8.0, 10, "second");
+  c->OnBeforeRenderText = [&k](TObject*, std::string&, int, bool) { k(); };
+  QPointer<QWidget> alive(c);
+  double d = 0;
+  EXPECT_EQ(c->FindNearestAnnoElem(8.0, 8.0, tkText, 255, false, d), -1);
+  EXPECT_TRUE(k.done);
+  if (alive) delete c;
+}

@@ -377,10 +377,15 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
   // Message processing below may ask for a paint, which would start another pass.
   if (FCalculating) return;
   if (PreCalcFlag || !FPivotPreCalc) {
+    // The value and progress handlers may delete the plot: then nothing of it is touched.
+    const TDestroyWatch watch(this);
     struct TBusy {
       bool& f;
-      ~TBusy() { f = false; }
-    } busy{FCalculating};
+      const TDestroyWatch& w;
+      ~TBusy() {
+        if (!w.Destroyed()) f = false;
+      }
+    } busy{FCalculating, watch};
     FCalculating = true;
     const int nx = FNumPivotX, ny = FNumPivotY;
     const double xLo = ScalePropsX(1).RangeLow(), xHi = ScalePropsX(1).RangeHigh();
@@ -393,7 +398,9 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
     for (int ix = 1; ix <= nx; ++ix) {
       if (ix % step == 0) {
         FeedbackProgress(RoundSat(ix * 100.0 / nx));
+        if (watch.Destroyed()) return;
         Application::ProcessMessages();
+        if (watch.Destroyed()) return;
         // The grid was replaced meanwhile: what we would compute belongs to no grid.
         if (FNumPivotX != nx || FNumPivotY != ny) return;
       }
@@ -404,6 +411,7 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
         uint8_t mask = FMaskMat.Elem(ix, iy);
         if (ask) {
           OnEstimateZVal(this, x, y, ix, iy, z, mask);
+          if (watch.Destroyed()) return;
           if (FNumPivotX != nx || FNumPivotY != ny) return;
         }
         FPivotMat.SetElem(ix, iy, z);

@@ -353,10 +353,15 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
   const double dy = (ScalePropsY(1).RangeHigh() - ScalePropsY(1).RangeLow()) / (ny - 1);
 
   FIsoRowColors = IsoRowColors();
+  // The progress handler may delete the plot; then nothing of it is touched any more.
+  const TDestroyWatch watch(this);
   struct TLutReset {
     std::vector<uint32_t>& v;
-    ~TLutReset() { v.clear(); }
-  } lutReset{FIsoRowColors};
+    const TDestroyWatch& w;
+    ~TLutReset() {
+      if (!w.Destroyed()) v.clear();
+    }
+  } lutReset{FIsoRowColors, watch};
   const contour::TRowSink rows(row0, stride, bh, RcLRim - OffsX, RcTRim - OffsY, FIsoRowColors);
 
   std::unique_ptr<TValueStage> stage;
@@ -386,6 +391,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
       render(next, s - 1);
       next = s;
       FeedbackProgress(70 + RoundEven(s * 15.0 / nx));
+      if (watch.Destroyed()) return;
       // A progress handler that resized the bitmap has taken the rows away.
       if (row0 && (Bmp.Width() != bw || Bmp.Height() != bh || Bmp.ScanLine(0) != row0)) return;
     }
@@ -401,8 +407,10 @@ void TContourPlot::RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, dou
   for (int s = 1; s <= nx && !any; ++s)
     for (int t = 1; t <= ny && !any; ++t) any = FMaskMat.Elem(s, t) > 1;
   // Without coloured or highlighted cells the three copies below change no pixel.
+  const TDestroyWatch watch(this);
   if (!any || bw < 1 || bh < 1) {
-    for (int s = step; s <= nx; s += step) FeedbackProgress(85 + RoundEven(s * 15.0 / nx));
+    for (int s = step; s <= nx && !watch.Destroyed(); s += step)
+      FeedbackProgress(85 + RoundEven(s * 15.0 / nx));
     return;
   }
   // A: white, black under palette cells (kept-pixel mask); B: palette colours on black;
@@ -421,7 +429,10 @@ void TContourPlot::RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, dou
   auto clampX = [&](int v) { return int(std::clamp<long long>((long long)v - ox, 0, bw - 1)); };
   auto clampY = [&](int v) { return int(std::clamp<long long>((long long)v - oy, 0, bh - 1)); };
   for (int s = 1; s <= nx; ++s) {
-    if (s % step == 0) FeedbackProgress(85 + RoundEven(s * 15.0 / nx));
+    if (s % step == 0) {
+      FeedbackProgress(85 + RoundEven(s * 15.0 / nx));
+      if (watch.Destroyed()) return;
+    }
     const double px = PivotPosX(s);
     for (int t = 1; t <= ny; ++t) {
       const uint8_t m = FMaskMat.Elem(s, t);
@@ -464,19 +475,25 @@ void TContourPlot::RenderLabels(TCanvas& Canvas, int OffsX, int OffsY) {
 void TContourPlot::BeforeRenderData(TCanvas& Canvas, int OffsX, int OffsY) {
   if (!OnBeforeRenderData) return;
   const TColor brush = Canvas.Brush().Color(), pen = Canvas.Pen().Color();
+  const TDestroyWatch watch(this);
   OnBeforeRenderData(this, Canvas, RcTRim - OffsY, RcLRim - OffsX);
+  if (watch.Destroyed()) return;  // the canvas may have gone with the plot
   Canvas.Brush().SetColor(brush);
   Canvas.Pen().SetColor(pen);
 }
 
 void TContourPlot::RenderOnTop(TCanvas& Canvas, int OffsX, int OffsY, bool Flag) {
+  const TDestroyWatch watch(this);
   DrawAllItems(Canvas, OffsX, OffsY, Flag);
+  if (watch.Destroyed()) return;
   Canvas.Pen().SetWidth(1);
   RenderLabels(Canvas, OffsX, OffsY);
 }
 
 void TContourPlot::FinishDataArea(TCanvas& Canvas, int OffsX, int OffsY) {
+  const TDestroyWatch watch(this);
   if (OnDataRendered) OnDataRendered(this, Canvas, RcTRim - OffsY, RcLRim - OffsX);
+  if (watch.Destroyed()) return;
   const int w = Width() - RcLRim - RcRRim - F3DRim, h = Height() - RcTRim - RcBRim - F3DRim;
   Canvas.Pen().SetWidth(1);
   Canvas.Pen().SetMode(pmCopy);
@@ -493,11 +510,17 @@ void TContourPlot::ConstructDataBmp(TBitmap& Bmp, int OffsX, int OffsY, bool Fla
   TCanvas& cv = Bmp.Canvas();
   // Another bitmap than the cached picture (an export) has nothing cached.
   const bool cached = &Bmp == FGrafBmp.get();
+  // Each stage raises events that may delete the plot; then the rest is left out.
+  const TDestroyWatch watch(this);
   if (FInvalidDataBmp || !cached) {
     BeforeRenderData(cv, OffsX, OffsY);
+    if (watch.Destroyed()) return;
     UpdatePivotPoints();
+    if (watch.Destroyed()) return;
     RenderFromPivotPoints(Bmp, OffsX, OffsY);
+    if (watch.Destroyed()) return;
     RenderOnTop(cv, OffsX, OffsY, Flag);
+    if (watch.Destroyed()) return;
   }
   if (cached) FInvalidDataBmp = false;
   FinishDataArea(cv, OffsX, OffsY);
@@ -505,17 +528,22 @@ void TContourPlot::ConstructDataBmp(TBitmap& Bmp, int OffsX, int OffsY, bool Fla
 
 void TContourPlot::ConstructDataBmpCanvas(TCanvas& Canvas, int OffsX, int OffsY, bool Flag, int) {
   // Vector pictures get the values as one raster image; items, labels and frame stay figures.
+  const TDestroyWatch watch(this);
   BeforeRenderData(Canvas, OffsX, OffsY);
+  if (watch.Destroyed()) return;
   UpdatePivotPoints();
+  if (watch.Destroyed()) return;
   const int w = DataAreaWidth(), h = DataAreaHeight();
   if (w > 0 && h > 0) {
     TBitmap values(w, h);
     InitGraf(values.Canvas(), 0, 0, w, h);
     RenderFromPivotPoints(values, 0, 0);
+    if (watch.Destroyed()) return;
     Canvas.SetCopyMode(SRCCOPY);
     Canvas.Draw(OffsX, OffsY, values);
   }
   RenderOnTop(Canvas, OffsX, OffsY, Flag);
+  if (watch.Destroyed()) return;
   FinishDataArea(Canvas, OffsX, OffsY);
 }
 

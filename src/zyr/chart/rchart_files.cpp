@@ -146,8 +146,12 @@ std::string KindDetails(const TrcChartItem& it) {
       break;
     case tkText:
     case tkTextOfs: {
-      const std::string raw(it.Text.Chars, std::min<size_t>(it.Text.Len, 15));
-      line("     text: \"" + ReduceStringToAZ09(raw) + "\"" + (it.LWid > 0 ? " (abbrev.)" : ""));
+      // Stored single-byte text: each byte is one character, even where two of them happen to
+      // form a UTF-8 sequence.
+      std::string reduced;
+      for (size_t k = 0; k < std::min<size_t>(it.Text.Len, 15); ++k)
+        reduced += ReduceStringToAZ09(std::string(1, it.Text.Chars[k]));
+      line("     text: \"" + reduced + "\"" + (it.LWid > 0 ? " (abbrev.)" : ""));
       line("     size: " + std::to_string(it.Param1));
       line("    align: " + std::to_string(it.Param3));
       if (it.ItemKind == tkTextOfs) {

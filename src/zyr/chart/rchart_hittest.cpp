@@ -179,7 +179,15 @@ void TCustomRChart::AnnoTextBox(const TrcChartItem& Item, int Index, TCanvas& Te
   ax = std::clamp(ax, -1'000'000'000, 1'000'000'000);
   ay = std::clamp(ay, -1'000'000'000, 1'000'000'000);
   std::string txt = FullItemText(Item, true);
-  if (OnBeforeRenderText) OnBeforeRenderText(this, txt, Index, true);
+  if (OnBeforeRenderText) {
+    const TDestroyWatch watch(this);
+    OnBeforeRenderText(this, txt, Index, true);
+    if (watch.Destroyed()) {  // an empty box at the anchor; the caller stops
+      Left = Right = ax;
+      Top = Bottom = ay;
+      return;
+    }
+  }
   TextCanvas.Font().SetSize(std::clamp(Item.Param1, 1, 1000));
   int w = 0, h = 0, lineH = 0;
   CalcTextExtents(txt, TextCanvas, w, h, lineH);
@@ -297,11 +305,15 @@ int TCustomRChart::FindNearestAnnoElem(double x, double y, TrcItem Kind, uint8_t
   TCanvas textCanvas;
   textCanvas.Font().SetName(FTextFont.Name());
   textCanvas.Font().SetStyle(FTextFont.Style());
-  // A text handler may change the annotations: copy each item, re-read the count.
+  // A text handler may change the annotations: copy each item, re-read the count. It may also
+  // delete the chart: then nothing was found.
+  const TDestroyWatch watch(this);
   for (int i = 0; i < FNumAnnoItems; ++i) {
     const TrcChartItem it = std::as_const(*FAnnoContainer)[size_t(i)];
     if (!filter.Pass(it)) continue;
-    best.Offer(i, AnnoElemMeasure(it, i, x, y, qx, qy, textCanvas));
+    const double m = AnnoElemMeasure(it, i, x, y, qx, qy, textCanvas);
+    if (watch.Destroyed()) return TBest{}.Result(Dist);
+    best.Offer(i, m);
   }
   return best.Result(Dist);
 }

@@ -182,6 +182,22 @@ void TCustomControl::HandleNeeded() {
 void TCustomControl::Invalidate() {
   FDirty = true;
   update();
+  PostRepaint();
+}
+
+void TCustomControl::PostRepaint() {
+  // A handler that deletes the control inside Qt's paint event would leave Qt drawing into a
+  // freed widget; painting from the event loop first keeps handlers out of it. Qt's update
+  // request has a lower priority, so it comes after this call.
+  if (FRepaintPosted || !isVisible()) return;
+  FRepaintPosted = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        FRepaintPosted = false;
+        if (FDirty && isVisible()) Guarded("paint", [this] { Repaint(); });
+      },
+      Qt::QueuedConnection);
 }
 
 void TCustomControl::Repaint() {
@@ -245,6 +261,7 @@ void TCustomControl::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   FVisible = true;
   HandleNeeded();
+  if (FDirty) PostRepaint();
 }
 
 void TCustomControl::hideEvent(QHideEvent* e) {

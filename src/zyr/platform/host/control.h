@@ -15,6 +15,10 @@
 /// An event handler that wants to delete the control that raised the event calls
 /// `deleteLater()` on it, as for any QObject. A plain `delete` from a paint, item, mouse or
 /// scale event is survived too (see TDestroyWatch): the control stops when the handler returns.
+/// A shown control paints from the event loop before Qt's paint event copies the picture, so
+/// the paint events of its handlers do not run inside Qt's paint event either; only a forced
+/// synchronous QWidget::repaint() or grab() of an out-of-date picture paints there, where Qt
+/// itself needs deleteLater().
 ///
 /// Qt signals: each event is also a signal, emitted right after its handler (if set) has run,
 /// so any number of slots can listen. OnClick -> click(), OnDblClick -> dblClick(),
@@ -176,6 +180,8 @@ class TCustomControl : public QWidget, public TComponent {
   void ResizePicture();
   /// Takes over a geometry Qt changed without a resize event; returns *this.
   const TCustomControl& SyncBounds() const;
+  /// Asks the event loop to paint a shown, out-of-date picture before Qt's paint event.
+  void PostRepaint();
 
   int FLeft = 0, FTop = 0, FWidth = 100, FHeight = 100;
   bool FVisible = true;
@@ -183,6 +189,7 @@ class TCustomControl : public QWidget, public TComponent {
   bool FInSetBounds = false;
   bool FDirty = true;
   bool FPainting = false;
+  bool FRepaintPosted = false;
   bool FPressed = false;
   TColor FColor = clBtnFace;
   TFont FFont;
