@@ -19,9 +19,14 @@ int main(int argc, char** argv) {
   chart.Scale1X().SetLabelType(zyr::TScale::ltDateTime);
   chart.SetRange(1, zyr::FromDateTime(start), 0.0, zyr::FromDateTime(end), 100.0);
 
+  // Colours as Qt names them; Qt::lightGray is light grey, not the number 6.
   chart.SetDataColor(QColor("orange"));
-  chart.MoveTo(zyr::FromDateTime(start), 20.0);
-  chart.DrawTo(zyr::FromDateTime(end), 80.0);
+  chart.SetGridColor(Qt::lightGray);
+  chart.SetGridStyle(zyr::gsDotLines);
+  chart.MoveTo(QPointF(zyr::FromDateTime(start), 20.0));
+  chart.DrawTo(QPointF(zyr::FromDateTime(end), 80.0));
+  chart.SetDataColor(Qt::darkBlue);
+  chart.MarkAt(QPointF(zyr::FromDateTime(start.addDays(15)), 50.0), zyr::mrkCircleFilled3);
   chart.SetMouseAction(zyr::TRChart::maPan);
 
   // Two slots on one signal: both run, in the order they were connected.
@@ -30,5 +35,5 @@ int main(int argc, char** argv) {
   QObject::connect(&chart, &zyr::TRChart::zoomPan, [] { qDebug() << "redraw the legend"; });
 
   chart.ShowGraf();
-  return chart.WindowPicture().save("qt_way.png") ? 0 : 1;
+  return chart.CopyToBMP(QStringLiteral("qt_way.png"), false) ? 0 : 1;
 }

@@ -17,6 +17,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QString>
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -48,5 +49,30 @@ QString ToQString(std::string_view utf8);
 /// A QString as the library's UTF-8 text. Where a chart item stores it in its short text,
 /// characters outside Windows-1252 become '?', exactly as for a `std::string`.
 std::string FromQString(const QString& s);
+
+/// Colour arguments of the controls' Qt overloads: a QColor, or a Qt::GlobalColor such as
+/// Qt::red. Without an overload of its own, Qt::red would pick the TColor overload as the
+/// integer 7, a colour all but black.
+template <class C>
+concept QtColor = std::same_as<C, QColor> || std::same_as<C, Qt::GlobalColor>;
+/// Text and file-name arguments of the controls' Qt overloads. Being a template parameter,
+/// it leaves a string literal with the std::string overload instead of making it ambiguous.
+template <class S>
+concept QtText = std::same_as<S, QString>;
+
+namespace qtarg {
+// The library's value of an argument that may be given the Qt way or the library's way, so
+// that one overload covers calls with several such arguments.
+inline TColor Lib(TColor c) { return c; }
+inline TColor Lib(const QColor& c) { return FromQColor(c); }
+inline TColor Lib(Qt::GlobalColor c) { return FromQColor(c); }
+inline const std::string& Lib(const std::string& s) { return s; }
+inline std::string Lib(const char* s) { return s ? s : ""; }
+inline std::string Lib(const QString& s) { return FromQString(s); }
+}  // namespace qtarg
+
+/// True when a call mixes Qt-typed colour or text arguments with the library's own.
+template <class... A>
+concept AnyQtArg = ((QtColor<A> || QtText<A>) || ...);
 
 }  // namespace zyr

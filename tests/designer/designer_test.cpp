@@ -26,6 +26,9 @@ TEST(DesignerPlugin, OffersAndCreatesEveryControlWithItsOwnIcon) {
     EXPECT_EQ(w->group(), QStringLiteral("ZYR Charts"));
     EXPECT_FALSE(w->icon().isNull()) << w->name().toStdString();
     EXPECT_TRUE(w->domXml().contains(w->name()));
+    if (w->name() == "zyr::TRChart") {
+      EXPECT_TRUE(w->domXml().contains("name=\"rChart\""));
+    }
     QWidget parent;
     w->initialize(nullptr);
     QWidget* made = w->createWidget(&parent);
@@ -53,6 +56,8 @@ TEST(DesignerPlugin, FormFileYieldsChartWithItsProperties) {
    <property name="Caption"><string>Spectrum</string></property>
    <property name="ChartColor"><color><red>255</red><green>128</green><blue>0</blue></color></property>
    <property name="MouseAction"><number>2</number></property>
+   <property name="GridStyle"><number>4</number></property>
+   <property name="ScaleX1Caption"><string>Zeit [µs]</string></property>
   </widget>
  </widget>
  <customwidgets>
@@ -78,6 +83,8 @@ TEST(DesignerPlugin, FormFileYieldsChartWithItsProperties) {
   EXPECT_EQ(chart->property("Caption").toString(), QStringLiteral("Spectrum"));
   EXPECT_EQ(chart->property("ChartColor").value<QColor>(), QColor(255, 128, 0));
   EXPECT_EQ(chart->MouseAction(), 2);
+  EXPECT_EQ(chart->GridStyle(), gsLines);
+  EXPECT_EQ(chart->Scale1X().Caption(), "Zeit [\u00b5s]");
 }
 
 #else

@@ -6,6 +6,7 @@
 
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/object.h>
+#include <zyr/qt.h>
 
 #include <string>
 
@@ -62,12 +63,19 @@ class TBakGndImg : public TPersistent {
   /// Switching it off strips the directory from Name at once.
   void SetIncludePath(bool v);
   /// 0 natural size at the top left corner, 1 stretched over the data area, 2 tiled.
+  /// Fill modes (the numbers stay accepted).
+  static constexpr TBkgFill bfNatural = 0;  // natural size at the top left corner
+  static constexpr TBkgFill bfStretched = 1;
+  static constexpr TBkgFill bfTiled = 2;
   TBkgFill FillMode() const { return FFillMode; }
   void SetFillMode(TBkgFill v);
   TBGAreaMode AreaMode() const { return FBGAreaMode; }
   void SetAreaMode(TBGAreaMode v);
   TColor AreaColor() const { return FBGAreaColor; }
   void SetAreaColor(TColor v);
+  // Qt forms: the image file name, and the area colour (an invalid QColor gives clNone).
+  void SetName(const QtText auto& v) { SetName(FromQString(v)); }
+  void SetAreaColor(const QtColor auto& v) { SetAreaColor(FromQColor(v)); }
   double AreaLeft() const { return FBGAreaLeft; }
   void SetAreaLeft(double v);
   double AreaRight() const { return FBGAreaRight; }

@@ -57,6 +57,18 @@ class TBoxPlotLabel : public TCustomTextLabel {
 /// boxplot.png.
 class TBoxPlot : public TCustomRChart {
   Q_OBJECT
+  Q_PROPERTY(QColor ColorBody READ QtColorBody WRITE SetColorBody)
+  Q_PROPERTY(QColor ColorLines READ QtColorLines WRITE SetColorLines)
+  Q_PROPERTY(QColor ColorMedian READ QtColorMedian WRITE SetColorMedian)
+  Q_PROPERTY(QColor ColorMean READ QtColorMean WRITE SetColorMean)
+  Q_PROPERTY(QColor Color90Perc READ QtColor90Perc WRITE SetColor90Perc)
+  Q_PROPERTY(QColor ColorMinMax READ QtColorMinMax WRITE SetColorMinMax)
+  Q_PROPERTY(double BoxWidth READ BoxWidth WRITE SetBoxWidth)
+  Q_PROPERTY(int Orientation READ Orientation WRITE QtSetOrientation)
+  Q_PROPERTY(int GridStyle READ GridStyle WRITE QtSetGridStyle)
+  Q_PROPERTY(bool Show90Perc READ Show90Perc WRITE SetShow90Perc)
+  Q_PROPERTY(bool ShowMedian READ ShowMedian WRITE SetShowMedian)
+  Q_PROPERTY(bool ShowMean READ ShowMean WRITE SetShowMean)
   // OnBeforeBoxDraw is fired per box while painting: it has no signal.
  public:
   explicit TBoxPlot(QWidget* parent = nullptr);
@@ -123,6 +135,26 @@ class TBoxPlot : public TCustomRChart {
   void SetColor90Perc(TColor v);
   TColor ColorMinMax() const { return FColorMinMax; }
   void SetColorMinMax(TColor v);
+  // Qt forms of the colour setters (an invalid QColor gives clNone) and the file name.
+  void SetColorBody(const QtColor auto& v) { SetColorBody(FromQColor(v)); }
+  void SetColorLines(const QtColor auto& v) { SetColorLines(FromQColor(v)); }
+  void SetColorMedian(const QtColor auto& v) { SetColorMedian(FromQColor(v)); }
+  void SetColorMean(const QtColor auto& v) { SetColorMean(FromQColor(v)); }
+  void SetColor90Perc(const QtColor auto& v) { SetColor90Perc(FromQColor(v)); }
+  void SetColorMinMax(const QtColor auto& v) { SetColorMinMax(FromQColor(v)); }
+  void SaveDataASC(const QtText auto& FName) { SaveDataASC(FromQString(FName)); }
+  QColor QtColorBody() const { return ToQColor(ColorBody()); }
+  QColor QtColorLines() const { return ToQColor(ColorLines()); }
+  QColor QtColorMedian() const { return ToQColor(ColorMedian()); }
+  QColor QtColorMean() const { return ToQColor(ColorMean()); }
+  QColor QtColor90Perc() const { return ToQColor(Color90Perc()); }
+  QColor QtColorMinMax() const { return ToQColor(ColorMinMax()); }
+  void QtSetOrientation(int v) {
+    if (v == bpltHorizontal || v == bpltVertical) SetOrientation(TBoxPlotOrientation(v));
+  }
+  void QtSetGridStyle(int v) {
+    if (v >= bpgsNone && v <= bpgsDotLines) SetGridStyle(TBoxPlotGridStyle(v));
+  }
   bool Show90Perc() const { return FShow90Perc; }
   void SetShow90Perc(bool v);
   bool ShowMedian() const { return FShowMedian; }

@@ -7,6 +7,7 @@
 #include <zyr/platform/host/canvas.h>
 #include <zyr/platform/host/graphics.h>
 #include <zyr/platform/host/object.h>
+#include <zyr/qt.h>
 
 #include <functional>
 #include <string>
@@ -121,6 +122,11 @@ class TChartLegend : public TPersistent {
   /// Captions and samples of entries whose class is hidden.
   TColor GreyedColor() const { return FGreyedColor; }
   void SetGreyedColor(TColor v);
+  // Qt forms of the colour setters; an invalid QColor gives clNone.
+  void SetFrameColor(const QtColor auto& v) { SetFrameColor(FromQColor(v)); }
+  void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
+  void SetTextColor(const QtColor auto& v) { SetTextColor(FromQColor(v)); }
+  void SetGreyedColor(const QtColor auto& v) { SetGreyedColor(FromQColor(v)); }
 
   // ---------------------------------------------------------------- mouse
   /// The left button drags a shown legend (on by default).

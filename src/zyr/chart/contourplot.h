@@ -53,6 +53,12 @@ using TEstimateZValEvent = std::function<void(TObject* Sender, double x, double 
 /// paint); the plot stays usable. Gallery pages "contourplot-*".
 class TContourPlot : public TCustomRChart {
   Q_OBJECT
+  Q_PROPERTY(int PlotMode READ PlotMode WRITE QtSetPlotMode)
+  Q_PROPERTY(int NumPivotsX READ NumPivotsX WRITE SetNumPivotsX)
+  Q_PROPERTY(int NumPivotsY READ NumPivotsY WRITE SetNumPivotsY)
+  Q_PROPERTY(double IsoLow READ IsoLow WRITE SetIsoLow)
+  Q_PROPERTY(double IsoHigh READ IsoHigh WRITE SetIsoHigh)
+  Q_PROPERTY(double IsoDist READ IsoDist WRITE SetIsoDist)
  public:
   explicit TContourPlot(QWidget* parent = nullptr);
   ~TContourPlot() override;
@@ -205,6 +211,15 @@ class TContourPlot : public TCustomRChart {
   void HideAllTextLabels();
   void ClearAllTextLabels();
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
+  // Qt forms: the chart's for the virtual setters, own ones where the chart's would bypass
+  // the calls of this class.
+  using TCustomRChart::SetChartColor;
+  using TCustomRChart::SetChartFrameColor;
+  template <class C, class S>
+  requires AnyQtArg<C, S>
+  int AddTextLabel(double x, double y, const C& Color, const S& Caption, int Template) {
+    return AddTextLabel(x, y, qtarg::Lib(Color), qtarg::Lib(Caption), Template);
+  }
 
   // Copy and print: the picture is rebuilt for the copy and again for the next paint.
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite) {
@@ -216,6 +231,12 @@ class TContourPlot : public TCustomRChart {
   }
   bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
   bool CopyToBMP(const std::string& FName, bool BlkWhite);
+  bool CopyToBMP(const QtText auto& FName, bool BlkWhite) {
+    return CopyToBMP(FromQString(FName), BlkWhite);
+  }
+  void QtSetPlotMode(int v) {
+    if (v >= cpmDots && v <= cpmColorSurfNoIpTransp) SetPlotMode(TContourPlotMode(v));
+  }
   bool CopyToClipboard(bool BlkWhite) { return CopyToClipboard(BlkWhite, true); }
   bool CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs);
   bool CopyToClipboardDAOnly(bool BlkWhite) { return CopyToClipboardDAOnly(BlkWhite, true); }

@@ -5,13 +5,14 @@
 
 #include <zyr/chart/bakgndimg.h>
 #include <zyr/chart/chartitem.h>
-#include <zyr/chart/itemstore.h>
 #include <zyr/chart/chartlegend.h>
+#include <zyr/chart/itemstore.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/rchart_drawcache.h>
 #include <zyr/chart/scaleprops.h>
 #include <zyr/chart/textlabel.h>
 #include <zyr/platform/foundation/crosshair.h>
+#include <zyr/platform/foundation/marks.h>
 #include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
@@ -22,7 +23,6 @@
 
 #include <QPointF>
 #include <QRectF>
-
 #include <array>
 #include <cmath>
 #include <memory>
@@ -90,6 +90,31 @@ class TCustomRChart : public TCustomControl {
   Q_PROPERTY(double RangeHiX READ RangeHiX1 WRITE SetRangeHiX1)
   Q_PROPERTY(double RangeLoY READ RangeLoY1 WRITE SetRangeLoY1)
   Q_PROPERTY(double RangeHiY READ RangeHiY1 WRITE SetRangeHiY1)
+  Q_PROPERTY(QColor WindColor READ QtWindColor WRITE SetWindColor)
+  Q_PROPERTY(QColor ChartFrameColor READ QtChartFrameColor WRITE SetChartFrameColor)
+  Q_PROPERTY(QColor ShadowColor READ QtShadowColor WRITE SetShadowColor)
+  Q_PROPERTY(QColor ShadowBakColor READ QtShadowBakColor WRITE SetShadowBakColor)
+  Q_PROPERTY(int ShadowWidth READ ShadowWidth WRITE SetShadowWidth)
+  Q_PROPERTY(int ShadowStyle READ ShadowStyle WRITE SetShadowStyle)
+  Q_PROPERTY(int GridStyle READ GridStyle WRITE QtSetGridStyle)
+  Q_PROPERTY(double GridDx READ GridDx WRITE SetGridDx)
+  Q_PROPERTY(double GridDy READ GridDy WRITE SetGridDy)
+  Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
+  Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
+  Q_PROPERTY(int CaptionAlignment READ CaptionAlignment WRITE QtSetCaptionAlignment)
+  Q_PROPERTY(int CaptionTrim READ CaptionTrim WRITE SetCaptionTrim)
+  Q_PROPERTY(int StandardLayout READ StandardLayout WRITE QtSetStandardLayout)
+  Q_PROPERTY(bool Isometric READ Isometric WRITE SetIsometric)
+  Q_PROPERTY(bool AutoRedraw READ AutoRedraw WRITE SetAutoRedraw)
+  Q_PROPERTY(bool MouseCursorFixed READ MouseCursorFixed WRITE SetMouseCursorFixed)
+  Q_PROPERTY(bool MouseWheelZoom READ MouseWheelZoom WRITE SetMouseWheelZoom)
+  Q_PROPERTY(bool KeyboardNavigation READ KeyboardNavigation WRITE SetKeyboardNavigation)
+  Q_PROPERTY(QString ScaleX1Caption READ QtScaleX1Caption WRITE QtSetScaleX1Caption)
+  Q_PROPERTY(QString ScaleY1Caption READ QtScaleY1Caption WRITE QtSetScaleY1Caption)
+  Q_PROPERTY(bool ScaleX1Logarithmic READ ScaleX1Logarithmic WRITE SetScaleX1Logarithmic)
+  Q_PROPERTY(bool ScaleY1Logarithmic READ ScaleY1Logarithmic WRITE SetScaleY1Logarithmic)
+  Q_PROPERTY(int ScaleX1LabelType READ ScaleX1LabelType WRITE SetScaleX1LabelType)
+  Q_PROPERTY(int ScaleY1LabelType READ ScaleY1LabelType WRITE SetScaleY1LabelType)
  public:
   explicit TCustomRChart(QWidget* parent = nullptr);
   ~TCustomRChart() override;
@@ -579,6 +604,27 @@ class TCustomRChart : public TCustomControl {
   static constexpr TMouseActMode maDragTextLabel = 11;
   static constexpr TMouseActMode maSelectRect = 16;
   static constexpr TMouseActMode maTrace = 17;
+  /// Shadow styles (SetShadowStyle): the outline of the shadow rim.
+  static constexpr TShadowStyle shsShadowColor = 0;
+  static constexpr TShadowStyle shsBlack = 1;
+  static constexpr TShadowStyle shsShadowBakColor = 2;
+  /// Frame styles (RectFrame), the scales' values.
+  static constexpr TFrameStyle frNone = TScale::frNone;
+  static constexpr TFrameStyle frSimple = TScale::frSimple;
+  static constexpr TFrameStyle frLowered = TScale::frLowered;
+  static constexpr TFrameStyle frRaised = TScale::frRaised;
+  static constexpr TFrameStyle frEmbossed = TScale::frEmbossed;
+  static constexpr TFrameStyle frEngraved = TScale::frEngraved;
+  static constexpr TFrameStyle frDouble = TScale::frDouble;
+  /// Directions of MarkErrorBar: 0 a bar along y, any other value along x.
+  static constexpr TOrientation ebAlongY = 0;
+  static constexpr TOrientation ebAlongX = 1;
+  /// Axes of FindNearestItemAlongAxis.
+  static constexpr TAxis axX = 0;
+  static constexpr TAxis axY = 1;
+  // Label types of the axes are TScale's (TScale::ltDateTime, ...), mark types TMarkType
+  // (mrkCircle3, ...), cross-hair modes chmOff .. chmBox, text label modes tlmFree ..
+  // tlmShadowBox and attach modes tlaPixels .. tlaWorld.
 
   // Qt signals, each emitted right after its handler (arguments without Sender):
   // OnMouseMoveInChart -> mouseMoveInChart, OnZoomPan -> zoomPan, OnRubberBand -> rubberBand,
@@ -602,11 +648,69 @@ class TCustomRChart : public TCustomControl {
   }
 
  public:
-  // Qt value types beside the documented calls. An invalid QColor gives clNone.
-  void SetChartColor(const QColor& c) { SetChartColor(FromQColor(c)); }
-  void SetDataColor(const QColor& c) { SetDataColor(FromQColor(c)); }
-  void SetFillColor(const QColor& c) { SetFillColor(FromQColor(c)); }
-  void SetGridColor(const QColor& c) { SetGridColor(FromQColor(c)); }
+  // Qt value types beside the documented calls, each a forward to the call of the same name.
+  // Colours are QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives clNone.
+  // Texts and file names are QString; item texts keep what Windows-1252 holds ('?' else).
+  void SetChartColor(const QtColor auto& c) { SetChartColor(FromQColor(c)); }
+  void SetDataColor(const QtColor auto& c) { SetDataColor(FromQColor(c)); }
+  void SetFillColor(const QtColor auto& c) { SetFillColor(FromQColor(c)); }
+  void SetGridColor(const QtColor auto& c) { SetGridColor(FromQColor(c)); }
+  void SetWindColor(const QtColor auto& c) { SetWindColor(FromQColor(c)); }
+  void SetChartFrameColor(const QtColor auto& c) { SetChartFrameColor(FromQColor(c)); }
+  void SetShadowColor(const QtColor auto& c) { SetShadowColor(FromQColor(c)); }
+  void SetShadowBakColor(const QtColor auto& c) { SetShadowBakColor(FromQColor(c)); }
+  void SetTextBkColor(const QtColor auto& c) { SetTextBkColor(FromQColor(c)); }
+  void SetMouseTraceColor(const QtColor auto& c) { SetMouseTraceColor(FromQColor(c)); }
+  void NewColorOfClassItems(const QtColor auto& c, uint8_t ClassNumber) {
+    NewColorOfClassItems(FromQColor(c), ClassNumber);
+  }
+  void CrossHairSetup(int n, const QtColor auto& Color, TCrossHMode Mode, TPenStyle LineType,
+                      int LineWidth) {
+    CrossHairSetup(n, FromQColor(Color), Mode, LineType, LineWidth);
+  }
+  template <class C, class S>
+  requires AnyQtArg<C, S>
+  int AddTextLabel(double x, double y, const C& Color, const S& Caption, int Template) {
+    return AddTextLabel(x, y, qtarg::Lib(Color), qtarg::Lib(Caption), Template);
+  }
+  template <class C, class S>
+  requires AnyQtArg<C, S>
+  void SetTextLabel(int n, double x, double y, const C& Color, const S& Caption, int Template) {
+    SetTextLabel(n, x, y, qtarg::Lib(Color), qtarg::Lib(Caption), Template);
+  }
+  /// Any mix of world and pixel corners, as the documented overloads take them.
+  template <class X1, class Y1, class X2, class Y2, class C1, class C2>
+  requires AnyQtArg<C1, C2>
+  void RectFrame(X1 x1, Y1 y1, X2 x2, Y2 y2, TFrameStyle FrameStyle, const C1& ShadowColor,
+                 const C2& HiLightColor) {
+    RectFrame(x1, y1, x2, y2, FrameStyle, qtarg::Lib(ShadowColor), qtarg::Lib(HiLightColor));
+  }
+  template <class X, class Y, QtText S>
+  void Text(X x, Y y, int size, const S& txt) {
+    Text(x, y, size, FromQString(txt));
+  }
+  void Text(double x, double y, int size, const QtText auto& txt, int dx, int dy,
+            TAlignment Alignment) {
+    Text(x, y, size, FromQString(txt), dx, dy, Alignment);
+  }
+  void SetDataLongText(int idx, const QtText auto& s) { SetDataLongText(idx, FromQString(s)); }
+  void SetAnnoLongText(int idx, const QtText auto& s) { SetAnnoLongText(idx, FromQString(s)); }
+  int AddLegendEntry(const QtText auto& Caption) { return AddLegendEntry(FromQString(Caption)); }
+  bool CopyToBMP(const QtText auto& FName, bool BlkWhite) {
+    return CopyToBMP(FromQString(FName), BlkWhite);
+  }
+  bool CopyToWMF(const QtText auto& FName, bool BlkWhite) {
+    return CopyToWMF(FromQString(FName), BlkWhite);
+  }
+  void SaveData(const QtText auto& FName) { SaveData(FromQString(FName)); }
+  void SaveAnno(const QtText auto& FName) { SaveAnno(FromQString(FName)); }
+  int LoadData(const QtText auto& FName, bool AppendIt) {
+    return LoadData(FromQString(FName), AppendIt);
+  }
+  int LoadAnno(const QtText auto& FName, bool AppendIt) {
+    return LoadAnno(FromQString(FName), AppendIt);
+  }
+  bool SaveDataASC(const QtText auto& FName) { return SaveDataASC(FromQString(FName)); }
   QColor QtChartColor() const { return ToQColor(ChartColor()); }
   QColor QtDataColor() const { return ToQColor(DataColor()); }
   QColor QtFillColor() const { return ToQColor(FillColor()); }
@@ -615,13 +719,75 @@ class TCustomRChart : public TCustomControl {
   // Keeps SetCaption("text") unambiguous beside the QString overload.
   void SetCaption(const char* v) { SetChartCaption(v ? v : ""); }
   QString QtCaption() const { return ToQString(Caption()); }
+  // Getters and setters of the Qt properties that the documented names do not cover.
+  QColor QtWindColor() const { return ToQColor(WindColor()); }
+  QColor QtChartFrameColor() const { return ToQColor(ChartFrameColor()); }
+  QColor QtShadowColor() const { return ToQColor(ShadowColor()); }
+  QColor QtShadowBakColor() const { return ToQColor(ShadowBakColor()); }
+  void QtSetGridStyle(int v) {
+    if (v >= gsNone && v <= gsDotLines) SetGridStyle(GridStyleType(v));
+  }
+  void QtSetCaptionAlignment(int v) {
+    if (v >= taLeftJustify && v <= taCenter) SetCaptionAlignment(TAlignment(v));
+  }
+  void QtSetStandardLayout(int v) {
+    if (v >= rcl_X1Bottom_Y1Left && v <= rcl_X2Both_Y2Both) SetStandardLayout(TrcLayout(v));
+  }
+  QString QtScaleX1Caption() const { return ToQString(ScalePropsX(1).Caption()); }
+  QString QtScaleY1Caption() const { return ToQString(ScalePropsY(1).Caption()); }
+  void QtSetScaleX1Caption(const QString& v) { Scale1X().SetCaption(v); }
+  void QtSetScaleY1Caption(const QString& v) { Scale1Y().SetCaption(v); }
+  bool ScaleX1Logarithmic() const { return ScalePropsX(1).Logarithmic(); }
+  bool ScaleY1Logarithmic() const { return ScalePropsY(1).Logarithmic(); }
+  void SetScaleX1Logarithmic(bool v) { Scale1X().SetLogarithmic(v); }
+  void SetScaleY1Logarithmic(bool v) { Scale1Y().SetLogarithmic(v); }
+  int ScaleX1LabelType() const { return ScalePropsX(1).LabelType(); }
+  int ScaleY1LabelType() const { return ScalePropsY(1).LabelType(); }
+  void SetScaleX1LabelType(int v) { Scale1X().SetLabelType(TFigType(v)); }
+  void SetScaleY1LabelType(int v) { Scale1Y().SetLabelType(TFigType(v)); }
   /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
   /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).
   void SetRange(int Layer, const QRectF& r) {
     SetRange(Layer, r.left(), r.top(), r.right(), r.bottom());
   }
+  // World points and rectangles: a QRectF's left() and top() are the first corner (x1, y1),
+  // right() and bottom() the second (x2, y2).
   void MoveTo(const QPointF& p) { MoveTo(p.x(), p.y()); }
   void DrawTo(const QPointF& p) { DrawTo(p.x(), p.y()); }
+  void MarkAt(const QPointF& p, uint8_t mk) { MarkAt(p.x(), p.y(), mk); }
+  void MarkErrorBar(const QPointF& p, double dlower, double dupper, TOrientation Dir, uint8_t mk) {
+    MarkErrorBar(p.x(), p.y(), dlower, dupper, Dir, mk);
+  }
+  void Line(const QPointF& p1, const QPointF& p2) { Line(p1.x(), p1.y(), p2.x(), p2.y()); }
+  void LineOffset(const QPointF& p1, const QPointF& p2, int dx, int dy) {
+    LineOffset(p1.x(), p1.y(), p2.x(), p2.y(), dx, dy);
+  }
+  void Rectangle(const QRectF& r) { Rectangle(r.left(), r.top(), r.right(), r.bottom()); }
+  void RectangleRelPix(const QPointF& c, int dx, int dy) { RectangleRelPix(c.x(), c.y(), dx, dy); }
+  template <class C1, class C2>
+  void RectFrame(const QRectF& r, TFrameStyle FrameStyle, const C1& ShadowColor,
+                 const C2& HiLightColor) {
+    RectFrame(r.left(), r.top(), r.right(), r.bottom(), FrameStyle, ShadowColor, HiLightColor);
+  }
+  /// llx, lly are left() and top(); urx, ury right() and bottom().
+  void Bar3D(const QRectF& r, int Depth, int Angle) {
+    Bar3D(r.left(), r.top(), r.right(), r.bottom(), Depth, Angle);
+  }
+  void Ellipse(const QPointF& c, double HorizAxLeng, double VertAxLeng) {
+    Ellipse(c.x(), c.y(), HorizAxLeng, VertAxLeng);
+  }
+  void Arc(const QPointF& c, double HorizAxLeng, double VertAxLeng, double Angle1, double Angle2) {
+    Arc(c.x(), c.y(), HorizAxLeng, VertAxLeng, Angle1, Angle2);
+  }
+  void Arrow(const QPointF& p1, const QPointF& p2, int HeadSize) {
+    Arrow(p1.x(), p1.y(), p2.x(), p2.y(), HeadSize);
+  }
+  void DoubleArrow(const QPointF& p1, const QPointF& p2, int HeadSize) {
+    DoubleArrow(p1.x(), p1.y(), p2.x(), p2.y(), HeadSize);
+  }
+  void Text(const QPointF& p, int size, const auto& txt) { Text(p.x(), p.y(), size, txt); }
+  void DrawToRelPix(const QPointF& p, int dx, int dy) { DrawToRelPix(p.x(), p.y(), dx, dy); }
+  void CrossHairSetPos(int n, const QPointF& p) { CrossHairSetPos(n, p.x(), p.y()); }
   // Layer 1 ranges, one bound at a time.
   double RangeLoX1() const { return ScalePropsX(1).RangeLow(); }
   double RangeHiX1() const { return ScalePropsX(1).RangeHigh(); }

@@ -11,6 +11,7 @@
 #include <zyr/platform/foundation/dtlabel.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/graphics.h>
+#include <zyr/qt.h>
 #include <zyr/scales/scale.h>
 
 #include <memory>
@@ -81,6 +82,11 @@ class TScaleProps : public TPersistent {
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   const std::string& UserTickText() const { return FUserTickText; }
   void SetUserTickText(const std::string& v);
+  // Qt forms of the text and colour setters; an invalid QColor gives clNone.
+  void SetCaption(const QtText auto& v) { SetCaption(FromQString(v)); }
+  void SetScaleInscript(const QtText auto& v) { SetScaleInscript(FromQString(v)); }
+  void SetUserTickText(const QtText auto& v) { SetUserTickText(FromQString(v)); }
+  void SetColorScale(const QtColor auto& v) { SetColorScale(FromQColor(v)); }
   bool Visible() const { return FVisible; }
   void SetVisible(bool v);
   TScaleType ScaleType() const { return FScaleType; }

@@ -22,6 +22,9 @@ namespace zyr {
 /// The chart is isometric; the range operations act on layer 1. Gallery page "smithchart".
 class TSmithChart : public TCustomRChart {
   Q_OBJECT
+  Q_PROPERTY(QColor GridColorLight READ QtGridColorLight WRITE SetGridColorLight)
+  Q_PROPERTY(QColor GridColorDark READ QtGridColorDark WRITE SetGridColorDark)
+  Q_PROPERTY(QColor DiagramColor READ QtDiagramColor WRITE SetDiagramColor)
  public:
   explicit TSmithChart(QWidget* parent = nullptr);
   std::string ClassName() const override { return "TSmithChart"; }
@@ -49,6 +52,13 @@ class TSmithChart : public TCustomRChart {
   /// Fill of the unit disc and background of the resistance labels.
   TColor DiagramColor() const { return FDiagramColor; }
   void SetDiagramColor(TColor v);
+  // Qt forms; an invalid QColor gives clNone.
+  void SetGridColorLight(const QtColor auto& v) { SetGridColorLight(FromQColor(v)); }
+  void SetGridColorDark(const QtColor auto& v) { SetGridColorDark(FromQColor(v)); }
+  void SetDiagramColor(const QtColor auto& v) { SetDiagramColor(FromQColor(v)); }
+  QColor QtGridColorLight() const { return ToQColor(GridColorLight()); }
+  QColor QtGridColorDark() const { return ToQColor(GridColorDark()); }
+  QColor QtDiagramColor() const { return ToQColor(DiagramColor()); }
 
   // ---------------------------------------------------------------- layer-1 ranges
   /// Setting a limit re-applies the isometric scaling and repaints once. RangeYHigh follows
@@ -99,6 +109,10 @@ class TSmithChart : public TCustomRChart {
   void SetCrossHairPosY(double y);
   void CrossHairSetPos(double x, double y);
   void CrossHairSetup(TColor chColor, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
+  void CrossHairSetup(const QtColor auto& chColor, TCrossHMode Mode, TPenStyle LineType,
+                      int LineWidth) {
+    CrossHairSetup(FromQColor(chColor), Mode, LineType, LineWidth);
+  }
 
   /// From another chart; from a TSmithChart also the diagram colours.
   void Assign(const TPersistent* Source) override;

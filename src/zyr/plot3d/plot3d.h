@@ -123,6 +123,8 @@ class TPlot3D : public TCustomControl {
   static constexpr TBoundingBox bbNone = 0;
   static constexpr TBoundingBox bbOutlined = 1;
   static constexpr TBoundingBox bbFilled = 2;
+  // Frame styles and colour schemes are the scales' (TScale::frLowered, TScale::csGrayWhite,
+  // ...; zyr/scales/scale.h), mark types TMarkType (mrkCircle3, ...).
 
   explicit TPlot3D(QWidget* parent = nullptr);
   ~TPlot3D() override;
@@ -156,68 +158,68 @@ class TPlot3D : public TCustomControl {
 
   TColor ColorFrame() const { return FFrameCol; }
   void SetColorFrame(TColor v) { SetColorField(FFrameCol, v); }
-  void SetColorFrame(const QColor& v) {
-    if (v.isValid()) SetColorFrame(FromQColor(v));
+  void SetColorFrame(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorFrame(FromQColor(v));
   }
   TColor ColorBakGnd() const { return FColorBakGnd; }
   void SetColorBakGnd(TColor v) { SetColorField(FColorBakGnd, v); }
-  void SetColorBakGnd(const QColor& v) {
-    if (v.isValid()) SetColorBakGnd(FromQColor(v));
+  void SetColorBakGnd(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorBakGnd(FromQColor(v));
   }
   TColor ColorXCoords() const { return FColorXAx; }
   void SetColorXCoords(TColor v) { SetColorField(FColorXAx, v); }
-  void SetColorXCoords(const QColor& v) {
-    if (v.isValid()) SetColorXCoords(FromQColor(v));
+  void SetColorXCoords(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorXCoords(FromQColor(v));
   }
   TColor ColorYCoords() const { return FColorYAx; }
   void SetColorYCoords(TColor v) { SetColorField(FColorYAx, v); }
-  void SetColorYCoords(const QColor& v) {
-    if (v.isValid()) SetColorYCoords(FromQColor(v));
+  void SetColorYCoords(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorYCoords(FromQColor(v));
   }
   TColor ColorZCoords() const { return FColorZAx; }
   void SetColorZCoords(TColor v) { SetColorField(FColorZAx, v); }
-  void SetColorZCoords(const QColor& v) {
-    if (v.isValid()) SetColorZCoords(FromQColor(v));
+  void SetColorZCoords(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorZCoords(FromQColor(v));
   }
   TColor ColorHigh() const { return FColorFillHigh; }
   void SetColorHigh(TColor v) { SetColorField(FColorFillHigh, v); }
-  void SetColorHigh(const QColor& v) {
-    if (v.isValid()) SetColorHigh(FromQColor(v));
+  void SetColorHigh(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorHigh(FromQColor(v));
   }
   TColor ColorMid() const { return FColorFillMid; }
   void SetColorMid(TColor v) { SetColorField(FColorFillMid, v); }
-  void SetColorMid(const QColor& v) {
-    if (v.isValid()) SetColorMid(FromQColor(v));
+  void SetColorMid(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorMid(FromQColor(v));
   }
   TColor ColorLow() const { return FColorFillLow; }
   void SetColorLow(TColor v) { SetColorField(FColorFillLow, v); }
-  void SetColorLow(const QColor& v) {
-    if (v.isValid()) SetColorLow(FromQColor(v));
+  void SetColorLow(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorLow(FromQColor(v));
   }
   TColor ColorMesh() const { return FColorMesh; }
   void SetColorMesh(TColor v) { SetColorField(FColorMesh, v); }
-  void SetColorMesh(const QColor& v) {
-    if (v.isValid()) SetColorMesh(FromQColor(v));
+  void SetColorMesh(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorMesh(FromQColor(v));
   }
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColorCubeFrame(TColor v) { SetColorField(FColorCubeFrame, v); }
-  void SetColorCubeFrame(const QColor& v) {
-    if (v.isValid()) SetColorCubeFrame(FromQColor(v));
+  void SetColorCubeFrame(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorCubeFrame(FromQColor(v));
   }
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColorCubeHidLin(TColor v) { SetColorField(FColorCubeHidLin, v); }
-  void SetColorCubeHidLin(const QColor& v) {
-    if (v.isValid()) SetColorCubeHidLin(FromQColor(v));
+  void SetColorCubeHidLin(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorCubeHidLin(FromQColor(v));
   }
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColorCubeFaceLow(TColor v) { SetColorField(FColorCubeFaceLo, v); }
-  void SetColorCubeFaceLow(const QColor& v) {
-    if (v.isValid()) SetColorCubeFaceLow(FromQColor(v));
+  void SetColorCubeFaceLow(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorCubeFaceLow(FromQColor(v));
   }
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColorCubeFaceHigh(TColor v) { SetColorField(FColorCubeFaceHi, v); }
-  void SetColorCubeFaceHigh(const QColor& v) {
-    if (v.isValid()) SetColorCubeFaceHigh(FromQColor(v));
+  void SetColorCubeFaceHigh(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorCubeFaceHigh(FromQColor(v));
   }
 
   bool ColorCodeAvg() const { return FColorCodeAvg; }

@@ -115,6 +115,8 @@ class TRot3D : public TCustomControl {
   static constexpr TBoundingBox bbNone = 0;
   static constexpr TBoundingBox bbOutlined = 1;
   static constexpr TBoundingBox bbFilled = 2;
+  // Frame styles and colour schemes are the scales' (TScale::frLowered, TScale::csGrayWhite,
+  // ...; zyr/scales/scale.h), mark types TMarkType (mrkCircle3, ...).
 
   /// Draws on the canvas of the plot before or after the data.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
@@ -171,11 +173,11 @@ class TRot3D : public TCustomControl {
   TColor ColorData() const { return FDataCol; }
   void SetDataCol(TColor c);
   /// An invalid QColor is ignored.
-  void SetDataCol(const QColor& c) {
-    if (c.isValid()) SetDataCol(FromQColor(c));
+  void SetDataCol(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetDataCol(FromQColor(c));
   }
   void SetColorData(TColor c) { SetDataCol(c); }
-  void SetColorData(const QColor& c) { SetDataCol(c); }
+  void SetColorData(const QtColor auto& c) { SetDataCol(c); }
   int32_t DataTag() const { return FDataTag; }
   void SetDataTag(int32_t t) { FDataTag = t; }
   int LineWidth() const { return FLineWidth; }
@@ -265,48 +267,48 @@ class TRot3D : public TCustomControl {
   void SetFrameStyle(TFrameStyle v);
   TColor ColorFrame() const { return FFrameCol; }
   void SetFrameCol(TColor c);
-  void SetFrameCol(const QColor& c) {
-    if (c.isValid()) SetFrameCol(FromQColor(c));
+  void SetFrameCol(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetFrameCol(FromQColor(c));
   }
   void SetColorFrame(TColor c) { SetFrameCol(c); }
-  void SetColorFrame(const QColor& c) { SetFrameCol(c); }
+  void SetColorFrame(const QtColor auto& c) { SetFrameCol(c); }
   TColor ColorChart() const { return FChartCol; }
   void SetChartCol(TColor c);
-  void SetChartCol(const QColor& c) {
-    if (c.isValid()) SetChartCol(FromQColor(c));
+  void SetChartCol(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetChartCol(FromQColor(c));
   }
   void SetColorChart(TColor c) { SetChartCol(c); }
-  void SetColorChart(const QColor& c) { SetChartCol(c); }
+  void SetColorChart(const QtColor auto& c) { SetChartCol(c); }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColCubeFrame(TColor c);
-  void SetColCubeFrame(const QColor& c) {
-    if (c.isValid()) SetColCubeFrame(FromQColor(c));
+  void SetColCubeFrame(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetColCubeFrame(FromQColor(c));
   }
   void SetColorCubeFrame(TColor c) { SetColCubeFrame(c); }
-  void SetColorCubeFrame(const QColor& c) { SetColCubeFrame(c); }
+  void SetColorCubeFrame(const QtColor auto& c) { SetColCubeFrame(c); }
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColCubeHidLin(TColor c);
-  void SetColCubeHidLin(const QColor& c) {
-    if (c.isValid()) SetColCubeHidLin(FromQColor(c));
+  void SetColCubeHidLin(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetColCubeHidLin(FromQColor(c));
   }
   void SetColorCubeHidLin(TColor c) { SetColCubeHidLin(c); }
-  void SetColorCubeHidLin(const QColor& c) { SetColCubeHidLin(c); }
+  void SetColorCubeHidLin(const QtColor auto& c) { SetColCubeHidLin(c); }
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColCubeFaceLow(TColor c);
-  void SetColCubeFaceLow(const QColor& c) {
-    if (c.isValid()) SetColCubeFaceLow(FromQColor(c));
+  void SetColCubeFaceLow(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetColCubeFaceLow(FromQColor(c));
   }
   void SetColorCubeFaceLow(TColor c) { SetColCubeFaceLow(c); }
-  void SetColorCubeFaceLow(const QColor& c) { SetColCubeFaceLow(c); }
+  void SetColorCubeFaceLow(const QtColor auto& c) { SetColCubeFaceLow(c); }
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColCubeFaceHigh(TColor c);
-  void SetColCubeFaceHigh(const QColor& c) {
-    if (c.isValid()) SetColCubeFaceHigh(FromQColor(c));
+  void SetColCubeFaceHigh(const QtColor auto& c) {
+    if (QColor(c).isValid()) SetColCubeFaceHigh(FromQColor(c));
   }
   void SetColorCubeFaceHigh(TColor c) { SetColCubeFaceHigh(c); }
-  void SetColorCubeFaceHigh(const QColor& c) { SetColCubeFaceHigh(c); }
+  void SetColorCubeFaceHigh(const QtColor auto& c) { SetColCubeFaceHigh(c); }
   /// Style of the character marks (types 52 and up).
   TFontStyles TextFontStyle() const { return FTextFontStyle; }
   void SetTextFontStyle(TFontStyles v);

@@ -94,8 +94,8 @@ class TColorScale : public TCustomControl {
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
-  void SetCaptionColor(const QColor& v) {
-    if (v.isValid()) SetCaptionColor(FromQColor(v));
+  void SetCaptionColor(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetCaptionColor(FromQColor(v));
   }
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
@@ -107,13 +107,13 @@ class TColorScale : public TCustomControl {
   void SetCaptionStyle(TFontStyles v);
   TColor ColorSclBkgd() const { return FColorSclBkgd; }
   void SetColorSclBkgd(TColor v);
-  void SetColorSclBkgd(const QColor& v) {
-    if (v.isValid()) SetColorSclBkgd(FromQColor(v));
+  void SetColorSclBkgd(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorSclBkgd(FromQColor(v));
   }
   TColor ColorOfScale() const { return FColorScale; }
   void SetColorOfScale(TColor v);
-  void SetColorOfScale(const QColor& v) {
-    if (v.isValid()) SetColorOfScale(FromQColor(v));
+  void SetColorOfScale(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorOfScale(FromQColor(v));
   }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
@@ -179,8 +179,9 @@ class TColorScale : public TCustomControl {
   /// Value at the table entry nearest to \p c.
   double ColorToValue(TColor c) const;
   /// NaN for an invalid QColor.
-  double ColorToValue(const QColor& c) const {
-    return c.isValid() ? ColorToValue(FromQColor(c)) : std::numeric_limits<double>::quiet_NaN();
+  double ColorToValue(const QtColor auto& c) const {
+    return QColor(c).isValid() ? ColorToValue(FromQColor(c))
+                               : std::numeric_limits<double>::quiet_NaN();
   }
   /// Pixel of \p v along the scale.
   int ValueToPixel(double v) const;

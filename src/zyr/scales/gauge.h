@@ -96,8 +96,8 @@ class TScaleGauge : public TCustomControl {
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
-  void SetCaptionColor(const QColor& v) {
-    if (v.isValid()) SetCaptionColor(FromQColor(v));
+  void SetCaptionColor(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetCaptionColor(FromQColor(v));
   }
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
@@ -109,33 +109,33 @@ class TScaleGauge : public TCustomControl {
   void SetCaptionStyle(TFontStyles v);
   TColor ColorBg1() const { return FColorSclBG1; }
   void SetColorBg1(TColor v);
-  void SetColorBg1(const QColor& v) {
-    if (v.isValid()) SetColorBg1(FromQColor(v));
+  void SetColorBg1(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorBg1(FromQColor(v));
   }
   TColor ColorBg2() const { return FColorSclBG2; }
   void SetColorBg2(TColor v);
-  void SetColorBg2(const QColor& v) {
-    if (v.isValid()) SetColorBg2(FromQColor(v));
+  void SetColorBg2(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorBg2(FromQColor(v));
   }
   TColor ColorIndex1() const { return FColorIndex1; }
   void SetColorIndex1(TColor v);
-  void SetColorIndex1(const QColor& v) {
-    if (v.isValid()) SetColorIndex1(FromQColor(v));
+  void SetColorIndex1(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorIndex1(FromQColor(v));
   }
   TColor ColorIndex2() const { return FColorIndex2; }
   void SetColorIndex2(TColor v);
-  void SetColorIndex2(const QColor& v) {
-    if (v.isValid()) SetColorIndex2(FromQColor(v));
+  void SetColorIndex2(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorIndex2(FromQColor(v));
   }
   TColor ColorCover() const { return FColorCover; }
   void SetColorCover(TColor v);
-  void SetColorCover(const QColor& v) {
-    if (v.isValid()) SetColorCover(FromQColor(v));
+  void SetColorCover(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorCover(FromQColor(v));
   }
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor v);
-  void SetColorScale(const QColor& v) {
-    if (v.isValid()) SetColorScale(FromQColor(v));
+  void SetColorScale(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorScale(FromQColor(v));
   }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);

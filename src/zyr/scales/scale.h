@@ -142,13 +142,13 @@ class TScale : public TCustomControl {
   TColor ColorBackGnd() const { return FColorBG; }
   void SetColorBackGnd(TColor v);
   /// An invalid QColor is ignored.
-  void SetColorBackGnd(const QColor& v) {
-    if (v.isValid()) SetColorBackGnd(FromQColor(v));
+  void SetColorBackGnd(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorBackGnd(FromQColor(v));
   }
   TColor ColorScale() const { return FColorFG; }
   void SetColorScale(TColor v);
-  void SetColorScale(const QColor& v) {
-    if (v.isValid()) SetColorScale(FromQColor(v));
+  void SetColorScale(const QtColor auto& v) {
+    if (QColor(v).isValid()) SetColorScale(FromQColor(v));
   }
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);

@@ -18,6 +18,16 @@ namespace zyr {
 ///
 ///     chart.CrossHair1()->SetCrossHMode(3);
 ///     chart.CrossHair1()->SetPos(2.5, 10.0);
+/// Cross-hair modes (TCrossHMode); the numbers stay accepted.
+enum : TCrossHMode {
+  chmOff = 0,         // not drawn
+  chmHorizontal = 1,  // horizontal line
+  chmVertical = 2,    // vertical line
+  chmBoth = 3,        // both lines
+  chmCrossBox = 4,    // small cross with a box
+  chmBox = 5          // box only
+};
+
 class TCrossHair : public TPersistent {
  public:
   TCrossHair() = default;

@@ -46,6 +46,64 @@ namespace zyr {
 /// nothing. See the gallery page "platform".
 void DrawMarkOnCanvas(TCanvas& cv, int MarkType, int x, int y);
 
+/// Names of the designed mark types, as in the table above; the digit is the half size r where
+/// a shape comes in several sizes. The mark numbers stay accepted wherever a mark type is taken
+/// (MarkAt, the box plot's and the 3D plots' symbols).
+enum TMarkType : uint8_t {
+  mrkPixel = 0,
+  mrkDot = 1,
+  mrkPlus2 = 2,
+  mrkPlus3 = 3,
+  mrkPlus5 = 4,
+  mrkCross2 = 5,
+  mrkCross3 = 6,
+  mrkCross5 = 7,
+  mrkAsterisk3 = 8,
+  mrkAsterisk5 = 9,
+  mrkSquare2 = 10,
+  mrkSquare3 = 11,
+  mrkSquare5 = 12,
+  mrkSquareFilled2 = 13,
+  mrkSquareFilled3 = 14,
+  mrkSquareFilled5 = 15,
+  mrkCircle2 = 16,
+  mrkCircle3 = 17,
+  mrkCircle5 = 18,
+  mrkCircleFilled2 = 19,
+  mrkCircleFilled3 = 20,
+  mrkCircleFilled5 = 21,
+  mrkDiamond3 = 22,
+  mrkDiamond5 = 23,
+  mrkDiamondFilled3 = 24,
+  mrkDiamondFilled5 = 25,
+  mrkTriangleUp3 = 26,
+  mrkTriangleUp5 = 27,
+  mrkTriangleUpFilled3 = 28,
+  mrkTriangleUpFilled5 = 29,
+  mrkTriangleDown3 = 30,
+  mrkTriangleDown5 = 31,
+  mrkTriangleDownFilled3 = 32,
+  mrkTriangleDownFilled5 = 33,
+  mrkTriangleLeft = 34,
+  mrkTriangleLeftFilled = 35,
+  mrkTriangleRight = 36,
+  mrkTriangleRightFilled = 37,
+  mrkStar = 38,
+  mrkStarFilled = 39,
+  mrkHexagon = 40,
+  mrkHexagonFilled = 41,
+  mrkSquareCross = 42,
+  mrkSquarePlus = 43,
+  mrkCirclePlus = 44,
+  mrkCircleCross = 45,
+  mrkCircleDot = 46,
+  mrkVertBar = 47,
+  mrkHorzBar = 48,
+  mrkCircleLarge = 49,
+  mrkSquareLarge = 50,
+  mrkDiamondLarge = 51
+};
+
 /// Number of designed mark types (0 .. 51).
 constexpr int NumMarkTypes = 52;
 

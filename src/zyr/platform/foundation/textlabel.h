@@ -21,6 +21,22 @@ namespace zyr {
 /// 1 middle, 2 bottom. Out-of-range values are clamped (Layer 1 .. 2, AttachToData 0 .. 3,
 /// Mode 0 .. 4, VerticalAlignment 0 .. 2, Alignment to taCenter); positions that are not finite
 /// numbers are ignored. Line feeds in Caption separate lines.
+/// Text label modes (TTxtLblMode); the numbers stay accepted.
+enum : TTxtLblMode {
+  tlmFree = 0,        // available, never drawn
+  tlmBackground = 1,  // text with background
+  tlmBoxed = 2,
+  tlmUnderlined = 3,
+  tlmShadowBox = 4  // boxed with drop shadow
+};
+/// Text label attach modes (TTxtLblAttachMode): which coordinates are world values.
+enum : TTxtLblAttachMode {
+  tlaPixels = 0,  // x and y in control pixels
+  tlaXWorld = 1,  // x world, y pixels
+  tlaYWorld = 2,  // x pixels, y world
+  tlaWorld = 3    // x and y world
+};
+
 class TCustomTextLabel : public TPersistent {
  public:
   TCustomTextLabel();
