@@ -1425,6 +1425,9 @@ class TCustomRChart : public TCustomControl {
   void DrawMouseTraceOn(TCanvas& Canvas);
   /// A colour of the chart, or the visual style's when styles are on for the element.
   TColor StyledColor(TColor Own, TStyleColor StyleCol, TStyleElement Element) const;
+  /// Colour of texts outside the data area: with visual styles and seFont the palette's text
+  /// colour, as long as it reads on the window colour actually used; else Own.
+  TColor StyledTextColor(TColor Own) const;
 
   // HIT TESTING state
   /// Measure of one annotation against the world query (x, y) whose active-layer pixel is

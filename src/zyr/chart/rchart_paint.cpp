@@ -374,8 +374,7 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
   Canvas.Brush().SetStyle(bsClear);
   Canvas.Font().Assign(&Font());
   if (Canvas.IsPrinterCanvas()) SetCanvasFontSizeScaled(Canvas, Font().Size());
-  if (StyleServices().Enabled() && (FStyleElements & seFont))
-    Canvas.Font().SetColor(StyleServices().GetStyleFontColor(sfPanelTextNormal));
+  Canvas.Font().SetColor(StyledTextColor(Canvas.Font().Color()));
 
   if (!FChartCaption.empty()) {
     std::string cap = FChartCaption;

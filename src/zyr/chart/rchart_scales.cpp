@@ -173,10 +173,9 @@ void TCustomRChart::SetScaleProps(TScale& Scale, const TScaleProps& Props) {
   Scale.Font().Assign(&Props.Font());
   Scale.Font().SetColor(Props.Font().Color());
   Scale.SetDateFormat(Props.DateFormat());
-  if (StyleServices().Enabled()) {
-    const TColor c = StyleServices().GetStyleFontColor(sfPanelTextNormal);
-    Scale.SetColorScale(c);
-    Scale.Font().SetColor(c);
+  if (StyleServices().Enabled() && (FStyleElements & seFont)) {
+    Scale.SetColorScale(StyledTextColor(Props.ColorScale()));
+    Scale.Font().SetColor(StyledTextColor(Props.Font().Color()));
   }
 }
 

@@ -77,6 +77,15 @@ void TCustomRChart::ApplyTheme(const TChartTheme& Theme) {
   RepaintIfAuto();
 }
 
+TColor TCustomRChart::StyledTextColor(TColor Own) const {
+  if (!StyleServices().Enabled() || !(FStyleElements & seFont)) return Own;
+  // The palette's text colour belongs on its base colour; on the chart's own window colour
+  // (styles without seClient) a dark palette's light text would not read.
+  const TColor text = StyleServices().GetSystemColor(clWindowText);
+  const TColor ground = StyledColor(RcWindCol, scWindow, seClient);
+  return TChartTheme::Contrast(text, ground) >= 4.5 ? text : Own;
+}
+
 TColor TCustomRChart::NextDataColor() {
   const TColor c = FDataColors[FNextDataColor % FDataColors.size()];
   FNextDataColor = (FNextDataColor + 1) % FDataColors.size();

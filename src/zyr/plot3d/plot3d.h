@@ -3,6 +3,7 @@
 /// \file
 /// TPlot3D: a surface plot of a matrix of heights.
 
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
@@ -106,6 +107,8 @@ class TPlot3D : public TCustomControl {
   Q_PROPERTY(double ViewAngleZ READ ViewAngleZ WRITE SetViewAngleZ)
 
  public:
+  /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
+  void ApplyTheme(const TChartTheme& Theme);
   /// After the plot is drawn on Canvas.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
   /// A model point (x, y, z).

@@ -72,7 +72,8 @@ class TCellPainter {
     if (!FPainter) return;
     FPainter->save();
     FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FSmooth = FCanvas.Antialiased();
+    FPainter->setRenderHint(QPainter::Antialiasing, FSmooth);
     FHavePen = FHaveBrush = false;
   }
   void Cell(const TQuad& q, TColor fill, TColor line) {
@@ -89,6 +90,13 @@ class TCellPainter {
       FPen = line;
       FHavePen = true;
     }
+    if (FSmooth) {
+      // Smooth cells lie on the pixel centres, as the canvas draws smooth polygons.
+      QPointF f[4];
+      for (int k = 0; k < 4; ++k) f[k] = QPointF(q.p[k].X + 0.5, q.p[k].Y + 0.5);
+      FPainter->drawPolygon(f, 4);
+      return;
+    }
     const QPoint pts[4] = {
         {q.p[0].X, q.p[0].Y}, {q.p[1].X, q.p[1].Y}, {q.p[2].X, q.p[2].Y}, {q.p[3].X, q.p[3].Y}};
     if (Convex(q))
@@ -101,7 +109,7 @@ class TCellPainter {
   TCanvas& FCanvas;
   bool FEnabled;
   QPainter* FPainter = nullptr;
-  bool FHavePen = false, FHaveBrush = false;
+  bool FHavePen = false, FHaveBrush = false, FSmooth = false;
   TColor FPen = 0, FBrush = 0;
 };
 
@@ -224,6 +232,7 @@ void TPlot3D::InitGraf(TCanvas& Canvas) {
 }
 
 void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool /*Flag*/) {
+  Canvas.SetAntialiased(Antialiased());
   EnsureGridCurrent();
   const QPointer<QObject> alive(this);
   const int s = RearCorner(), o = 7 - s;
@@ -312,7 +321,8 @@ void TPlot3D::DrawSurface(TCanvas& cv) {
   const bool rowsUp = xTurned != (az < 90 || az > 270);
   const bool colsUp = xTurned == (az > 180);
   // Without a handler that could draw in between, the picture's pixels are written directly.
-  const bool direct = FMeshKind == mkMesh && !OnBeforeRenderPolygon && cv.IsRaster();
+  const bool direct =
+      FMeshKind == mkMesh && !OnBeforeRenderPolygon && cv.IsRaster() && !cv.Antialiased();
   TCellRaster raster(direct ? cv.Image() : nullptr, cv.ClipRect());
   TCellPainter fast(cv, FMeshKind == mkMesh && !raster.Active());
   for (int m = 1; m < ny; ++m) {

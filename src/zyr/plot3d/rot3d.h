@@ -3,6 +3,7 @@
 /// \file
 /// TRot3D: a rotatable 3D plot of marks and polylines.
 
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
@@ -106,6 +107,8 @@ class TRot3D : public TCustomControl {
   Q_PROPERTY(double ViewAngleZ READ ViewAngleZ WRITE SetViewAngleZ)
 
  public:
+  /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
+  void ApplyTheme(const TChartTheme& Theme);
   /// Mouse actions the control understands (value of MouseAction).
   static constexpr TMouseActMode maPan = 1;
   static constexpr TMouseActMode maZoom = 6;

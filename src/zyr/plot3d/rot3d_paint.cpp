@@ -98,6 +98,7 @@ int TRot3D::FrontCorner() const {
 }
 
 void TRot3D::ConstructDataBmp(TCanvas& cv, bool BlackWhite) {
+  cv.SetAntialiased(Antialiased());
   const QPointer<QObject> alive(this);
   Raise(
       OnBeforeRenderData, [&] { OnBeforeRenderData(this, cv); },

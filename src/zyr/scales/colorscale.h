@@ -3,6 +3,7 @@
 /// \file
 /// TColorScale: a colour legend with a numeric scale, a cross-hair line and mouse pan/stretch.
 
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/crosshair.h>
 #include <zyr/platform/foundation/types.h>
@@ -73,6 +74,8 @@ class TColorScale : public TCustomControl {
   Q_PROPERTY(int Orientation READ Orientation WRITE QtSetOrientation)
 
  public:
+  /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
+  void ApplyTheme(const TChartTheme& Theme);
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
   /// Mouse actions (SetMouseAction); other values do nothing.

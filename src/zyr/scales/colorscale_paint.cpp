@@ -34,6 +34,7 @@ void TColorScale::DoDataRendered(TCanvas& cv) {
 bool TColorScale::DrawPicture(TCanvas& cv) {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return true;
+  cv.SetAntialiased(Antialiased());
   // Handlers of this control or of its scale may delete the control; then stop at once.
   const QPointer<TColorScale> self(this);
   cv.Pen().SetColor(FColorSclBkgd);

@@ -3,6 +3,7 @@
 /// \file
 /// TScaleGauge: an instrument-style gauge showing one value on a fixed or moving dial.
 
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
@@ -84,6 +85,8 @@ class TScaleGauge : public TCustomControl {
   Q_PROPERTY(double Value READ Value WRITE SetValue)
 
  public:
+  /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
+  void ApplyTheme(const TChartTheme& Theme);
   explicit TScaleGauge(QWidget* AOwner = nullptr);
   ~TScaleGauge() override;
 

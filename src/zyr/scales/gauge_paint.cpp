@@ -36,6 +36,7 @@ void TScaleGauge::Paint() {
 bool TScaleGauge::DrawPicture(TCanvas& cv) {
   const int w = Width(), h = Height();
   if (w <= 0 || h <= 0) return true;
+  cv.SetAntialiased(Antialiased());
   TPaintColors col;
   if (FEnabled)
     col = {FCaptColor,  Font().Color(), FColorIndex1, FColorIndex2,

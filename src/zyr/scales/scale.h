@@ -4,6 +4,7 @@
 /// TScale: the one axis type of the library, and Rescale, the range arithmetic of mouse zoom
 /// and pan that the charts share with it.
 
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/dtlabel.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/control.h>
@@ -83,6 +84,8 @@ class TScale : public TCustomControl {
   Q_PROPERTY(QString UserTickText READ QtUserTickText WRITE SetUserTickText)
 
  public:
+  /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
+  void ApplyTheme(const TChartTheme& Theme);
   /// Mouse actions (SetMouseAction); other values do nothing.
   static constexpr TMouseActMode maNone = 0;
   static constexpr TMouseActMode maPan = 1;

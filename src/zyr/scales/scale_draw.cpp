@@ -51,6 +51,8 @@ void TScale::Paint() {
   TCanvas& target = FForeignCv ? *FForeignCv : Canvas();
   const int px = FForeignCv ? FForCvPosX : 0, py = FForeignCv ? FForCvPosY : 0;
   target.Font().Assign(&Font());
+  // A helper scale draws as its owner's canvas is set to.
+  if (!FForeignCv) target.SetAntialiased(Antialiased());
   // Handlers may delete the scale or its owner; after that nothing of it is touched.
   const QPointer<TScale> self(this);
   DoBeforeScaleRendered(target);
@@ -95,6 +97,7 @@ void TScale::Paint() {
   TBitmap bmp(Width(), Height());
   TCanvas& bc = bmp.Canvas();
   bc.Font().Assign(&Font());
+  bc.SetAntialiased(target.Antialiased());
   bc.Pen().SetColor(FColorBG);
   bc.Brush().SetColor(FColorBG);
   bc.Brush().SetStyle(bsSolid);

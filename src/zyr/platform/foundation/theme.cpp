@@ -42,6 +42,7 @@ double Luminance(TColor c) {
 TChartTheme TChartTheme::Classic() {
   TChartTheme t;
   t.Name = "Classic";
+  t.Documented = true;
   t.AxisColors = {PredefinedColors(1), PredefinedColors(2)};
   for (int i = 1; i <= NumPredefinedColors; ++i) t.DataColors.push_back(PredefinedColors(i));
   return t;
@@ -50,6 +51,7 @@ TChartTheme TChartTheme::Classic() {
 TChartTheme TChartTheme::Modern() {
   TChartTheme t;
   t.Name = "Modern";
+  t.Documented = false;
   t.Antialiased = true;
   t.FontName = ApplicationFontFamily();
   t.FontSize = 9;

@@ -24,6 +24,9 @@ namespace zyr {
 /// Gallery pages "chart-themes" and "modern".
 struct TChartTheme {
   std::string Name;
+  /// Classic: the scales, gauges and 3D plots take back their own documented colours and
+  /// fonts (the fields below then apply to the 2D charts only).
+  bool Documented = false;
   bool Antialiased = false;
   /// Font family of every text; sizes in points (ApplyTheme clamps them to 4 .. 96).
   std::string FontName = "DejaVu Sans";
