@@ -78,6 +78,7 @@ class TCustomControl : public QWidget, public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
 
