@@ -4,10 +4,15 @@
 #include <zyr/chart/itemstore.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <new>
 #include <utility>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace zyr {
 
@@ -176,25 +181,101 @@ TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& o) {
 
 TRcItemContainer::~TRcItemContainer() { FreeXY(); }
 
-void TRcItemContainer::FreeXY() {
-  std::free(FX);
-  std::free(FY);
-  FX = FY = nullptr;
-  FCapacity = 0;
+// ------------------------------------------------------------------ coordinate arrays
+
+namespace {
+
+// Large coordinate arrays live in their own mappings of whole huge pages: appending then
+// takes one page fault per 2 MiB instead of one per 4 KiB, and growing moves the pages
+// instead of copying them. Smaller ones stay with malloc.
+constexpr size_t kHugePage = size_t(2) << 20;
+constexpr size_t kMapFrom = size_t(1) << 20;
+
+bool Mapped(size_t Bytes) { return Bytes >= kMapFrom; }
+
+size_t ArrayBytes(size_t Capacity) {
+  const size_t b = Capacity * sizeof(double);
+  return Mapped(b) ? (b + kHugePage - 1) / kHugePage * kHugePage : b;
 }
 
-void TRcItemContainer::ReserveXY(size_t n) {
-  if (n <= FCapacity) return;
-  if (n > SIZE_MAX / sizeof(double) / 2) throw std::bad_alloc();
-  // Doubling keeps appends amortised constant; large blocks are remapped, not copied, and
-  // pages never written cost no memory.
+#ifdef __linux__
+void* MapAligned(size_t Bytes) {
+  void* p = mmap(nullptr, Bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                 -1, 0);
+  if (p == MAP_FAILED) return nullptr;
+  const uintptr_t a = (uintptr_t(p) + kHugePage - 1) & ~uintptr_t(kHugePage - 1);
+  const size_t head = a - uintptr_t(p);
+  if (head) munmap(p, head);
+  if (kHugePage - head) munmap(reinterpret_cast<char*>(a) + Bytes, kHugePage - head);
+  madvise(reinterpret_cast<void*>(a), Bytes, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(a);
+}
+#endif
+
+// Grows an array of OldBytes (as ArrayBytes gave) to NewBytes keeping its first Used values;
+// null (the old array untouched) when memory is short.
+double* GrowArray(double* Old, size_t OldBytes, size_t NewBytes, size_t Used) {
+#ifdef __linux__
+  if (Mapped(NewBytes)) {
+    void* q = MapAligned(NewBytes);
+    if (!q) return nullptr;
+    if (Mapped(OldBytes)) {
+      // The old pages move to the start of the new mapping, which they replace there.
+      if (mremap(Old, OldBytes, OldBytes, MREMAP_MAYMOVE | MREMAP_FIXED, q) != MAP_FAILED)
+        return static_cast<double*>(q);
+      std::memcpy(q, Old, Used * sizeof(double));
+      munmap(Old, OldBytes);
+      return static_cast<double*>(q);
+    }
+    if (Used) std::memcpy(q, Old, Used * sizeof(double));
+    std::free(Old);
+    return static_cast<double*>(q);
+  }
+#else
+  (void)OldBytes;
+  (void)Used;
+#endif
+  return static_cast<double*>(std::realloc(Old, NewBytes));
+}
+
+void FreeArray(double* p, size_t Bytes) {
+#ifdef __linux__
+  if (p && Mapped(Bytes)) {
+    munmap(p, Bytes);
+    return;
+  }
+#else
+  (void)Bytes;
+#endif
+  std::free(p);
+}
+
+}  // namespace
+
+void TRcItemContainer::FreeXY() {
+  FreeArray(FX, ArrayBytes(FCapX));
+  FreeArray(FY, ArrayBytes(FCapY));
+  FX = FY = nullptr;
+  FCapX = FCapY = FCapacity = 0;
+}
+
+void TRcItemContainer::GrowXY(size_t n) {
+  if (n > SIZE_MAX / sizeof(double) / 4) throw std::bad_alloc();
+  // Doubling keeps appends amortised constant; pages never written cost no memory.
   const size_t want = std::max({n, FCapacity * 2, size_t(256)});
-  void* x = std::realloc(FX, want * sizeof(double));
-  if (!x) throw std::bad_alloc();
-  FX = static_cast<double*>(x);
-  void* y = std::realloc(FY, want * sizeof(double));
-  if (!y) throw std::bad_alloc();  // FX is merely larger than needed
-  FY = static_cast<double*>(y);
+  const size_t used = Size();
+  if (FCapX < want) {
+    double* x = GrowArray(FX, ArrayBytes(FCapX), ArrayBytes(want), used);
+    if (!x) throw std::bad_alloc();
+    FX = x;
+    FCapX = want;
+  }
+  if (FCapY < want) {
+    double* y = GrowArray(FY, ArrayBytes(FCapY), ArrayBytes(want), used);
+    if (!y) throw std::bad_alloc();  // FX is merely larger than needed
+    FY = y;
+    FCapY = want;
+  }
   FCapacity = want;
 }
 
@@ -237,6 +318,8 @@ void TRcItemContainer::Swap(TRcItemContainer& o) noexcept {
   std::swap(FX, o.FX);
   std::swap(FY, o.FY);
   std::swap(FCapacity, o.FCapacity);
+  std::swap(FCapX, o.FCapX);
+  std::swap(FCapY, o.FCapY);
   FRests.Swap(o.FRests);
   FBlocks.swap(o.FBlocks);
   std::swap(FLength, o.FLength);
@@ -287,11 +370,16 @@ void TRcItemContainer::AppendPoints(const TrcChartItem& Template, const double* 
     FRests.Truncate(i);  // nothing appended
     throw;
   }
-  std::memcpy(FX + i, x, n * sizeof(double));
-  std::memcpy(FY + i, y, n * sizeof(double));
+  if (n == 1) {
+    FX[i] = *x;
+    FY[i] = *y;
+  } else {
+    std::memcpy(FX + i, x, n * sizeof(double));
+    std::memcpy(FY + i, y, n * sizeof(double));
+  }
   if (FLength < i + n) FLength = i + n;
   ++FGeneration;
-  SummariseBlocks(Size());
+  if (Size() / kBlockSize > FBlocks.size()) SummariseBlocks(Size());
 }
 
 void TRcItemContainer::AppendFrom(const TRcItemContainer& Src, size_t n) {

@@ -47,7 +47,16 @@ struct TrcItemRest {
   void To(TrcChartItem& r) const {
     std::memcpy(reinterpret_cast<unsigned char*>(&r) + kOffset, Bytes, kSize);
   }
-  bool operator==(const TrcItemRest& o) const { return std::memcmp(Bytes, o.Bytes, kSize) == 0; }
+  bool operator==(const TrcItemRest& o) const {
+    // Word by word: appends compare once per point, and a call to memcmp costs more.
+    for (size_t k = 0; k < kSize; k += 8) {
+      uint64_t a, b;
+      std::memcpy(&a, Bytes + k, 8);
+      std::memcpy(&b, o.Bytes + k, 8);
+      if (a != b) return false;
+    }
+    return true;
+  }
 };
 static_assert(TrcItemRest::kOffset == 16 && sizeof(TrcItemRest) == 88);
 
@@ -167,7 +176,10 @@ class TRcItemContainer {
   void Touch() { ++FGeneration; }
 
  private:
-  void ReserveXY(size_t n);
+  void ReserveXY(size_t n) {
+    if (n > FCapacity) GrowXY(n);
+  }
+  void GrowXY(size_t n);
   void FreeXY();
   void DropBlocksFrom(size_t Slot);
   static TLineBlock Summary(const double* x, const double* y);
@@ -181,7 +193,8 @@ class TRcItemContainer {
 
   double* FX = nullptr;
   double* FY = nullptr;
-  size_t FCapacity = 0;
+  size_t FCapacity = 0;     // of both arrays
+  size_t FCapX = 0, FCapY = 0;  // of each, as allocated
   TRcRestList FRests;
   std::vector<TLineBlock> FBlocks;
   size_t FLength = 0;

@@ -7,6 +7,7 @@
 #include <zyr/chart/chartitem.h>
 #include <zyr/chart/chartlegend.h>
 #include <zyr/chart/itemstore.h>
+#include <zyr/chart/framecache.h>
 #include <zyr/chart/jointlayers.h>
 #include <zyr/chart/rchart_drawcache.h>
 #include <zyr/chart/scaleprops.h>
@@ -145,6 +146,11 @@ class TCustomRChart : public TCustomControl {
 
   bool AutoRedraw() const { return FAutoRedraw; }
   void SetAutoRedraw(bool v) { FAutoRedraw = v; }
+  /// Repaints after data changes copy the frame, scales, caption and grid from pictures kept
+  /// since the last paint with the same settings (on by default; the pictures are the same
+  /// either way). Off draws every piece at every paint and frees the kept pictures.
+  bool FrameCaching() const { return FFrameCaching; }
+  void SetFrameCaching(bool v);
   bool SuppressPaint() const { return FSuppressPaint; }
   /// Clearing it paints at once.
   virtual void SetSuppressPaint(bool v);
@@ -1417,6 +1423,14 @@ class TCustomRChart : public TCustomControl {
   /// A raster copy of the chart, optionally with black-and-white frame colours.
   QImage ChartPicture(bool BlkWhite, bool CrossHairs, bool DAOnly);
   void DrawGrid(TCanvas& Canvas, int X0, int Y0);
+  // Kept pieces of the picture that only settings change: the frame outside the data area
+  // and the grid (framecache.h). Keys are empty where the piece must be drawn.
+  TFrameCache FFrameCache;
+  TPixelCache FGridCache;
+  bool FFrameCaching = true;
+  bool FFrameUnderData = false;  // the paint cycle covers the data area of the frame at once
+  TPaintKey FrameKey() const;
+  TPaintKey GridKey(TCanvas& Canvas, const std::vector<TPoint>& Lines) const;
   void DrawBackgroundArea(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
   bool DrawBackgroundImage(TCanvas& Canvas, int X0, int Y0, int Width, int Height);
   /// Hook of the cross-hair drawing of DrawFinish (cross-hairs are drawn by the mouse code).

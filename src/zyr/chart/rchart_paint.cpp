@@ -87,6 +87,21 @@ std::vector<double> GridValues(double d, bool log, double lo, double hi, const T
   return out;
 }
 
+// The chart's routing of its scales' tick events; a kept frame stands in for painting only
+// while the scales report to these and the chart's own handlers are empty.
+struct TTickDrawnToChart {
+  TCustomRChart* Chart;
+  void operator()(TObject*, TCanvas& cv, TScaleType t, double v, int x, int y) const {
+    if (Chart->OnScaleTickDrawn) Chart->OnScaleTickDrawn(Chart, cv, t, v, x, y);
+  }
+};
+struct TTickLabelToChart {
+  TCustomRChart* Chart;
+  void operator()(TObject*, TScaleType t, double v, std::string& label) const {
+    if (Chart->OnBeforeTickLabel) Chart->OnBeforeTickLabel(Chart, t, v, label);
+  }
+};
+
 }  // namespace
 
 // ------------------------------------------------------------------ construction and reset
@@ -100,12 +115,8 @@ void TCustomRChart::CreateRendering() {
   for (size_t i = 0; i < 2; ++i) {
     for (TScale* s : {FScalesX[i].get(), FScalesY[i].get()}) {
       s->SetSuppressPaint(true);
-      s->OnScaleTickDrawn = [this](TObject*, TCanvas& cv, TScaleType t, double v, int x, int y) {
-        if (OnScaleTickDrawn) OnScaleTickDrawn(this, cv, t, v, x, y);
-      };
-      s->OnBeforeTickLabel = [this](TObject*, TScaleType t, double v, std::string& label) {
-        if (OnBeforeTickLabel) OnBeforeTickLabel(this, t, v, label);
-      };
+      s->OnScaleTickDrawn = TTickDrawnToChart{this};
+      s->OnBeforeTickLabel = TTickLabelToChart{this};
     }
   }
   ScalesDrawOn(FChartBmp->Canvas());
@@ -167,8 +178,10 @@ void TCustomRChart::PaintCycle(bool MouseTrace) {
   const TDestroyWatch watch(this);
   FInPaint = true;
   try {
+    FFrameUnderData = true;
     ConstructChartBmp(FChartBmp->Canvas());
     if (watch.Destroyed()) return;
+    FFrameUnderData = false;
     const int w = DataAreaWidth(), h = DataAreaHeight();
     PrepareDataBmp(w, h);
     if (watch.Destroyed()) return;
@@ -184,6 +197,7 @@ void TCustomRChart::PaintCycle(bool MouseTrace) {
     // An axis without a transform (a logarithmic range through zero) leaves the chart empty
     // until its range is mended; painting itself never fails on it.
     if (watch.Destroyed()) return;
+    FFrameUnderData = false;
     FChartBmp->SetSize(Width(), Height());
     DrawEmptyChart(FChartBmp->Canvas());
     FGrafBmp->SetSize(DataAreaWidth(), DataAreaHeight());
@@ -194,7 +208,7 @@ void TCustomRChart::PaintCycle(bool MouseTrace) {
     Canvas().SetCopyMode(SRCCOPY);
     Canvas().Draw(0, 0, *FChartBmp);
   } catch (...) {
-    if (!watch.Destroyed()) FInPaint = false;
+    if (!watch.Destroyed()) FInPaint = FFrameUnderData = false;
     throw;
   }
   if (!watch.Destroyed()) FInPaint = false;
@@ -331,8 +345,26 @@ void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
 void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
   FitLegendMargins();
   const int W = Width(), H = Height(), s = F3DRim;
-  if (&Canvas == &FChartBmp->Canvas()) FChartBmp->SetSize(W, H);
   Canvas.SetAntialiased(Antialiased());
+  TPaintKey key;
+  TRect skip{};
+  if (&Canvas == &FChartBmp->Canvas()) {
+    FChartBmp->SetSize(W, H);
+    // The scales take their settings first, so that the key sees what they will draw.
+    AdjustScaling();
+    for (size_t i = 0; i < 2; ++i) {
+      SetScaleProps(*FScalesX[i], *FScalePropsX[i]);
+      SetScaleProps(*FScalesY[i], *FScalePropsY[i]);
+    }
+    key = FrameKey();
+    const int w = DataAreaWidth(), h = DataAreaHeight();
+    if (FFrameUnderData && w > 0 && h > 0) skip = Rect(RcLRim, RcTRim, RcLRim + w, RcTRim + h);
+    if (!key.Empty() && FFrameCache.Restore(key, *FChartBmp, skip)) {
+      DrawLegendOn(Canvas, 0, 0, true);
+      if (OnScalesRendered) OnScalesRendered(this, Canvas, 0, 0);
+      return;
+    }
+  }
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Pen().SetMode(pmCopy);
   Canvas.Pen().SetWidth(1);
@@ -425,6 +457,7 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
     FScalesY[i]->ForcePaint();
     if (watch.Destroyed()) return;
   }
+  if (!key.Empty()) FFrameCache.Offer(key, *FChartBmp, skip);
   DrawLegendOn(Canvas, 0, 0, true);
   if (OnScalesRendered) OnScalesRendered(this, Canvas, 0, 0);
 }
@@ -596,7 +629,8 @@ void TCustomRChart::DrawGrid(TCanvas& Canvas, int X0, int Y0) {
     py_ = ClampPix(py_) + dy;
   };
 
-  Canvas.Pen().SetStyle(points ? psSolid : dotted ? psDot : psSolid);
+  // The lines as pairs of end points, drawn by MoveTo and LineTo.
+  std::vector<TPoint> lines;
   if (points) {
     int n = 0;
     for (double x : xs)
@@ -604,8 +638,8 @@ void TCustomRChart::DrawGrid(TCanvas& Canvas, int X0, int Y0) {
         if (n++ >= kMaxGridLines) break;
         int gx, gy;
         pixel(x, y, gx, gy);
-        Canvas.MoveTo(gx, gy);
-        Canvas.LineTo(gx + 1, gy);
+        lines.push_back({gx, gy});
+        lines.push_back({gx + 1, gy});
       }
   }
   if (vert)
@@ -613,18 +647,72 @@ void TCustomRChart::DrawGrid(TCanvas& Canvas, int X0, int Y0) {
       int gx, gLo, gHi, dummy;
       pixel(x, ylo, gx, gLo);
       pixel(x, yhi, dummy, gHi);
-      Canvas.MoveTo(gx, gLo);
-      Canvas.LineTo(gx, gHi);
+      lines.push_back({gx, gLo});
+      lines.push_back({gx, gHi});
     }
   if (horiz)
     for (double y : ys) {
       int gy, gLo, gHi, dummy;
       pixel(xlo, y, gLo, gy);
       pixel(xhi, y, gHi, dummy);
-      Canvas.MoveTo(gLo, gy);
-      Canvas.LineTo(gHi, gy);
+      lines.push_back({gLo, gy});
+      lines.push_back({gHi, gy});
     }
+  Canvas.Pen().SetStyle(points ? psSolid : dotted ? psDot : psSolid);
+  auto draw = [&lines](TCanvas& cv) {
+    for (size_t k = 0; k + 1 < lines.size(); k += 2) {
+      cv.MoveTo(lines[k].X, lines[k].Y);
+      cv.LineTo(lines[k + 1].X, lines[k + 1].Y);
+    }
+  };
+  const TPaintKey key = GridKey(Canvas, lines);
+  if (!key.Empty() && FGridCache.Replay(key, Canvas)) {
+    if (!lines.empty()) Canvas.MoveTo(lines.back().X, lines.back().Y);  // where LineTo leaves it
+  } else {
+    draw(Canvas);
+    if (!key.Empty()) FGridCache.Offer(key, Canvas.Width(), Canvas.Height(), Canvas.Pen(), draw);
+  }
   Canvas.Pen().SetStyle(psSolid);
+}
+
+// ------------------------------------------------------------------ kept pieces
+
+TPaintKey TCustomRChart::FrameKey() const {
+  // Handlers that watch the scales being drawn must see them drawn.
+  if (!FFrameCaching || OnScaleTickDrawn || OnBeforeTickLabel) return {};
+  if (StyleServices().Enabled()) return {};
+  TPaintKey key;
+  for (size_t i = 0; i < 2; ++i)
+    for (const TScale* sc : {FScalesX[i].get(), FScalesY[i].get()}) {
+      if (sc->PaintObserved() || !sc->OnScaleTickDrawn.target<TTickDrawnToChart>() ||
+          !sc->OnBeforeTickLabel.target<TTickLabelToChart>())
+        return {};
+      sc->AddPaintKey(key);
+    }
+  // Everything ConstructChartBmp reads before the legend; a new drawing setting of the chart
+  // must be added here.
+  key.Add(Antialiased()).Add(Width()).Add(Height()).Add(F3DRim).Add(RcLRim).Add(RcRRim).Add(RcTRim).Add(RcBRim);
+  key.Add(RcWindCol).Add(RcShadowBakCol).Add(FShadowColor).Add(RcShadowStyle);
+  key.Add(FChartFrameCol).Add(FStyleElements).Add(Font()).Add(FChartCaption).Add(FCaptTrim);
+  key.Add(FCaptPosX).Add(FCaptPosY).Add(FCaptAlignment).Add(FCaptAnchorX).Add(FCaptAnchorY);
+  return key;
+}
+
+TPaintKey TCustomRChart::GridKey(TCanvas& Canvas, const std::vector<TPoint>& Lines) const {
+  if (!FFrameCaching || !Canvas.IsRaster() || Lines.empty()) return {};
+  // The pixels follow from the pen, smoothing, the picture's size and the end points alone; a
+  // new way of drawing lines must be added here.
+  TPaintKey key;
+  key.Add(Canvas.Antialiased()).Add(Canvas.Pen()).Add(Canvas.Width()).Add(Canvas.Height()).Add(Lines.size());
+  for (const TPoint& p : Lines) key.Add(p.X).Add(p.Y);
+  return key;
+}
+
+void TCustomRChart::SetFrameCaching(bool v) {
+  FFrameCaching = v;
+  if (v) return;
+  FFrameCache.Clear();
+  FGridCache.Clear();
 }
 
 // ------------------------------------------------------------------ setters

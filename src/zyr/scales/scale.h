@@ -8,6 +8,7 @@
 #include <zyr/platform/foundation/dtlabel.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/control.h>
+#include <zyr/platform/host/paintkey.h>
 #include <zyr/qt.h>
 
 #include <memory>
@@ -254,6 +255,12 @@ class TScale : public TCustomControl {
   void DrawXScale(TCanvas& Canvas, int BaseY);
   /// Draws a vertical scale with its base line at \p BaseX.
   void DrawYScale(TCanvas& Canvas, int BaseX);
+  /// Adds every setting the paint cycle reads to \p Key, so that an owner may keep the
+  /// picture of the scale and reuse it while the key stays the same.
+  void AddPaintKey(TPaintKey& Key) const;
+  /// True when painting has an observer besides the picture (a rendering handler or a
+  /// connected rendering signal): a kept picture cannot stand in for painting then.
+  bool PaintObserved() const;
   /// The Index-th (from 1) field of a "|"-separated text; beyond the end the last field.
   static std::string ExtractUserText(const std::string& Text, int Index);
   /// Puts \p Label into \p Inscript: "pre&post" surrounds it, a pattern without "&" prefixes.

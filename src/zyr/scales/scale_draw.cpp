@@ -6,6 +6,7 @@
 #include <zyr/scales/scale_labels.h>
 #include <zyr/scales/scale_ticks.h>
 
+#include <QMetaMethod>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
@@ -372,6 +373,30 @@ void TScale::DrawVerticalCaption(TCanvas& cv, int base) {
   // Turned by 90 degrees the text runs upwards from its origin, its top towards the left.
   cv.TextOut(Px(left), Px(centre + ext.X / 2), FUnitLabel);
   cv.Font().SetOrientation(was);
+// ------------------------------------------------------------------ cached pictures
+
+void TScale::AddPaintKey(TPaintKey& Key) const {
+  // Every field the paint cycle and the drawing steps read belongs here; a new drawing
+  // setting must be added too.
+  Key.Add(Antialiased()).Add(FCaptionVertical).Add(FScaleType).Add(FMarginTop).Add(FMarginBottom).Add(FMarginLeft).Add(FMarginRight);
+  Key.Add(Width()).Add(Height()).Add(Visible()).Add(FIsHelper).Add(IsLoading());
+  Key.Add(FForeignCv).Add(FForCvPosX).Add(FForCvPosY).Add(FTransparent);
+  Key.Add(FColorFG).Add(FColorBG).Add(FColBlackLine).Add(FColGrayLine).Add(FColWhiteLine);
+  Key.Add(FColorScheme).Add(FFrameStyle).Add(FAxLog);
+  Key.Add(FTransf_k).Add(FTransf_d).Add(FTransfRef).Add(FTransfRefPix);
+  Key.Add(FLabelAreaFirst).Add(FLabelAreaLast).Add(FRangeLow).Add(FRangeHigh);
+  Key.Add(FShortTicks).Add(FNumTicks).Add(FDecPlaces).Add(FDrawBaseLine).Add(FLabelType);
+  const TDTLabel& f = *FDTFormat;
+  Key.Add(f.TimeFormat()).Add(f.DateSeparator()).Add(f.TimeSeparator()).Add(f.YearLength());
+  Key.Add(f.MonthName()).Add(f.DateForTime()).Add(f.DateOrder());
+  Key.Add(FLblPosX).Add(FLblPosY).Add(FLblAlign).Add(FLblAnchor);
+  Key.Add(FUserTicktext).Add(FScaleInscript).Add(FUnitLabel).Add(Font());
+}
+
+bool TScale::PaintObserved() const {
+  return OnBeforeScaleRendered || OnAfterScaleRendered ||
+         isSignalConnected(QMetaMethod::fromSignal(&TScale::beforeScaleRendered)) ||
+         isSignalConnected(QMetaMethod::fromSignal(&TScale::afterScaleRendered));
 }
 
 }  // namespace zyr

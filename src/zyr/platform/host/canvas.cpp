@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace zyr {
@@ -227,7 +228,20 @@ void TCanvas::DirectSpan(const TDirect& d, int y, int xa, int xb, uint32_t c) {
   xa = std::max(xa, d.Left);
   xb = std::min(xb, d.Right - 1);
   if (xa > xb) return;
-  std::fill_n(d.Bits + qsizetype(y) * d.Stride + xa, xb - xa + 1, c);
+  uint32_t* p = d.Bits + qsizetype(y) * d.Stride + xa;
+  const size_t n = size_t(xb - xa + 1);
+  // Long spans (box fills) double a filled head with memcpy, which runs at full width.
+  constexpr size_t kHead = 32;
+  if (n < 2 * kHead) {
+    std::fill_n(p, n, c);
+    return;
+  }
+  std::fill_n(p, kHead, c);
+  for (size_t done = kHead; done < n;) {
+    const size_t k = std::min(done, n - done);
+    std::memcpy(p + done, p, k * sizeof(uint32_t));
+    done += k;
+  }
 }
 
 void TCanvas::DirectColumn(const TDirect& d, int x, int ya, int yb, uint32_t c) {

@@ -83,6 +83,7 @@ class TCustomControl : public QWidget, public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
   /// Smooth (antialiased) lines, marks, curves and outlines in the window and in every export;
