@@ -12,6 +12,7 @@
 #include <zyr/chart/scaleprops.h>
 #include <zyr/chart/textlabel.h>
 #include <zyr/platform/foundation/crosshair.h>
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>
@@ -656,6 +657,8 @@ class TCustomRChart : public TCustomControl {
  protected:
   std::unique_ptr<TChartLegend> MakeLegend();
   std::unique_ptr<TChartLegend> FLegend = MakeLegend();
+  std::vector<TColor> FDataColors = TChartTheme::Classic().DataColors;
+  size_t FNextDataColor = 0;
   // Margin added for a legend beside the data area, and the margin value it gave.
   int FLegendAddR = 0, FLegendAddB = 0, FLegendSetR = -1, FLegendSetB = -1;
   bool FLegendPressed = false, FLegendDragged = false;
@@ -677,6 +680,21 @@ class TCustomRChart : public TCustomControl {
 
  public:
   // ==== END CURVE LEGEND
+
+  // ==== APPEARANCE: rchart_theme.cpp
+  /// Repaints as the frame's other style setters do (with AutoRedraw).
+  void SetAntialiased(bool v) override;
+  /// Sets the chart's own appearance properties from a theme: window, data area, frame and
+  /// grid colours, shadow, fonts, caption place, axis colours and captions (vertical Y
+  /// captions re-apply the standard layout to make room), the legend's look, antialiasing and
+  /// wheel zoom. Each may be changed afterwards; the items keep their colours.
+  virtual void ApplyTheme(const TChartTheme& Theme);
+  /// The theme's next data colour, in turn (Classic: the predefined colours), made the
+  /// current DataColor for the items added next; also returned.
+  TColor NextDataColor();
+  /// NextDataColor starts again at the first colour.
+  void ResetDataColors() { FNextDataColor = 0; }
+  // ==== END APPEARANCE
 
   // ==== CROSS-HAIRS AND MOUSE TRACE: rchart_overlay.cpp
   // Cross-hairs are drawn over the cached picture, never into the data-area bitmap, so moving

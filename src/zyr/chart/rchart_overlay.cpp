@@ -73,6 +73,7 @@ void TCustomRChart::DrawCrossHairsCanvas(TCanvas& Canvas, int X0, int Y0) {
   const int left = RcLRim, top = RcTRim, right = W - RcRRim - s, bottom = H - RcBRim - s;
   if (right < left || bottom < top) return;
   TSavedTools saved(Canvas);
+  TAliased aliased(Canvas);
   // Arms of the small cross may reach past the data area; keeping them inside means that
   // copying the data area back removes every trace of an old position.
   Canvas.SetClipRect(Rect(left - X0, top - Y0, right + 1 - X0, bottom + 1 - Y0));
@@ -244,6 +245,7 @@ void TCustomRChart::DrawMouseTraceOn(TCanvas& Canvas) { DrawMouseTraceCanvas(Can
 void TCustomRChart::DrawMouseTraceCanvas(TCanvas& Canvas, int X0, int Y0) {
   if (FNumMTrace < 2) return;
   TSavedTools saved(Canvas);
+  TAliased aliased(Canvas);
   Canvas.Pen().SetWidth(1);
   Canvas.Pen().SetStyle(psSolid);
   const int dx = X0 - RcLRim, dy = Y0 - RcTRim;

@@ -332,6 +332,7 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
   FitLegendMargins();
   const int W = Width(), H = Height(), s = F3DRim;
   if (&Canvas == &FChartBmp->Canvas()) FChartBmp->SetSize(W, H);
+  Canvas.SetAntialiased(Antialiased());
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Pen().SetMode(pmCopy);
   Canvas.Pen().SetWidth(1);
@@ -432,6 +433,7 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
 // ------------------------------------------------------------------ the data area
 
 void TCustomRChart::InitGraf(TCanvas& Canvas, int X0, int Y0, int Width, int Height) {
+  Canvas.SetAntialiased(Antialiased());
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Pen().SetMode(pmCopy);
   Canvas.Pen().SetWidth(1);
@@ -524,6 +526,7 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& Canvas, int X0, int Y0, bool
                                            int StartElem) {
   // Every event here may delete the chart; then nothing of it (nor its canvas) is touched.
   const TDestroyWatch watch(this);
+  Canvas.SetAntialiased(Antialiased());
   if (OnBeforeRenderData) {
     const TColor brush = Canvas.Brush().Color(), pen = Canvas.Pen().Color();
     OnBeforeRenderData(this, Canvas, RcTRim - Y0, RcLRim - X0);

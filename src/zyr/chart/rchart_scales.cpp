@@ -161,6 +161,7 @@ void TCustomRChart::SetScaleProps(TScale& Scale, const TScaleProps& Props) {
   Scale.SetCaptionPosY(Props.CaptionPosY());
   Scale.SetCaptionAlignment(Props.CaptionAlignment());
   Scale.SetCaptionAnchor(Props.CaptionAnchor());
+  Scale.SetCaptionVertical(Props.CaptionVertical());
   Scale.SetColorScale(Props.ColorScale());
   Scale.SetDecPlaces(Props.DecPlaces());
   Scale.SetLogarithmic(Props.Logarithmic());
@@ -345,6 +346,13 @@ void ApplyAxisRow(TScaleProps& p, const TAxisRow& r) {
   p.SetVisible(r.visible);
 }
 
+// Width a vertical caption takes beside the labels of its axis: one text line and a gap.
+int VerticalCaptionRoom(const TScaleProps& p) {
+  TBitmap probe(1, 1);
+  probe.Canvas().Font().Assign(&p.Font());
+  return probe.Canvas().TextHeight("Ag") + 4;
+}
+
 }  // namespace
 
 void TCustomRChart::SetStdLayout(TrcLayout v) {
@@ -359,8 +367,17 @@ void TCustomRChart::SetStdLayout(TrcLayout v) {
     hooks[2 * i] = std::move(FScalePropsX[i]->OnChange);
     hooks[2 * i + 1] = std::move(FScalePropsY[i]->OnChange);
   }
-  SetLRim(row.lRim);
-  SetRRim(row.rRim);
+  // Vertical Y captions get room beside their labels; an axis further out on the same side
+  // moves out by as much.
+  std::array<int, 2> room{}, yPos{};  // room per side (left, right), ScalePos per layer
+  for (size_t i = 0; i < 2; ++i) {
+    const TAxisRow& y = i == 0 ? row.y1 : row.y2;
+    yPos[i] = y.scalePos + room[y.location];
+    if (y.visible && FScalePropsY[i]->CaptionVertical())
+      room[y.location] += VerticalCaptionRoom(*FScalePropsY[i]);
+  }
+  SetLRim(row.lRim + room[0]);
+  SetRRim(row.rRim + room[1]);
   SetTRim(row.tRim);
   SetBRim(row.bRim);
   FCaptPosX = row.captPosX;
@@ -375,6 +392,7 @@ void TCustomRChart::SetStdLayout(TrcLayout v) {
     ApplyAxisRow(*FScalePropsX[i], *xs[i]);
     FScalePropsY[i]->SetScaleLocation(TScaleLocationVert(ys[i]->location));
     ApplyAxisRow(*FScalePropsY[i], *ys[i]);
+    FScalePropsY[i]->SetScalePos(yPos[i]);
   }
   for (size_t i = 0; i < 2; ++i) {
     FScalePropsX[i]->OnChange = std::move(hooks[2 * i]);

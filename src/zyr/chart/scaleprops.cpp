@@ -48,6 +48,7 @@ void TScaleProps::ResetComp() {
   FMouseAction = 0;
   FUserTickText.clear();
   FVisible = false;
+  FCaptionVertical = false;
 }
 
 void TScaleProps::Changed() {
@@ -165,6 +166,11 @@ void TScaleProps::SetVisible(bool v) {
   Changed();
 }
 
+void TScaleProps::SetCaptionVertical(bool v) {
+  FCaptionVertical = v;
+  Changed();
+}
+
 void TScaleProps::Assign(const TPersistent* Source) {
   auto* s = dynamic_cast<const TScaleProps*>(Source);
   if (!s) {
@@ -177,6 +183,7 @@ void TScaleProps::Assign(const TPersistent* Source) {
   FCaptionPosY = s->FCaptionPosY;
   FCaptAlign = s->FCaptAlign;
   FCaptAnchor = s->FCaptAnchor;
+  FCaptionVertical = s->FCaptionVertical;
   FColorScale = s->FColorScale;
   OnChange = s->OnChange;
   {

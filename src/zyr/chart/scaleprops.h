@@ -38,6 +38,10 @@ class TScaleProps : public TPersistent {
   void SetCaptionAlignment(TAlignment v);
   TScaleUnitAnchor CaptionAnchor() const { return FCaptAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor v);
+  /// A vertical axis' caption turned by 90 degrees and centred beside its labels (see
+  /// TScale::CaptionVertical); the standard layouts make room for it. Off by default.
+  bool CaptionVertical() const { return FCaptionVertical; }
+  void SetCaptionVertical(bool v);
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor v);
   TDTLabel& DateFormat() { return *FDTFormat; }
@@ -109,6 +113,7 @@ class TScaleProps : public TPersistent {
   int FCaptionPosX = 0, FCaptionPosY = 0;
   TAlignment FCaptAlign = taCenter;
   TScaleUnitAnchor FCaptAnchor = uaSclTopLft;
+  bool FCaptionVertical = false;
   TColor FColorScale = clBlack;
   std::unique_ptr<TDTLabel> FDTFormat;
   int FDecPlaces = -2;

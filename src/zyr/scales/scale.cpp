@@ -62,6 +62,7 @@ void TScale::ResetComp() {
   FScaleInscript.clear();
   FScaleTickPos.assign(250, 0.0);
   FUnitLabel.clear();
+  FCaptionVertical = false;
   FForeignCv = nullptr;
   FForCvPosX = FForCvPosY = 0;
   FScaleType = 0;
@@ -448,6 +449,7 @@ void TScale::Assign(const TPersistent* Source) {
   FScaleTickPos = s->FScaleTickPos;
   FUnitLabel = s->FUnitLabel;
   FLblAnchor = s->FLblAnchor;
+  FCaptionVertical = s->FCaptionVertical;
   FLblAlign = s->FLblAlign;
   FForCvPosX = s->FForCvPosX;
   FForCvPosY = s->FForCvPosY;

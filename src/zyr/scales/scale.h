@@ -130,6 +130,15 @@ class TScale : public TCustomControl {
   void SetCaptionAlignment(TAlignment v);
   TScaleUnitAnchor CaptionAnchor() const { return FLblAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor v);
+  /// On a vertical scale: the caption turned by 90 degrees (read upwards), centred along the
+  /// scale beside its labels, on the side away from the base line; position offsets,
+  /// anchor and alignment then do not apply. Off by default (the caption lies horizontal).
+  bool CaptionVertical() const { return FCaptionVertical; }
+  void SetCaptionVertical(bool v) {
+    if (v == FCaptionVertical) return;
+    FCaptionVertical = v;
+    TriggerPaint();
+  }
   TColor ColorBackGnd() const { return FColorBG; }
   void SetColorBackGnd(TColor v);
   /// An invalid QColor is ignored.
@@ -289,6 +298,7 @@ class TScale : public TCustomControl {
   void DrawDateLabels(TDrawState& ds, double v, uint8_t unit);
   void DrawDateMessage(TDrawState& ds, bool invalid);
   void DrawCaption(TCanvas& cv, int base);
+  void DrawVerticalCaption(TCanvas& cv, int base);
   void DrawTickLine(TDrawState& ds, double v, int len);
   // style 0: own text height, 1: numeric ("0" height), 2: date line below a time line
   void DrawLabel(TDrawState& ds, double v, std::string text, int style);
@@ -322,6 +332,8 @@ class TScale : public TCustomControl {
   int FLblPosX = 4, FLblPosY = 4;
   TAlignment FLblAlign = taCenter;
   TScaleUnitAnchor FLblAnchor = uaSclTopLft;
+  bool FCaptionVertical = false;
+  int FLabelExtent = 0;  // widest label of a vertical scale in the current draw
   TMouseActMode FMouseAction = 0;
   int FMAnchorX = 0, FMAnchorY = 0;
   double FMAnchorWorldLow = 0, FMAnchorWorldHigh = 0;

@@ -127,6 +127,7 @@ bool TScale::DrawScale(TCanvas& cv, int base) {
   if (IsHorizontal() && FNumTicks != 0) FNumTicks = std::clamp(FNumTicks, 2, 20);
   FTickCount = 0;
   FScaleTickPos.assign(250, 0.0);
+  FLabelExtent = 0;
 
   TDrawState ds{cv, base, (FScaleType == 0 || FScaleType == 3) ? -1 : 1, this};
   TTickInput in;
@@ -301,6 +302,7 @@ void TScale::DrawLabel(TDrawState& ds, double v, std::string text, int style) {
   }
   if (!IsHorizontal() && FLabelAreaFirst < FLabelAreaLast)
     top = std::max<long long>(std::min<long long>(top, FLabelAreaLast - h), FLabelAreaFirst);
+  if (!IsHorizontal()) FLabelExtent = std::max(FLabelExtent, w);
   cv.TextOut(Px(left), Px(top), text);
 }
 
@@ -326,6 +328,10 @@ void TScale::DrawDateMessage(TDrawState& ds, bool invalid) {
 
 void TScale::DrawCaption(TCanvas& cv, int base) {
   if (FUnitLabel.empty()) return;
+  if (FCaptionVertical && !IsHorizontal()) {
+    DrawVerticalCaption(cv, base);
+    return;
+  }
   long long x, y;
   if (IsHorizontal()) {
     const int anchor = FLblAnchor == uaSclCenter
@@ -348,6 +354,21 @@ void TScale::DrawCaption(TCanvas& cv, int base) {
   else if (FLblAlign == taCenter)
     x -= w / 2;
   cv.TextOut(Px(x), Px(y), FUnitLabel);
+}
+
+void TScale::DrawVerticalCaption(TCanvas& cv, int base) {
+  constexpr int kGap = 4;  // between the widest label and the caption
+  const TPoint ext = cv.TextExtent(FUnitLabel);
+  const long long beside = 8LL + FLabelExtent + kGap;
+  long long left = FScaleType == 2 ? base + beside : base - beside - ext.Y;
+  // Kept inside the control, even where the margin is too narrow for labels and caption.
+  left = std::clamp<long long>(left, 0, std::max(0, Width() - ext.Y));
+  const long long centre = FMarginTop + (0LL + Height() - FMarginTop - FMarginBottom) / 2;
+  const int was = cv.Font().Orientation();
+  cv.Font().SetOrientation(900);
+  // Turned by 90 degrees the text runs upwards from its origin, its top towards the left.
+  cv.TextOut(Px(left), Px(centre + ext.X / 2), FUnitLabel);
+  cv.Font().SetOrientation(was);
 }
 
 }  // namespace zyr

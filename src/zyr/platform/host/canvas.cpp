@@ -174,6 +174,7 @@ QPainter* TCanvas::Begin() {
   }
   FPainter->setRenderHint(QPainter::Antialiasing, false);
   FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+  FSmoothHint = false;
   FDirectState = -1;
   FForeignPainter = false;
   if (FHasClip) FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
@@ -268,6 +269,7 @@ bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
 }
 
 void TCanvas::ApplyRasterOp() {
+  if (FSmoothHint) SmoothHint(false);
   QPainter::CompositionMode m = QPainter::CompositionMode_SourceOver;
   if (FTarget == ctRaster) {
     switch (FPen.Mode()) {
@@ -338,11 +340,69 @@ void TCanvas::DrawSegment(int x0, int y0, int x1, int y1) {
   }
 }
 
+void TCanvas::SmoothHint(bool on) {
+  FPainter->setRenderHint(QPainter::Antialiasing, on);
+  FSmoothHint = on;
+}
+
+// Points go to the pixel centres (odd pen widths), so that a line along a row or column covers
+// whole pixels and stays crisp.
+static double SmoothOffset(int penWidth) { return penWidth <= 1 || penWidth % 2 ? 0.5 : 0.0; }
+
+void TCanvas::SmoothPolyline(const TPoint* pts, int n) {
+  ApplyPen();
+  SmoothHint(true);
+  const int w = FPen.Width();
+  const double o = SmoothOffset(w);
+  std::vector<QPointF> q;
+  q.reserve(size_t(n));
+  for (int i = 0; i < n; ++i)
+    if (i == 0 || pts[i].X != pts[i - 1].X || pts[i].Y != pts[i - 1].Y)
+      q.emplace_back(pts[i].X + o, pts[i].Y + o);
+  if (q.size() < 2) return;
+  if (w <= 1) {
+    // The last pixel stays out as on the aliased path, so pieces joined end to start blend
+    // their common pixel once.
+    const QPointF d = q.back() - q[q.size() - 2];
+    const double len = std::hypot(d.x(), d.y());
+    if (len <= 1.0)
+      q.pop_back();
+    else
+      q.back() -= d / len;
+    if (q.size() == 1) {
+      FPainter->drawPoint(q[0]);
+      return;
+    }
+  }
+  FPainter->drawPolyline(q.data(), int(q.size()));
+}
+
+void TCanvas::SmoothPolygon(const TPoint* pts, int n) {
+  ApplyRasterOp();
+  const double o = PenVisible() ? SmoothOffset(FPen.Width()) : 0.5;
+  std::vector<QPointF> q(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) q[size_t(i)] = QPointF(pts[i].X + o, pts[i].Y + o);
+  ApplyBrush();
+  if (PenVisible()) {
+    ApplyPen();
+  } else {
+    FPainter->setPen(Qt::NoPen);
+    FPenDirty = true;
+  }
+  SmoothHint(true);
+  FPainter->drawPolygon(q.data(), n);
+}
+
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
 void TCanvas::LineTo(int x, int y) {
   if (PenVisible() && Begin()) {
-    DrawSegment(FPenPos.X, FPenPos.Y, x, y);
+    if (Smooth()) {
+      const TPoint seg[2] = {FPenPos, {x, y}};
+      SmoothPolyline(seg, 2);
+    } else {
+      DrawSegment(FPenPos.X, FPenPos.Y, x, y);
+    }
   }
   FPenPos = {x, y};
 }
@@ -350,7 +410,9 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::Polyline(const TPoint* pts, int n) {
   if (!pts || n <= 0) return;
   if (n >= 2 && PenVisible() && Begin()) {
-    if (FPen.Width() <= 1) {
+    if (Smooth()) {
+      SmoothPolyline(pts, n);
+    } else if (FPen.Width() <= 1) {
       // Each segment leaves out its end pixel, so joints are set once and XOR stays exact.
       for (int i = 1; i < n; ++i) DrawSegment(pts[i - 1].X, pts[i - 1].Y, pts[i].X, pts[i].Y);
     } else {
@@ -365,6 +427,10 @@ void TCanvas::Polyline(const TPoint* pts, int n) {
 
 void TCanvas::Polygon(const TPoint* pts, int n) {
   if (!pts || n <= 0 || !Begin()) return;
+  if (Smooth()) {
+    SmoothPolygon(pts, n);
+    return;
+  }
   ApplyBrush();
   std::vector<QPoint> q(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) q[size_t(i)] = QPoint(pts[i].X, pts[i].Y);
@@ -422,6 +488,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   }
   if (PenVisible()) {
     ApplyPen();
+    if (Smooth() != FSmoothHint) SmoothHint(Smooth());
     FPainter->setBrush(Qt::NoBrush);
     FBrushDirty = true;
     if (FPen.Width() <= 1)
@@ -518,7 +585,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 == x1 || y2 == y1 || !Begin()) return;
-  if (StampEllipse(x1, y1, x2, y2)) return;
+  if (!Smooth() && StampEllipse(x1, y1, x2, y2)) return;
   ApplyBrush();
   if (PenVisible())
     ApplyPen();
@@ -527,6 +594,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     FPainter->setPen(Qt::NoPen);
     FPenDirty = true;
   }
+  if (Smooth() != FSmoothHint) SmoothHint(Smooth());
   // Half-pixel offset: Qt's aliased curves otherwise reach one pixel past the box.
   FPainter->drawEllipse(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
 }
@@ -556,9 +624,11 @@ void TCanvas::ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, in
       FPainter->setPen(Qt::NoPen);
       FPenDirty = true;
     }
+    if (Smooth() != FSmoothHint) SmoothHint(Smooth());
     FPainter->drawPie(box, int(std::lround(a0 * 16)), int(std::lround(span * 16)));
   } else if (PenVisible()) {
     ApplyPen();
+    if (Smooth() != FSmoothHint) SmoothHint(Smooth());
     FPainter->drawArc(box, int(std::lround(a0 * 16)), int(std::lround(span * 16)));
   }
 }

@@ -7,6 +7,9 @@
 ///  - Rectangle and Ellipse cover x1 .. x2-1 and y1 .. y2-1 (pen outline, brush inside).
 ///  - TextOut puts the top-left of the text at the point; a solid brush paints its background.
 ///  - pmXor pens and the copy modes of Draw are raster operations: drawing twice restores.
+/// With SetAntialiased(true) lines, curves and outlines are drawn smooth along the pixel
+/// centres instead (axis-parallel one-pixel lines stay crisp); XOR and inverting pens stay
+/// aliased so that they still erase exactly.
 /// Pixel reads, XOR and copy modes other than SRCCOPY need a raster target.
 
 #include <zyr/platform/host/graphics.h>
@@ -65,6 +68,10 @@ class TCanvas : public TPersistent {
   const TBrush& Brush() const { return FBrush; }
   TCopyMode CopyMode() const { return FCopyMode; }
   void SetCopyMode(TCopyMode m) { FCopyMode = m; }
+  /// Smooth drawing of lines, polylines, polygons, ellipses, arcs and outlines (off: the
+  /// classic aliased pixel rules).
+  bool Antialiased() const { return FAntialiased; }
+  void SetAntialiased(bool v) { FAntialiased = v; }
 
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
@@ -146,6 +153,13 @@ class TCanvas : public TPersistent {
   bool FForeignPainter = false;  // the painter was handed out and may carry a transform
   TDirect FDirect;
   void ArcPath(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool pie);
+  // Smooth drawing: only copying pens; XOR figures must erase exactly.
+  bool Smooth() const { return FAntialiased && FPen.Mode() == pmCopy; }
+  void SmoothHint(bool on);
+  void SmoothPolyline(const TPoint* pts, int n);
+  void SmoothPolygon(const TPoint* pts, int n);
+  bool FAntialiased = false;
+  bool FSmoothHint = false;  // the painter's antialiasing hint
 
   QPaintDevice* FDevice = nullptr;
   TCanvasTarget FTarget = ctRaster;
@@ -174,6 +188,20 @@ class TCanvas : public TPersistent {
   TLongTextMetrics& LongTexts();
   void ForgetWidths();
   void LongTextOut(int x, int y, const std::string& text);
+};
+
+/// Switches a canvas to aliased drawing for its lifetime: overlays such as cross-hairs keep
+/// their classic pixels on a smooth picture.
+class TAliased {
+ public:
+  explicit TAliased(TCanvas& cv) : FCanvas(cv), FWas(cv.Antialiased()) { cv.SetAntialiased(false); }
+  ~TAliased() { FCanvas.SetAntialiased(FWas); }
+  TAliased(const TAliased&) = delete;
+  TAliased& operator=(const TAliased&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+  bool FWas;
 };
 
 }  // namespace zyr

@@ -161,6 +161,12 @@ void TCustomControl::SetCursor(TCursor c) {
   setCursor(Screen::Cursor(c));
 }
 
+void TCustomControl::SetAntialiased(bool v) {
+  if (v == FAntialiased) return;
+  FAntialiased = v;
+  Invalidate();
+}
+
 TCanvas& TCustomControl::Canvas() {
   SyncBounds();  // the picture drawn on has the widget's size
   update();

@@ -50,6 +50,7 @@ enum TVirtualKey : uint16_t {
 
 class TCustomControl : public QWidget, public TComponent {
   Q_OBJECT
+  Q_PROPERTY(bool Antialiased READ Antialiased WRITE SetAntialiased)
  public:
   explicit TCustomControl(QWidget* parent = nullptr);
   ~TCustomControl() override;
@@ -80,6 +81,11 @@ class TCustomControl : public QWidget, public TComponent {
   TFont& Font() { return FFont; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
+  /// Smooth (antialiased) lines, marks, curves and outlines in the window and in every export;
+  /// off by default, which keeps the classic pixel rules. Rubber bands, cross-hairs and the
+  /// mouse trace stay aliased. A control repaints as its other style setters do.
+  bool Antialiased() const { return FAntialiased; }
+  virtual void SetAntialiased(bool v);
 
   /// Canvas on the window picture; drawing on it schedules a screen update.
   TCanvas& Canvas();
@@ -181,6 +187,7 @@ class TCustomControl : public QWidget, public TComponent {
   TColor FColor = clBtnFace;
   TFont FFont;
   TCursor FCursor = crDefault;
+  bool FAntialiased = false;
   QImage FPicture;
   TCanvas FCanvas;
 };
