@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
 
   // [layers]
   chart.SetStandardLayout(zyr::rcl_X1Bottom_Y2Both);  // Y of layer 1 left, of layer 2 right
-  const double day0 = zyr::EncodeDate(2024, 5, 1);     // day numbers: days since 1899-12-30
-  chart.Scale1X().SetLabelType(3);                     // 3: dates and times
+  const double day0 = zyr::EncodeDate(2024, 5, 1);    // day numbers: days since 1899-12-30
+  chart.Scale1X().SetLabelType(3);                    // 3: dates and times
   chart.Scale1Y().SetCaption("T [°C]");
   chart.Scale2Y().SetCaption("cells / ml");
   chart.SetRange(1, day0, 30.0, day0 + 14, 40.0);

@@ -9,12 +9,11 @@ int main(int argc, char** argv) {
   // [legend]
   zyr::TColorScale legend;
   legend.resize(460, 70);
-  legend.ColorArray().Fill(64, {zyr::clNavy, zyr::clBlue, zyr::clAqua, zyr::clYellow,
-                                zyr::clRed});
+  legend.ColorArray().Fill(64, {zyr::clNavy, zyr::clBlue, zyr::clAqua, zyr::clYellow, zyr::clRed});
   legend.SetScaleRange(-20, 40);  // scale and colour interval together
   legend.SetColorLow(0);          // colours only over 0 .. 30 ...
   legend.SetColorHigh(30);
-  legend.SetExtendColors(true);   // ... with the end colours beyond
+  legend.SetExtendColors(true);           // ... with the end colours beyond
   legend.CrossHair().SetPos(21.5, 21.5);  // a line at the current value
   // [legend]
   // [map]

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
   chart.ShowGraf();
 
   // [files]
-  bool ok = chart.CopyToBMP("export_chart.png", false);  // format by extension: .png .jpg .bmp
-  ok = chart.CopyToBMP("export_bw.png", true) && ok;     // frame and scales in black and white
+  bool ok = chart.CopyToBMP("export_chart.png", false);   // format by extension: .png .jpg .bmp
+  ok = chart.CopyToBMP("export_bw.png", true) && ok;      // frame and scales in black and white
   ok = chart.CopyToWMF("export_chart.svg", false) && ok;  // vector: SVG ...
   ok = chart.CopyToWMF("export_chart.pdf", false) && ok;  // ... or PDF by the extension
   // [files]
@@ -42,12 +42,13 @@ int main(int argc, char** argv) {
   ok = chart.PrintIt(1.0, false) && ok;  // one page; 1.0 prints at screen size
   // Several pictures on one page: open the job, place them, send it.
   zyr::Printer().SetOutputFileName("export_report.pdf");
-  ok = zyr::Printer().PrintDocument([&chart] {
-         int x = 200, y = 200;  // device pixels; each call moves them past its picture
-         const bool first = chart.CopyToOpenPrinter(x, y, 2.0, false);
-         x = 200;               // the second picture below the first
-         return first && chart.CopyToOpenPrinter(x, y, 2.0, true);
-       }) && ok;
+  const auto twoPictures = [&chart] {
+    int x = 200, y = 200;  // device pixels; each call moves them past its picture
+    const bool first = chart.CopyToOpenPrinter(x, y, 2.0, false);
+    x = 200;  // the second picture below the first
+    return first && chart.CopyToOpenPrinter(x, y, 2.0, true);
+  };
+  ok = zyr::Printer().PrintDocument(twoPictures) && ok;
   // [print]
   return ok ? 0 : 1;
 }

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
   chart.SetMouseAction(zyr::TRChart::maZoomRect);  // left button: drag a rectangle to zoom
   chart.SetMouseWheelZoom(true);                   // wheel and pinch zoom about the mouse
   chart.SetKeyboardNavigation(true);               // arrows pan, +/- zoom, Backspace goes back
-  chart.OnMouseMoveInChart = [](zyr::TObject*, bool inChart, zyr::TShiftState, double x,
-                                double y) {
+  chart.OnMouseMoveInChart = [](zyr::TObject*, bool inChart, zyr::TShiftState, double x, double y) {
     if (inChart) std::printf("mouse at x = %g, y = %g\n", x, y);
   };
   chart.OnZoomPan = [&chart](zyr::TObject*) {

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   plot.resize(560, 440);
   plot.SetSuppressPaint(true);  // fill without a repaint per element
   const int n = 30;
-  plot.GridMat.Resize(n, n);    // columns are x, rows are y, both 1-based
+  plot.GridMat.Resize(n, n);  // columns are x, rows are y, both 1-based
   for (int iy = 1; iy <= n; ++iy)
     for (int ix = 1; ix <= n; ++ix) {
       const double x = (ix - 15.5) / 4.5, y = (iy - 15.5) / 4.5;
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   plot.SetColorScaleHigh(0.9);
   plot.SetMagnification(0.85);
   plot.SetMouseAction(zyr::TPlot3D::maRotate);  // the user turns it with the mouse
-  plot.SetSuppressPaint(false);  // recomputes the extremes and paints
+  plot.SetSuppressPaint(false);                 // recomputes the extremes and paints
   // [surface]
   return plot.CopyToBMP("surface_plot.png", true) ? 0 : 1;
 }

@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
 
   // [signals]
   // Each event is also a signal, emitted after the event's handler; names drop the "On".
-  QObject::connect(chart, &zyr::TCustomRChart::mouseMoveInChart,
-                   readout, [readout](bool inChart, zyr::TShiftState, double x, double y) {
+  QObject::connect(chart, &zyr::TCustomRChart::mouseMoveInChart, readout,
+                   [readout](bool inChart, zyr::TShiftState, double x, double y) {
                      if (inChart)
                        readout->setText(zyr::ToDateTime(x).toString("dd.MM. hh:mm") +
                                         QString("  %1 kW").arg(y, 0, 'f', 1));

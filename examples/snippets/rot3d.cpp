@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
     plot.Drawto(x, y, z);
   }
   plot.SetColorData(zyr::clRed);
-  plot.MarkAt(std::sqrt(72.0), std::sqrt(72.0), 27, 19);    // the two fixed points
+  plot.MarkAt(std::sqrt(72.0), std::sqrt(72.0), 27, 19);  // the two fixed points
   plot.MarkAt(-std::sqrt(72.0), -std::sqrt(72.0), 27, 19);
   plot.SetMouseAction(zyr::TRot3D::maRotAndZoom);  // left button rotates, right zooms
-  plot.MakeVisible();  // fits the items into the view and paints
+  plot.MakeVisible();                              // fits the items into the view and paints
   // [items]
   return plot.CopyToBMP("rot3d_trajectory.png", true) ? 0 : 1;
 }

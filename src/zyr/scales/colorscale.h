@@ -26,7 +26,7 @@ enum TColScaleOrientation : uint8_t { csoHorizontal, csoVertical };
 using TMouseMoveInColorScaleEvent =
     std::function<void(TObject* Sender, bool InScale, TShiftState Shift, double rMousePos)>;
 
-/// A colour legend: a bar filled with the colours of ColorArray() spread over ColorLow ..
+/// A colour legend: a bar filled with the colours of ColorArray() spread over ColorLow to
 /// ColorHigh, a numeric scale beside it, a caption and an optional cross-hair line. It maps
 /// values to colours (ValueToColor) and back (ColorToValue) for the application, e.g. for a
 /// contour plot:

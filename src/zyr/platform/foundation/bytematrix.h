@@ -15,23 +15,35 @@ namespace zyr {
 /// of a contour plot.
 class TByteMatrix : public TPersistent {
  public:
+  /// An empty matrix (0 x 0).
   TByteMatrix() = default;
+  /// A matrix of zeros (sizes as Resize takes them).
   TByteMatrix(int NrColumns, int NrRows);
 
   /// Largest number of elements a matrix holds.
   static constexpr int64_t MaxElements = int64_t(1) << 31;
 
+  ///@{
+  /// Size of the matrix.
   int NrOfColumns() const { return FCols; }
   int NrOfRows() const { return FRows; }
+  ///@}
   /// New size; all elements become 0. Negative sizes become 0; a size above MaxElements is
   /// refused (returns false, the matrix is unchanged).
   bool Resize(int NrColumns, int NrRows);
+  /// Sets every element to v.
   void Fill(uint8_t v);
+  ///@{
+  /// Element (col, row), 1-based (see the class for indexes outside).
   uint8_t Elem(int col, int row) const;
   void SetElem(int col, int row, uint8_t v);
+  ///@}
 
+  ///@{
+  /// What reads outside the matrix answer.
   uint8_t OutOfRangeValue() const { return FOutOfRange; }
   void SetOutOfRangeValue(uint8_t v) { FOutOfRange = v; }
+  ///@}
 
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TByteMatrix"; }

@@ -34,11 +34,15 @@ class TColorArray : public TPersistent {
   /// Largest number of colours a table holds.
   static constexpr int MaxColors = 65536;
 
+  /// Number of entries.
   int NumColors() const { return int(FColors.size()); }
   /// New entries are black; existing ones are kept. Clamped to 0 .. MaxColors.
   void SetNumColors(int n);
+  ///@{
+  /// Entry i (1 .. NumColors); reads outside answer black, writes outside are ignored.
   TColor Color(int i) const;
   void SetColor(int i, TColor c);
+  ///@}
 
   /// Fills entries First .. Last (clamped to the table) with a ramp through \p anchors, spread
   /// evenly; one anchor fills a plain colour, none leaves the table as it is.
@@ -59,6 +63,7 @@ class TColorArray : public TPersistent {
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TColorArray"; }
 
+  /// Fires after every change of the table.
   TNotifyEvent OnChange;
 
  private:

@@ -34,24 +34,40 @@ class TCrossHair : public TPersistent {
   TCrossHair(const TCrossHair&) = delete;
   TCrossHair& operator=(const TCrossHair&) = delete;
 
+  ///@{
+  /// Position in world coordinates of the cross-hair's layer.
   double PosX() const { return FPosX; }
   double PosY() const { return FPosY; }
+  ///@}
+  /// Layer whose coordinates the position is in (1 or 2).
   int Layer() const { return FLayer; }
+  /// Colour of the lines.
   TColor Color() const { return FColor; }
+  /// What is drawn (see the class).
   TCrossHMode Mode() const { return FMode; }
+  /// Line pattern.
   TPenStyle LineType() const { return FLineType; }
+  /// Line width in pixels.
   int LineWidth() const { return FLineWidth; }
 
+  ///@{
+  /// Sets one coordinate of the position.
   void SetCrossHPosX(double v);
   void SetCrossHPosY(double v);
+  ///@}
   /// Sets both coordinates with one notification.
   void SetPos(double x, double y);
+  ///@{
+  /// Sets Layer, Color, Mode, LineType and LineWidth (clamped as the class says).
   void SetCrossHLayer(int v);
   void SetCrossHColor(TColor v);
   void SetCrossHMode(TCrossHMode v);
   void SetCrossHLineType(TPenStyle v);
   void SetCrossHLineWidth(int v);
+  ///@}
 
+  ///@{
+  /// Short names of the setters above.
   void SetPosX(double v) { SetCrossHPosX(v); }
   void SetPosY(double v) { SetCrossHPosY(v); }
   void SetLayer(int v) { SetCrossHLayer(v); }
@@ -59,11 +75,13 @@ class TCrossHair : public TPersistent {
   void SetMode(TCrossHMode v) { SetCrossHMode(v); }
   void SetLineType(TPenStyle v) { SetCrossHLineType(v); }
   void SetLineWidth(int v) { SetCrossHLineWidth(v); }
+  ///@}
 
   /// Copies all settings (not OnChange) from another TCrossHair.
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TCrossHair"; }
 
+  /// Fires once after every change; the owning control redraws from it.
   TNotifyEvent OnChange;
 
  private:

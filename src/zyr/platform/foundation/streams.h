@@ -17,7 +17,7 @@ enum TLineEndMode : int {
 };
 
 /// Writes \p s as one line ended by CR LF. Characters a line cannot hold are escaped with a
-/// backslash: "\\" for a backslash, "\n" for LF, "\r" for CR and "\0" for NUL; all other bytes
+/// backslash: `\\` for a backslash, `\n` for LF, `\r` for CR and `\0` for NUL; all other bytes
 /// (UTF-8 included) are written as they are. ReadLnStream gives back exactly \p s.
 void WriteLnStream(std::ostream& os, const std::string& s);
 

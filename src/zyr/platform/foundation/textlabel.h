@@ -39,33 +39,60 @@ enum : TTxtLblAttachMode {
 
 class TCustomTextLabel : public TPersistent {
  public:
+  /// A free (Mode 0), invisible label anchored by world coordinates on layer 1.
   TCustomTextLabel();
   TCustomTextLabel(const TCustomTextLabel&) = delete;
   TCustomTextLabel& operator=(const TCustomTextLabel&) = delete;
 
+  /// The text; line feeds separate lines.
   const std::string& Caption() const { return FCaption; }
+  ///@{
+  /// The anchor, in the units AttachToData gives each coordinate.
   double PosX() const { return FPosX; }
   double PosY() const { return FPosY; }
+  ///@}
+  /// Layer of the anchor's world coordinates.
   int Layer() const { return FLayer; }
+  /// Which anchor coordinates are world values (see the class).
   TTxtLblAttachMode AttachToData() const { return FAttachToData; }
+  ///@{
+  /// Where the text sits relative to its anchor, across and up or down.
   TAlignment Alignment() const { return FAlignment; }
   TVerticalAlignment VerticalAlignment() const { return FVerticalAlignment; }
+  ///@}
+  /// Box style; 0 marks the label as free.
   TTxtLblMode Mode() const { return FMode; }
+  /// Drawn at all.
   bool Visible() const { return FVisible; }
+  /// No background behind the text.
   bool Transparent() const { return FTransparent; }
+  ///@{
+  /// Colours of the background, the border and the drop shadow.
   TColor ColorBkg() const { return FColorBkg; }
   TColor ColorBorder() const { return FColorBorder; }
   TColor ColorShadow() const { return FColorShadow; }
+  ///@}
+  ///@{
+  /// Offset of the drop shadow in pixels.
   int ShadowDx() const { return FShadowDx; }
   int ShadowDy() const { return FShadowDy; }
+  ///@}
+  ///@{
+  /// Font of the text.
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
+  ///@}
 
+  ///@{
+  /// Sets the property of the same name; fires OnChange when the value changes.
   void SetTxtLblCaption(const std::string& v);
   void SetTxtLblPosX(double v);
   void SetTxtLblPosY(double v);
+  ///@}
   /// Sets both anchor coordinates with one notification.
   void SetTxtLblPos(double x, double y);
+  ///@{
+  /// Sets the property of the same name; fires OnChange when the value changes.
   void SetTxtLblLayer(int v);
   void SetTxtLblAttachToData(TTxtLblAttachMode v);
   void SetTxtLblAlignment(TAlignment v);
@@ -78,9 +105,12 @@ class TCustomTextLabel : public TPersistent {
   void SetTxtLblColorShadow(TColor v);
   void SetTxtLblShadowDx(int v);
   void SetTxtLblShadowDy(int v);
+  ///@}
   /// Copies the font's settings into the label's own font.
   void SetTxtLblFont(const TFont& v);
 
+  ///@{
+  /// Short names of the SetTxtLbl... setters.
   void SetCaption(const std::string& v) { SetTxtLblCaption(v); }
   void SetPosX(double v) { SetTxtLblPosX(v); }
   void SetPosY(double v) { SetTxtLblPosY(v); }
@@ -97,14 +127,17 @@ class TCustomTextLabel : public TPersistent {
   void SetShadowDx(int v) { SetTxtLblShadowDx(v); }
   void SetShadowDy(int v) { SetTxtLblShadowDy(v); }
   void SetFont(const TFont& v) { SetTxtLblFont(v); }
+  ///@}
 
   /// Copies all settings and the font (not OnChange) from another TCustomTextLabel.
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TCustomTextLabel"; }
 
+  /// Fires once after every change; the owning control repaints from it.
   TNotifyEvent OnChange;
 
  protected:
+  /// Fires OnChange (once at the end while a batch of changes is made).
   void Changed();
 
  private:

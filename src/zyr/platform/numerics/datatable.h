@@ -31,35 +31,53 @@ namespace zyr {
 ///   columns are named "Col <number>". OnChange fires after every change.
 class TDataTable : public TChangeNotifier {
  public:
+  /// A table of empty cells, columns named "Col 1", "Col 2", ...
   explicit TDataTable(int NrColumns = 0, int NrRows = 0);
 
+  ///@{
+  /// Size of the table.
   int NrOfColumns() const { return FNrColumns; }
   int NrOfRows() const { return FNrRows; }
+  ///@}
   /// Raises std::length_error above 2^31 - 1 cells, leaving the table as it was.
   void Resize(int NrColumns, int NrRows);
   /// Empties every cell; sizes and column names stay.
   void Clear();
 
+  /// Makes the cell numeric (NaN and infinities empty it instead).
   void SetElem(int Col, int Row, double Value);
+  /// Makes the cell a text cell.
   void SetElemText(int Col, int Row, const std::string& Text);
+  /// Empties the cell.
   void ClearElem(int Col, int Row);
   /// The number of a numeric cell; 0 for text, empty and outside cells.
   double Elem(int Col, int Row) const;
   /// The text of a text cell, a numeric cell in its shortest exact form, "" otherwise.
   std::string ElemText(int Col, int Row) const;
+  ///@{
+  /// Kind of a cell; cells outside the table are empty.
   bool IsNumber(int Col, int Row) const;
   bool IsEmpty(int Col, int Row) const;
+  ///@}
 
+  ///@{
+  /// Name of a column (a box plot writes it under the box).
   std::string ColName(int Col) const;
   void SetColName(int Col, const std::string& Name);
+  ///@}
 
+  /// Number of numeric cells in the block.
   int CountNumCells(int LoCol, int LoRow, int HiCol, int HiRow) const;
+  ///@{
+  /// Statistics of the numeric cells of a block (see the class): extremes, mean and sample
+  /// variance, quartiles.
   int MinMaxOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double& Minimum,
                        double& Maximum) const;
   int MeanVarOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double& Mean,
                         double& Variance) const;
   int QuartilesOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double& LowerQuartile,
                           double& Median, double& UpperQuartile) const;
+  ///@}
   /// Percent is clamped to 0..100; a NaN percentage gives a NaN result.
   int PercentileOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double Percent,
                            double& Value) const;
@@ -72,6 +90,7 @@ class TDataTable : public TChangeNotifier {
   /// line. The file is created or overwritten; when it cannot be written, std::ios_base::failure
   /// is raised.
   void ExportAsASC(const std::string& FName, int Decimals) const;
+  /// The same listing into a stream.
   void ExportAsASC(std::ostream& Stream, int Decimals) const;
 
   /// Deep copy of another TDataTable (cells, names, sizes); OnChange stays this table's own.

@@ -21,15 +21,23 @@ namespace zyr {
 template <typename T>
 class TMatrixBase : public TChangeNotifier {
  public:
+  /// Type of the elements.
   using ValueType = T;
 
+  /// Number of columns (x indexes).
   int NrOfColumns() const { return FNrColumns; }
+  /// Number of rows (y indexes).
   int NrOfRows() const { return FNrRows; }
+  /// No elements (a size of 0 in either direction).
   bool Empty() const { return FData.empty(); }
 
+  /// New size; the overlap keeps its values, new elements are 0.
   void Resize(int NrColumns, int NrRows);
+  /// Element (Col, Row), 1-based.
   T Elem(int Col, int Row) const { return InRange(Col, Row) ? FData[Index(Col, Row)] : T(0); }
+  /// Sets element (Col, Row).
   void SetElem(int Col, int Row, T Value);
+  /// Sets every element to Value.
   void Fill(T Value);
 
   /// Smallest and largest element of the block between columns LoCol..HiCol and rows
@@ -45,7 +53,9 @@ class TMatrixBase : public TChangeNotifier {
   double Percentile(double Prob) const;
 
  protected:
+  /// A matrix of zeros of the given size.
   TMatrixBase(int NrColumns, int NrRows);
+  /// Takes over the size and the values of Source (not its OnChange).
   void CopyFrom(const TMatrixBase& Source);
 
  private:
@@ -69,6 +79,7 @@ extern template class TMatrixBase<int>;
 /// bulk changes) and read it back with Elem, MinMax and Percentile.
 class TMatrix : public TMatrixBase<double> {
  public:
+  /// A matrix of zeros of the given size.
   explicit TMatrix(int NrColumns = 0, int NrRows = 0) : TMatrixBase(NrColumns, NrRows) {}
   /// Deep copy of another TMatrix or of a TIntMatrix; OnChange stays this matrix's own.
   void Assign(const TPersistent* Source) override;
@@ -79,6 +90,7 @@ class TMatrix : public TMatrixBase<double> {
 /// Used like TMatrix.
 class TIntMatrix : public TMatrixBase<int> {
  public:
+  /// A matrix of zeros of the given size.
   explicit TIntMatrix(int NrColumns = 0, int NrRows = 0) : TMatrixBase(NrColumns, NrRows) {}
   /// Deep copy of another TIntMatrix; OnChange stays this matrix's own.
   void Assign(const TPersistent* Source) override;

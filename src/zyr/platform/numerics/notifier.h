@@ -17,10 +17,14 @@ class TChangeNotifier : public TPersistent {
   TChangeNotifier(const TChangeNotifier&) = delete;
   TChangeNotifier& operator=(const TChangeNotifier&) = delete;
 
+  /// Starts a bulk edit: OnChange waits for the matching EndUpdate.
   void BeginUpdate() { ++FUpdateCount; }
+  /// Ends a bulk edit; the outermost one fires OnChange once if anything changed.
   void EndUpdate();
+  /// Inside BeginUpdate .. EndUpdate.
   bool Updating() const { return FUpdateCount > 0; }
 
+  /// Fires after every change (once per bulk edit).
   TNotifyEvent OnChange;
 
  protected:

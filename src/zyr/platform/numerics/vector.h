@@ -16,13 +16,19 @@ namespace zyr {
 /// OnChange fires after every change (once per BeginUpdate/EndUpdate bracket).
 class TVector : public TChangeNotifier {
  public:
+  /// A vector of NrElem zeros.
   explicit TVector(int NrElem = 0) { Resize(NrElem); }
 
+  /// Number of entries.
   int NrOfElem() const { return int(FData.size()); }
   /// A failed allocation raises std::bad_alloc and leaves the vector as it was.
   void Resize(int NrElem);
+  ///@{
+  /// Entry i, 1-based.
   double Elem(int i) const { return i >= 1 && i <= NrOfElem() ? FData[size_t(i - 1)] : 0.0; }
   void SetElem(int i, double Value);
+  ///@}
+  /// Sets every entry to Value.
   void Fill(double Value);
 
   /// Smallest and largest of the entries First..Last (in any order, clipped to the vector),
