@@ -4,8 +4,8 @@
 #include <zyr/chart/itemstore.h>
 
 #include <atomic>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <utility>
@@ -200,8 +200,8 @@ size_t ArrayBytes(size_t Capacity) {
 
 #ifdef __linux__
 void* MapAligned(size_t Bytes) {
-  void* p = mmap(nullptr, Bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                 -1, 0);
+  void* p =
+      mmap(nullptr, Bytes + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) return nullptr;
   const uintptr_t a = (uintptr_t(p) + kHugePage - 1) & ~uintptr_t(kHugePage - 1);
   const size_t head = a - uintptr_t(p);

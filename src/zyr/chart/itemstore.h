@@ -193,7 +193,7 @@ class TRcItemContainer {
 
   double* FX = nullptr;
   double* FY = nullptr;
-  size_t FCapacity = 0;     // of both arrays
+  size_t FCapacity = 0;         // of both arrays
   size_t FCapX = 0, FCapY = 0;  // of each, as allocated
   TRcRestList FRests;
   std::vector<TLineBlock> FBlocks;
