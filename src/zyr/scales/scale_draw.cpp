@@ -373,6 +373,8 @@ void TScale::DrawVerticalCaption(TCanvas& cv, int base) {
   // Turned by 90 degrees the text runs upwards from its origin, its top towards the left.
   cv.TextOut(Px(left), Px(centre + ext.X / 2), FUnitLabel);
   cv.Font().SetOrientation(was);
+}
+
 // ------------------------------------------------------------------ cached pictures
 
 void TScale::AddPaintKey(TPaintKey& Key) const {
