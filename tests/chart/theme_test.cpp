@@ -2,12 +2,18 @@
 #include <gtest/gtest.h>
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/host/styles.h>
+#include <zyr/plot3d/plot3d.h>
+#include <zyr/plot3d/rot3d.h>
+#include <zyr/scales/colorscale.h>
+#include <zyr/scales/gauge.h>
+#include <zyr/scales/scale.h>
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <set>
 
@@ -346,4 +352,57 @@ TEST(ChartAntialias, MillionPointLineReducedPerColumnLooksTheSame) {
     }
   EXPECT_LT(differ, full.width() * full.height() / 100);
   EXPECT_LE(worst, 96);
+}
+
+TEST(ControlThemes, EveryControlGoesModernAndBackToClassic) {
+  ZYR_SKIP_WITHOUT_DEFAULT_FONT();
+  // For each control: the classic picture, the picture after Modern, Dark and Classic again,
+  // and whether Modern changed it.
+  auto check = [](auto make) {
+    const TChartTheme modern = TChartTheme::Modern();
+    auto plain = make();
+    const QImage before = plain->WindowPicture().copy();
+    auto themed = make();
+    themed->ApplyTheme(modern);  // before the control is first painted
+    EXPECT_TRUE(themed->Antialiased());
+    const QImage m = themed->WindowPicture().copy();
+    EXPECT_NE(m, before);
+    themed->ApplyTheme(TChartTheme::Dark());
+    themed->ApplyTheme(TChartTheme::Classic());
+    EXPECT_FALSE(themed->Antialiased());
+    EXPECT_EQ(themed->WindowPicture(), before);
+  };
+  check([] {
+    auto s = std::make_unique<TScale>();
+    s->SetBounds(0, 0, 300, 60);
+    return s;
+  });
+  check([] {
+    auto s = std::make_unique<TColorScale>();
+    s->SetBounds(0, 0, 300, 80);
+    s->SetCaption("level");
+    return s;
+  });
+  check([] {
+    auto g = std::make_unique<TScaleGauge>();
+    g->SetBounds(0, 0, 300, 120);
+    g->SetValue(0.5);
+    return g;
+  });
+  check([] {
+    auto p = std::make_unique<TPlot3D>();
+    p->SetBounds(0, 0, 300, 240);
+    p->GridMat.Resize(10, 10);
+    for (int i = 1; i <= 10; ++i)
+      for (int j = 1; j <= 10; ++j) p->GridMat.SetElem(i, j, std::sin(i * 0.5) * std::cos(j * 0.4));
+    return p;
+  });
+  check([] {
+    auto r = std::make_unique<TRot3D>();
+    r->SetBounds(0, 0, 300, 240);
+    r->Moveto(0, 0, 0);
+    r->Drawto(1, 1, 1);
+    r->MarkAt(0.5, 0.2, 0.8, 2);
+    return r;
+  });
 }

@@ -3,8 +3,8 @@
 /// \file
 /// TPlot3D: a surface plot of a matrix of heights.
 
-#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/colorarray.h>
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>

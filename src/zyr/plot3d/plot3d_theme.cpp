@@ -37,6 +37,8 @@ void TPlot3D::ApplyTheme(const TChartTheme& Theme) {
   SetColorCubeHidLin(d ? 0xB0B0B0 : Theme.GridColor);
   SetColorCubeFaceHigh(d ? 0xFEEEEE : Shade(Theme.ChartColor, dark ? 12 : -8));
   SetColorCubeFaceLow(d ? clSilver : Shade(Theme.ChartColor, dark ? 24 : -24));
+  SetColorXCoords(d ? clRed : Theme.TextColor);
+  SetColorYCoords(d ? clBlue : Theme.TextColor);
   SetColorZCoords(d ? clBlack : Theme.TextColor);
   if (!alive) return;
   FSuppressPaint = old;

@@ -3,9 +3,9 @@
 /// \file
 /// TColorScale: a colour legend with a numeric scale, a cross-hair line and mouse pan/stretch.
 
-#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/colorarray.h>
 #include <zyr/platform/foundation/crosshair.h>
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/control.h>

@@ -4,8 +4,8 @@
 /// TScale: the one axis type of the library, and Rescale, the range arithmetic of mouse zoom
 /// and pan that the charts share with it.
 
-#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/dtlabel.h>
+#include <zyr/platform/foundation/theme.h>
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/control.h>
 #include <zyr/platform/host/paintkey.h>
