@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <zyr/chart/contourplot.h>
 
+#include <QDir>
 #include <QPointer>
 #include <functional>
 #include <string>
@@ -91,4 +92,39 @@ TEST(ContourSelfDelete, EveryRenderingEvent) {
     EXPECT_TRUE(alive.isNull()) << cs.name;
     if (alive) delete c;
   }
+}
+
+// Exports draw afresh: a handler deleting the plot there makes the export fail, and the export
+// touches nothing of the plot afterwards (black-and-white exports restore colours at the end).
+TEST(ContourSelfDelete, ExportsStopAndReportFailure) {
+  const QString dir = QDir::tempPath() + "/zyr_contour_selfdelete";
+  QDir().mkpath(dir);
+  const std::function<bool(TContourPlot&, bool)> exports[] = {
+      [&](TContourPlot& c, bool bw) { return c.CopyToBMP((dir + "/a.png").toStdString(), bw); },
+      [&](TContourPlot& c, bool bw) { return c.CopyToWMF((dir + "/a.svg").toStdString(), bw); },
+      [](TContourPlot& c, bool bw) {
+        TBitmap bmp;
+        return c.CopyToBitmapDAOnly(bmp, bw);
+      },
+  };
+  for (const auto& exportIt : exports)
+    for (const bool bw : {false, true}) {
+      auto* c = new TContourPlot;
+      c->SetBounds(0, 0, 300, 240);
+      c->SetRange(0.0, 0.0, 10.0, 10.0);
+      c->OnEstimateZVal = [](TObject*, double x, double y, int, int, double& z, uint8_t&) {
+        z = x * y / 50;
+      };
+      c->MoveTo(1.0, 1.0);
+      c->DrawTo(9.0, 9.0);
+      TKiller k;
+      k.victim = c;
+      c->OnDataRendered = [&k](TObject*, TCanvas&, int, int) { k(); };
+      QPointer<QWidget> alive(c);
+      EXPECT_FALSE(exportIt(*c, bw));
+      EXPECT_TRUE(k.done);
+      EXPECT_TRUE(alive.isNull());
+      if (alive) delete c;
+    }
+  QDir(dir).removeRecursively();
 }

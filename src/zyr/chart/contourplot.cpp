@@ -3,6 +3,7 @@
 // the cached data-area picture invalid. The picture itself is made in contourplot_render.cpp.
 
 #include <zyr/chart/contourplot.h>
+#include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/foundation/constants.h>
 #include <zyr/platform/host/dialogs.h>
 #include <zyr/platform/numerics/vector.h>
@@ -257,55 +258,60 @@ int TContourPlot::AddTextLabel(double x, double y, TColor Color, const std::stri
   return n;
 }
 
+namespace {
+
+// Exports draw the value picture afresh and leave it to be drawn again; a handler of the drawing
+// may have deleted the plot, which is then left alone and the export fails.
+template <class F>
+bool ExportAfresh(QObject* Plot, bool& InvalidDataBmp, F&& Export) {
+  const TDestroyWatch watch(Plot);
+  InvalidDataBmp = true;
+  const bool ok = Export();
+  if (watch.Destroyed()) return false;
+  InvalidDataBmp = true;
+  return ok;
+}
+
+}  // namespace
+
 // A copy renders into a picture of its own and leaves the window's picture behind; the
 // second invalidation makes the next paint rebuild that one too.
 bool TContourPlot::CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToBitmap(ABitmap, BlkWhite, IncludeCrossHairs);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp, [&] {
+    return TCustomRChart::CopyToBitmap(ABitmap, BlkWhite, IncludeCrossHairs);
+  });
 }
 
 bool TContourPlot::CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToBitmapDAOnly(ABitmap, BlkWhite, IncludeCrossHairs);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp, [&] {
+    return TCustomRChart::CopyToBitmapDAOnly(ABitmap, BlkWhite, IncludeCrossHairs);
+  });
 }
 
 bool TContourPlot::CopyToBMP(const std::string& FName, bool BlkWhite) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToBMP(FName, BlkWhite);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp,
+                      [&] { return TCustomRChart::CopyToBMP(FName, BlkWhite); });
 }
 
 bool TContourPlot::CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToClipboard(BlkWhite, IncludeCrossHairs);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp,
+                      [&] { return TCustomRChart::CopyToClipboard(BlkWhite, IncludeCrossHairs); });
 }
 
 bool TContourPlot::CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToClipboardDAOnly(BlkWhite, IncludeCrossHairs);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp, [&] {
+    return TCustomRChart::CopyToClipboardDAOnly(BlkWhite, IncludeCrossHairs);
+  });
 }
 
 bool TContourPlot::CopyToClipboardWMF(bool BlkWhite) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::CopyToClipboardWMF(BlkWhite);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp,
+                      [&] { return TCustomRChart::CopyToClipboardWMF(BlkWhite); });
 }
 
 bool TContourPlot::PrintIt(double ScaleF, bool BlkWhite) {
-  FInvalidDataBmp = true;
-  const bool ok = TCustomRChart::PrintIt(ScaleF, BlkWhite);
-  FInvalidDataBmp = true;
-  return ok;
+  return ExportAfresh(this, FInvalidDataBmp,
+                      [&] { return TCustomRChart::PrintIt(ScaleF, BlkWhite); });
 }
 
 // ------------------------------------------------------------------ pivot grid

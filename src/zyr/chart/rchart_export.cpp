@@ -4,6 +4,7 @@
 
 #include <zyr/chart/rchart.h>
 #include <zyr/platform/host/clipboard.h>
+#include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/host/printer.h>
 #include <zyr/platform/host/vectorcanvas.h>
 
@@ -17,16 +18,19 @@ namespace {
 
 constexpr double kMaxPrintScale = 20;  // keeps a printed picture within reason
 
-// Restores the colours when the drawing in between fails.
+// Restores the colours when the drawing in between fails, unless a handler of the drawing
+// deleted the chart: then Gone() tells the export to stop without touching it.
 struct TBWScope {
   TCustomRChart& chart;
   bool active;
-  TBWScope(TCustomRChart& c, bool bw) : chart(c), active(bw) {
+  TDestroyWatch watch;
+  TBWScope(TCustomRChart& c, bool bw) : chart(c), active(bw), watch(&c) {
     if (active) chart.BackupColorsAndMakeBW();
   }
   ~TBWScope() {
-    if (active) chart.ReloadBackupColors();
+    if (active && !watch.Destroyed()) chart.ReloadBackupColors();
   }
+  bool Gone() const { return watch.Destroyed(); }
 };
 
 }  // namespace
@@ -38,6 +42,7 @@ QImage TCustomRChart::ChartPicture(bool BlkWhite, bool CrossHairs, bool DAOnly) 
   {
     TBWScope bw(*this, BlkWhite);
     RenderChartOn(bmp.Canvas(), CrossHairs);
+    if (bw.Gone()) return QImage();
   }
   if (!DAOnly) return bmp.Image().copy();
   const int w = DataAreaWidth(), h = DataAreaHeight();
@@ -72,6 +77,7 @@ bool TCustomRChart::CopyToWMF(const std::string& FName, bool BlkWhite) {
   {
     TBWScope bw(*this, BlkWhite);
     RenderChartOn(cv, true);
+    if (bw.Gone()) return false;
   }
   cv.Finish();
   return cv.Ok();
@@ -94,6 +100,7 @@ bool TCustomRChart::CopyToClipboardWMF(bool BlkWhite) {
     TVectorCanvas cv(Width(), Height(), "Chart");
     TBWScope bw(*this, BlkWhite);
     RenderChartOn(cv, true);
+    if (bw.Gone()) return false;
     svg = cv.Finish();
   }
   const QImage fallback = ChartPicture(BlkWhite, true, false);
