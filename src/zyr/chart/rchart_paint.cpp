@@ -4,6 +4,7 @@
 // and the setters of the frame's colours, caption and grid.
 
 #include <zyr/chart/rchart.h>
+#include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/foundation/errors.h>
 #include <zyr/platform/foundation/frames.h>
 #include <zyr/platform/host/cursors.h>
@@ -307,17 +308,22 @@ void TCustomRChart::DrawFinish(int X, int Y, TBitmap& Bitmap, TCanvas& Canvas) {
 }
 
 void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
+  // A handler of the drawing may delete the chart: then nothing of it is touched any more.
   struct TScalesBack {
     TCustomRChart& c;
-    ~TScalesBack() { c.ScalesDrawOn(c.FChartBmp->Canvas()); }
+    TDestroyWatch watch{&c};
+    ~TScalesBack() {
+      if (!watch.Destroyed()) c.ScalesDrawOn(c.FChartBmp->Canvas());
+    }
   } back{*this};
   ScalesDrawOn(Canvas);
   try {
     ConstructChartBmp(Canvas);
   } catch (const EZYRRChartError&) {
-    DrawEmptyChart(Canvas);  // as the window shows it
+    if (!back.watch.Destroyed()) DrawEmptyChart(Canvas);  // as the window shows it
     return;
   }
+  if (back.watch.Destroyed()) return;
   const int w = DataAreaWidth(), h = DataAreaHeight();
   if (w > 0 && h > 0) {
     if (Canvas.IsRaster()) {
@@ -325,6 +331,7 @@ void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
       da.SetPixelFormat(pf32bit);
       InitGraf(da.Canvas(), 0, 0, w, h);
       ConstructDataBmp(da, 0, 0, false, 0);
+      if (back.watch.Destroyed()) return;
       DrawMouseTraceOn(da.Canvas());
       Canvas.SetCopyMode(SRCCOPY);
       Canvas.Draw(RcLRim, RcTRim, da);
@@ -334,6 +341,7 @@ void TCustomRChart::RenderChartOn(TCanvas& Canvas, bool CrossHairs) {
       InitGraf(Canvas, RcLRim, RcTRim, w, h);
       ConstructDataBmpCanvas(Canvas, RcLRim, RcTRim, false, 0);
       Canvas.ResetClip();
+      if (back.watch.Destroyed()) return;
     }
   }
   DrawLegendOn(Canvas, 0, 0, false);
