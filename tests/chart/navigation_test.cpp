@@ -13,6 +13,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "../test_support.h"
+
 using namespace zyr;
 
 namespace {
@@ -34,10 +36,7 @@ void Chart400x300(TCustomRChart& c, double lo = 0, double hi = 10) {
 // A wheel turn as Qt delivers it; answers whether the chart took the event.
 bool Wheel(QWidget& w, int x, int y, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier,
            Qt::MouseButtons buttons = Qt::NoButton) {
-  QWheelEvent e(QPointF(x, y), w.mapToGlobal(QPointF(x, y)), QPoint(), QPoint(0, delta), buttons,
-                mods, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&w, &e);
-  return e.isAccepted();
+  return test::SendWheel(w, QPointF(x, y), delta, mods, buttons);
 }
 
 double XLo(TCustomRChart& c, int l = 1) { return c.ScalePropsX(l).RangeLow(); }

@@ -2,19 +2,16 @@
 #include <gtest/gtest.h>
 #include <zyr/plot3d/rot3d.h>
 
-#include <QApplication>
-#include <QWheelEvent>
 #include <cmath>
+
+#include "../test_support.h"
 
 using namespace zyr;
 
 namespace {
 
 bool Wheel(QWidget& w, int delta, Qt::MouseButtons buttons = Qt::NoButton) {
-  QWheelEvent e(QPointF(100, 80), w.mapToGlobal(QPointF(100, 80)), QPoint(), QPoint(0, delta),
-                buttons, Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(&w, &e);
-  return e.isAccepted();
+  return test::SendWheel(w, QPointF(100, 80), delta, Qt::NoModifier, buttons);
 }
 
 }  // namespace
