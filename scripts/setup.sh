@@ -12,6 +12,8 @@ PACKAGES=(
   qt6-tools-dev libqt6opengl6-dev libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  # `make docs`: the reference and its class graphs.
+  doxygen graphviz
 )
 if [ "${1:-}" = "fuzz" ]; then PACKAGES+=(clang libclang-rt-14-dev); fi
 
