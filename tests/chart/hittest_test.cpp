@@ -8,6 +8,8 @@
 #include <limits>
 #include <numbers>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
@@ -18,12 +20,7 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 // 400 x 300 with margins 50, 10, 16, 32: the data area is 340 x 252 pixels, so X 0..10 gives
 // 34 pixels per unit from pixel 50 and Y 0..12 gives 21 pixels per unit up from pixel 268.
 void KnownGeometry(TCustomRChart& c) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
+  zyr::test::Geometry400x300(c);
   c.SetRange(0, 0, 0, 10, 12);
 }
 int Px(double x) { return int(50 + 34 * x); }

@@ -6,19 +6,13 @@
 
 #include <cmath>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-// The 400 x 300 chart of the mapping examples: margins 50, 10, 16, 32, no shadow.
-void Geometry400x300(TCustomRChart& c) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
-}
+using zyr::test::Geometry400x300;
 
 void ExpectRange(const TScaleProps& p, double lo, double hi, double eps = 1e-9) {
   EXPECT_NEAR(p.RangeLow(), lo, eps);

@@ -7,16 +7,15 @@
 #include <fstream>
 #include <string>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
 constexpr TColor kLegendBack = 0x00FFFF;  // yellow: nothing else in these charts has it
 
-TColor At(const QImage& img, int x, int y) {
-  const QRgb p = img.pixel(x, y);
-  return RGB(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
-}
+using zyr::test::At;
 
 int CountColor(const QImage& img, const TRect& r, TColor c) {
   int n = 0;

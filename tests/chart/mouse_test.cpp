@@ -10,28 +10,14 @@
 #include <cmath>
 #include <vector>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-// 400 x 300 with margins 50, 10, 16, 32: a data area 340 x 252 from (50, 16) to (390, 268).
-void Chart400x300(TCustomRChart& c, double lo = 0, double hi = 10) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
-  c.ForceRange(1, lo, lo, hi, hi, false, false);
-  c.ForceRange(2, lo, lo, hi, hi, false, false);
-}
-
-void Drag(TCustomRChart& c, int x1, int y1, int x2, int y2) {
-  c.MouseDown(mbLeft, ssLeft, x1, y1);
-  c.MouseMove(ssLeft, x1, y1);
-  c.MouseMove(ssLeft, x2, y2);
-  c.MouseUp(mbLeft, 0, x2, y2);
-}
+using zyr::test::Chart400x300;
+using zyr::test::Drag;
 
 double XLo(TCustomRChart& c, int l = 1) { return c.ScalePropsX(l).RangeLow(); }
 double XHi(TCustomRChart& c, int l = 1) { return c.ScalePropsX(l).RangeHigh(); }

@@ -14,23 +14,18 @@
 #include <cmath>
 
 #include "../test_support.h"
+#include "chart_fixture.h"
 
 using namespace zyr;
 
 namespace {
 
-// 400 x 300 with margins 50, 10, 16, 32: a data area 340 x 252 from (50, 16) to (390, 268).
+// The shared 400 x 300 chart with wheel zoom on and every step its own history entry, unless
+// a test says otherwise.
 void Chart400x300(TCustomRChart& c, double lo = 0, double hi = 10) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
-  c.ForceRange(1, lo, lo, hi, hi, false, false);
-  c.ForceRange(2, lo, lo, hi, hi, false, false);
+  zyr::test::Chart400x300(c, lo, hi);
   c.SetMouseWheelZoom(true);
-  c.SetNavigationBurstMs(0);  // every step its own history entry unless a test says otherwise
+  c.SetNavigationBurstMs(0);
 }
 
 // A wheel turn as Qt delivers it; answers whether the chart took the event.

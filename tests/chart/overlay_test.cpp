@@ -4,14 +4,13 @@
 
 #include <QImage>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-TColor At(const QImage& img, int x, int y) {
-  const QRgb p = img.pixel(x, y);
-  return RGB(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
-}
+using zyr::test::At;
 
 // Reaches the trace steps the mouse handling uses.
 class OverlayChart : public TRChart {

@@ -11,27 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-void Chart400x300(TCustomRChart& c) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
-  c.ForceRange(1, 0, 0, 10, 10, false, false);
-  c.ForceRange(2, 0, 0, 10, 10, false, false);
-}
-
-void Drag(TCustomRChart& c, int x1, int y1, int x2, int y2) {
-  c.MouseDown(mbLeft, ssLeft, x1, y1);
-  c.MouseMove(ssLeft, x1, y1);
-  c.MouseMove(ssLeft, x2, y2);
-  c.MouseUp(mbLeft, 0, x2, y2);
-}
+using zyr::test::Chart400x300;
+using zyr::test::Drag;
 
 bool HasSignal(const QMetaObject* mo, const char* name) {
   for (int i = 0; i < mo->methodCount(); ++i) {

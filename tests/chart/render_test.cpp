@@ -11,14 +11,13 @@
 #include <set>
 #include <string>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-TColor At(const QImage& img, int x, int y) {
-  const QRgb p = img.pixel(x, y);
-  return RGB(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
-}
+using zyr::test::At;
 
 std::string TempPath(const std::string& name) {
   return (std::filesystem::temp_directory_path() / ("zyr-render-" + name)).string();

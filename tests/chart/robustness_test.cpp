@@ -13,20 +13,13 @@
 #include <QtTest/QTest>
 #include <functional>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-// 400 x 300 with margins 50, 10, 16, 32: a data area from (50, 16) to (390, 268).
-void Chart400x300(TCustomRChart& c) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.ForceRange(1, 0, 0, 10, 10, false, false);
-  c.ForceRange(2, 0, 0, 10, 10, false, false);
-}
+using zyr::test::Chart400x300;
 
 QRgb Rgb(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 

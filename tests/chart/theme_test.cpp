@@ -20,14 +20,13 @@
 #include "../test_support.h"
 #include "chart_probe.h"
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
 
-TColor At(const QImage& img, int x, int y) {
-  const QRgb p = img.pixel(x, y);
-  return RGB(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
-}
+using zyr::test::At;
 
 // Colours of a box of the picture (right and bottom exclusive).
 std::set<TColor> ColoursIn(const QImage& img, int x0, int y0, int x1, int y1) {
