@@ -19,7 +19,7 @@
 
 namespace zyr {
 
-/// Settings of one chart axis. Every setter stores its value and fires OnChange, through
+/// Settings of one chart axis. The setters store the value and fire OnChange (see there), through
 /// which the owning chart re-applies all its axes, re-sets the ranges and repaints. Get the
 /// chart's objects with Scale1X() .. Scale2Y(); a standalone object only keeps settings.
 class TScaleProps : public TPersistent {
