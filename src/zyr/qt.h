@@ -60,6 +60,8 @@ concept QtColor = std::same_as<C, QColor> || std::same_as<C, Qt::GlobalColor>;
 template <class S>
 concept QtText = std::same_as<S, QString>;
 
+/// \cond internal
+// Helpers of the controls' Qt overloads, not for applications: left out of the reference.
 namespace qtarg {
 // The library's value of an argument that may be given the Qt way or the library's way, so
 // that one overload covers calls with several such arguments.
@@ -70,6 +72,7 @@ inline const std::string& Lib(const std::string& s) { return s; }
 inline std::string Lib(const char* s) { return s ? s : ""; }
 inline std::string Lib(const QString& s) { return FromQString(s); }
 }  // namespace qtarg
+/// \endcond
 
 /// True when a call mixes Qt-typed colour or text arguments with the library's own.
 template <class... A>

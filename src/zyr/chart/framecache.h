@@ -29,6 +29,7 @@ class TFrameCache {
   /// The picture in \p Source was just drawn under \p Key: kept, but for \p Skip, when the
   /// key came twice in a row.
   void Offer(const TPaintKey& Key, TBitmap& Source, const TRect& Skip);
+  /// Forgets the kept picture and the last key offered.
   void Clear();
 
  private:
@@ -70,6 +71,7 @@ class TPixelCache {
   /// below (blended edges) is not kept.
   void Offer(const TPaintKey& Key, int Width, int Height, const TPen& Pen,
              const std::function<void(TCanvas&)>& Draw);
+  /// Forgets the kept pixels and the last key offered.
   void Clear();
 
  private:

@@ -26,8 +26,14 @@ namespace zyr {
 /// Summary of TRcItemContainer::kBlockSize consecutive coordinate pairs, so that a block whose
 /// points all fall into one pixel column is merged without visiting its points.
 struct TLineBlock {
+  ///@{
+  /// Coordinates of the block's first and last point.
   double xFirst = 0, xLast = 0, yFirst = 0, yLast = 0;
+  ///@}
+  ///@{
+  /// Lowest and highest y of the block, its last point left out.
   double yLo = 0, yHi = 0;  ///< over all points but the last
+  ///@}
   /// X is monotonic and every coordinate finite: on a linear axis the pixels of the points
   /// then lie between those of the extremes.
   bool Summable = false;
@@ -35,18 +41,24 @@ struct TLineBlock {
 
 /// The fields of a record after its coordinates x and y, as stored bytes.
 struct TrcItemRest {
+  /// Offset of the first stored field (x2) in a record.
   static constexpr size_t kOffset = offsetof(TrcChartItem, x2);
+  /// Number of stored bytes.
   static constexpr size_t kSize = sizeof(TrcChartItem) - kOffset;
+  /// The record's bytes from kOffset on.
   alignas(8) unsigned char Bytes[kSize];
 
+  /// The fields of record r.
   static TrcItemRest Of(const TrcChartItem& r) {
     TrcItemRest s;
     std::memcpy(s.Bytes, reinterpret_cast<const unsigned char*>(&r) + kOffset, kSize);
     return s;
   }
+  /// Writes the fields into record r, leaving its x and y alone.
   void To(TrcChartItem& r) const {
     std::memcpy(reinterpret_cast<unsigned char*>(&r) + kOffset, Bytes, kSize);
   }
+  /// Byte-wise equality.
   bool operator==(const TrcItemRest& o) const {
     // Word by word: appends compare once per point, and a call to memcmp costs more.
     for (size_t k = 0; k < kSize; k += 8) {
@@ -66,24 +78,32 @@ class TRcRestList {
  public:
   /// Items [Begin, next segment's Begin) share Rests[0] (a run) or have one entry each.
   struct TSeg {
+    /// Index of the segment's first item.
     size_t Begin = 0;
+    /// True when all items of the segment share Rests[0].
     bool Run = false;
+    /// The shared entry of a run, or one entry per item.
     std::vector<TrcItemRest> Rests;
   };
   /// Equal fields this many times in a row turn into a run.
   static constexpr size_t kMinRun = 4;
 
+  /// Number of items.
   size_t Size() const { return FSize; }
+  /// The segments, in item order.
   const std::vector<TSeg>& Segs() const { return FSegs; }
+  /// Index after the last item of segment s.
   size_t SegEnd(size_t s) const { return s + 1 < FSegs.size() ? FSegs[s + 1].Begin : FSize; }
   /// Segment holding item i (i < Size()).
   size_t SegOf(size_t i) const;
+  /// Fields of item i, which lies in segment s.
   const TrcItemRest& RestAt(size_t s, size_t i) const {
     const TSeg& g = FSegs[s];
     return g.Run ? g.Rests[0] : g.Rests[i - g.Begin];
   }
 
   // Each of these leaves the list as it was when it throws.
+  /// Appends one item with fields r.
   void Add(const TrcItemRest& r);
   /// n items that share r.
   void AddRun(const TrcItemRest& r, size_t n);
@@ -93,7 +113,9 @@ class TRcRestList {
   void Set(size_t i, const TrcItemRest& r);
   /// Keeps the first n items.
   void Truncate(size_t n);
+  /// Removes every item and frees the segments.
   void Clear();
+  /// Exchanges the contents of two lists.
   void Swap(TRcRestList& o) noexcept;
 
  private:
@@ -114,8 +136,11 @@ class TRcItemContainer {
 
   /// One zeroed slot.
   TRcItemContainer();
+  ///@{
+  /// Copies the slots of o; the copy keeps (or gets) an identity of its own.
   TRcItemContainer(const TRcItemContainer& o);
   TRcItemContainer& operator=(const TRcItemContainer& o);
+  ///@}
   ~TRcItemContainer();
 
   /// Slots of the array.
@@ -129,9 +154,11 @@ class TRcItemContainer {
   /// Exchanges the contents of two stores (constant time).
   void Swap(TRcItemContainer& o) noexcept;
 
+  ///@{
   /// Copy of slot i (zero beyond Size(); i must be below Length()).
   TrcChartItem operator[](size_t i) const;
   TrcChartItem Get(size_t i) const { return (*this)[i]; }
+  ///@}
   /// Writes slot i (below Length()); zero slots before it become written ones.
   void Set(size_t i, const TrcChartItem& r);
   /// Writes the slot at Size(), growing the length when needed.
@@ -158,9 +185,12 @@ class TRcItemContainer {
   template <class Pred>
   size_t RemoveIf(size_t Count, Pred&& Remove);
 
-  /// Coordinates of the written slots.
+  ///@{
+  /// Coordinates of the written slots (Size() values each).
   const double* X() const { return FX; }
   const double* Y() const { return FY; }
+  ///@}
+  /// The other fields of the written slots.
   const TRcRestList& Rests() const { return FRests; }
   /// Makes the summaries of the whole blocks of slots below n that are missing; returns how
   /// many leading blocks have one (fewer when memory is short).

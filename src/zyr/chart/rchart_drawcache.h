@@ -17,7 +17,9 @@ namespace zyr {
 /// last point after Finish.
 class TColumnMerger {
  public:
+  /// A merger drawing on Canvas with its current pen.
   explicit TColumnMerger(TCanvas& Canvas) : FCanvas(Canvas) {}
+  /// Adds the next point of the polyline (pixels).
   void Add(TPoint p) {
     if (FOpen && p.X == FColX) {
       // The previous last point is now one before the last.

@@ -8,6 +8,22 @@
 
 namespace zyr {
 
+/// Cross-hair modes (TCrossHMode); the numbers stay accepted.
+enum : TCrossHMode {
+  /// Not drawn.
+  chmOff = 0,         // not drawn
+  /// A horizontal line.
+  chmHorizontal = 1,  // horizontal line
+  /// A vertical line.
+  chmVertical = 2,    // vertical line
+  /// Both lines.
+  chmBoth = 3,        // both lines
+  /// A small cross with a box.
+  chmCrossBox = 4,    // small cross with a box
+  /// A box only.
+  chmBox = 5          // box only
+};
+
 /// Position (world coordinates of a layer) and look of a cross-hair. The owning control draws
 /// it and repaints from OnChange, which fires once after every change (SetPos and Assign
 /// fire once for all they change).
@@ -18,18 +34,9 @@ namespace zyr {
 ///
 ///     chart.CrossHair1()->SetCrossHMode(3);
 ///     chart.CrossHair1()->SetPos(2.5, 10.0);
-/// Cross-hair modes (TCrossHMode); the numbers stay accepted.
-enum : TCrossHMode {
-  chmOff = 0,         // not drawn
-  chmHorizontal = 1,  // horizontal line
-  chmVertical = 2,    // vertical line
-  chmBoth = 3,        // both lines
-  chmCrossBox = 4,    // small cross with a box
-  chmBox = 5          // box only
-};
-
 class TCrossHair : public TPersistent {
  public:
+  /// Off, at 0, 0 of layer 1, with a solid red line one pixel wide.
   TCrossHair() = default;
   TCrossHair(const TCrossHair&) = delete;
   TCrossHair& operator=(const TCrossHair&) = delete;

@@ -10,6 +10,31 @@
 
 namespace zyr {
 
+/// Text label modes (TTxtLblMode); the numbers stay accepted.
+enum : TTxtLblMode {
+  /// Free: available for use, never drawn.
+  tlmFree = 0,        // available, never drawn
+  /// Text on its background colour.
+  tlmBackground = 1,  // text with background
+  /// Text in a box with a border.
+  tlmBoxed = 2,
+  /// Underlined text.
+  tlmUnderlined = 3,
+  /// Boxed text with a drop shadow.
+  tlmShadowBox = 4  // boxed with drop shadow
+};
+/// Text label attach modes (TTxtLblAttachMode): which coordinates are world values.
+enum : TTxtLblAttachMode {
+  /// x and y in control pixels.
+  tlaPixels = 0,  // x and y in control pixels
+  /// x a world value, y in pixels.
+  tlaXWorld = 1,  // x world, y pixels
+  /// x in pixels, y a world value.
+  tlaYWorld = 2,  // x pixels, y world
+  /// x and y world values.
+  tlaWorld = 3    // x and y world
+};
+
 /// Caption, anchor, font and box style of a text label; the chart's TTextLabel and the box
 /// plot's column labels derive from it. The owning control draws the label and repaints from
 /// OnChange, which fires once after every change (also when the label's Font changes;
@@ -21,22 +46,6 @@ namespace zyr {
 /// 1 middle, 2 bottom. Out-of-range values are clamped (Layer 1 .. 2, AttachToData 0 .. 3,
 /// Mode 0 .. 4, VerticalAlignment 0 .. 2, Alignment to taCenter); positions that are not finite
 /// numbers are ignored. Line feeds in Caption separate lines.
-/// Text label modes (TTxtLblMode); the numbers stay accepted.
-enum : TTxtLblMode {
-  tlmFree = 0,        // available, never drawn
-  tlmBackground = 1,  // text with background
-  tlmBoxed = 2,
-  tlmUnderlined = 3,
-  tlmShadowBox = 4  // boxed with drop shadow
-};
-/// Text label attach modes (TTxtLblAttachMode): which coordinates are world values.
-enum : TTxtLblAttachMode {
-  tlaPixels = 0,  // x and y in control pixels
-  tlaXWorld = 1,  // x world, y pixels
-  tlaYWorld = 2,  // x pixels, y world
-  tlaWorld = 3    // x and y world
-};
-
 class TCustomTextLabel : public TPersistent {
  public:
   /// A free (Mode 0), invisible label anchored by world coordinates on layer 1.
