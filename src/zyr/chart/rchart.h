@@ -35,30 +35,46 @@ namespace zyr {
 
 /// Standard layouts: margins, caption and axis placement in one step.
 enum TrcLayout : uint8_t {
+  /// Layer 1 only: X axis at the bottom, Y axis on the left.
   rcl_X1Bottom_Y1Left,
+  /// X of layer 1 at the bottom, both Y axes on the left (layer 2's further out).
   rcl_X1Bottom_Y2Left,
+  /// X of layer 1 at the bottom, Y of layer 1 on the left and of layer 2 on the right.
   rcl_X1Bottom_Y2Both,
+  /// Both X axes at the bottom, both Y axes on the left (layer 2's further out).
   rcl_X2Bottom_Y2Left,
+  /// X axes at the bottom (layer 1) and top (layer 2), Y axes on the left and right.
   rcl_X2Both_Y2Both
 };
 /// Horizontal anchor of the chart caption.
 enum TCaptionAnchorHoriz : uint8_t {
+  /// Left edge of the control.
   cahControlLeft,
+  /// Left edge of the data area.
   cahChartLeft,
+  /// Centre of the data area.
   cahChartCenter,
+  /// Right edge of the data area (the default).
   cahChartRight,
+  /// Right edge of the control.
   cahControlRight
 };
 /// Vertical anchor of the chart caption.
 enum TCaptionAnchorVert : uint8_t {
+  /// Top edge of the control.
   cavControlTop,
+  /// Top edge of the data area (the default).
   cavChartTop,
+  /// Centre of the data area.
   cavChartCenter,
+  /// Bottom edge of the data area.
   cavChartBottom,
+  /// Bottom edge of the control.
   cavControlBottom
 };
 /// A set of layers: bit L stands for layer L (LayerBit(1) | LayerBit(2) is both).
 using TLayerSet = uint8_t;
+/// The set that holds only Layer (1 or 2).
 constexpr TLayerSet LayerBit(int Layer) { return TLayerSet(1u << Layer); }
 
 /// A 2D chart: the program sets a pen (colour, style, width, class, layer) and adds drawing
@@ -77,6 +93,9 @@ constexpr TLayerSet LayerBit(int Layer) { return TLayerSet(1u << Layer); }
 class TCustomRChart : public TCustomControl {
   Q_OBJECT
   // Published properties with Qt types, for Designer and .ui files.
+  ///@{
+  /// Qt property for Designer, .ui files and QObject::property(); it reads and writes through
+  /// the member functions named in its declaration, so it behaves as they do.
   Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
   Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
   Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
@@ -116,9 +135,14 @@ class TCustomRChart : public TCustomControl {
   Q_PROPERTY(bool ScaleY1Logarithmic READ ScaleY1Logarithmic WRITE SetScaleY1Logarithmic)
   Q_PROPERTY(int ScaleX1LabelType READ ScaleX1LabelType WRITE SetScaleX1LabelType)
   Q_PROPERTY(int ScaleY1LabelType READ ScaleY1LabelType WRITE SetScaleY1LabelType)
+  ///@}
  public:
+  /// A chart of 280 x 200 pixels in its reset state; painting stays suppressed until
+  /// SetSuppressPaint(false) (TRChart clears it when its window exists).
   explicit TCustomRChart(QWidget* parent = nullptr);
+  /// Users of this chart's data keep a copy of their own; an owner forgets this chart.
   ~TCustomRChart() override;
+  /// "TCustomRChart".
   std::string ClassName() const override { return "TCustomRChart"; }
 
   /// Brings the chart back to its initial state.
@@ -131,26 +155,47 @@ class TCustomRChart : public TCustomControl {
   void Assign(const TPersistent* Source) override;
 
   // ---------------------------------------------------------------- frame and painting
+  ///@{
+  /// Margins in pixels between the control's edges and the data area; the data area starts
+  /// at control pixel (MarginLeft, MarginTop). StandardLayout sets them (50, 20, 20, 40 for
+  /// the default layout).
   int MarginLeft() const { return RcLRim; }
   int MarginRight() const { return RcRRim; }
   int MarginTop() const { return RcTRim; }
   int MarginBottom() const { return RcBRim; }
+  ///@}
+  /// Width in pixels (0..32, default 0) of the shadow rim along the right and bottom edges.
   int ShadowWidth() const { return F3DRim; }
-  /// Size of the data area (never negative).
+  ///@{
+  /// Size of the data area in pixels: Width - MarginLeft - MarginRight - ShadowWidth + 1 by
+  /// Height - MarginTop - MarginBottom - ShadowWidth + 1, never negative.
   int DataAreaWidth() const;
   int DataAreaHeight() const;
+  ///@}
+  /// Background of the data area (default white).
   TColor ChartColor() const { return RcChartCol; }
+  /// Background of the control outside the data area (default clBtnFace).
   TColor WindColor() const { return RcWindCol; }
+  /// Colour of the frame around the data area and of the caption (default black).
   TColor ChartFrameColor() const { return FChartFrameCol; }
+  /// The cached picture of the data area (background, grid, items, labels, frame).
   TBitmap& GrafBmp() { return *FGrafBmp; }
 
+  ///@{
+  /// On (the default): setters repaint the chart at once and ShowGraf rebuilds only the data
+  /// area. Off: nothing repaints until ShowGraf (then a full paint) or Paint.
   bool AutoRedraw() const { return FAutoRedraw; }
   void SetAutoRedraw(bool v) { FAutoRedraw = v; }
+  ///@}
   /// Repaints after data changes copy the frame, scales, caption and grid from pictures kept
   /// since the last paint with the same settings (on by default; the pictures are the same
   /// either way). Off draws every piece at every paint and frees the kept pictures.
+  ///@{
   bool FrameCaching() const { return FFrameCaching; }
   void SetFrameCaching(bool v);
+  ///@}
+  /// On: Paint does nothing. Raised from construction until the window exists, and by
+  /// operations that change several things at once.
   bool SuppressPaint() const { return FSuppressPaint; }
   /// Clearing it paints at once.
   virtual void SetSuppressPaint(bool v);
@@ -180,6 +225,8 @@ class TCustomRChart : public TCustomControl {
   /// Control pixel to world. On a plotting area without extent (no slope) every pixel maps
   /// to the centre of the axis range.
   void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
+  /// The layer's transform: pixel = kx * u + dx and pixel = ky * v + dy, where u and v are the
+  /// world values, or their natural logarithms on logarithmic axes (Layer clamped to 1..2).
   void GetTransformParams(int Layer, double& kx, double& dx, double& ky, double& dy) const;
   /// Recomputes the transforms of both layers; EZYRRChartError for a log axis whose range
   /// is not positive.
@@ -192,24 +239,40 @@ class TCustomRChart : public TCustomControl {
   /// the zoom history, Confine keeps it inside the zoom limits.
   void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
                   bool Push, bool Confine);
+  /// \private \internal Step of SetRange for one layer; not for applications.
   void SetRangeIntern(int Layer, long double xLo, long double yLo, long double xHi,
                       long double yHi, bool Push, bool Confine);
+  /// \private \internal Step of ForceRange for one layer; not for applications.
   void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
                       long double yHi, bool Push, bool Confine);
+  ///@{
+  /// Gives the layers of the set one common range: the smallest low and largest high bound
+  /// among them (X only / Y only: the other axis keeps each layer's own range). Goes through
+  /// SetRange's widening and isometric rules and records the zoom history.
   void SetEqualRange(TLayerSet Layers);
   void SetEqualRangeXOnly(TLayerSet Layers);
   void SetEqualRangeYOnly(TLayerSet Layers);
+  ///@}
+  ///@{
   /// Fits the ranges to the data items (Layer 0: all layers); Margin in percent of the extent,
-  /// MinRange a minimum width in percent of the centre value.
+  /// MinRange a minimum width in percent of the centre value (0 when left out). A layer
+  /// without data items gets -1..1; equal bounds are widened by 1 on each side. The XOnly and
+  /// YOnly forms change one axis and keep the other's range. Repaints with AutoRedraw.
   void AutoRange(int Layer, double Margin);
   void AutoRange(int Layer, double Margin, double MinRange);
   void AutoRangeXOnly(int Layer, double Margin);
   void AutoRangeXOnly(int Layer, double Margin, double MinRange);
   void AutoRangeYOnly(int Layer, double Margin);
   void AutoRangeYOnly(int Layer, double Margin, double MinRange);
+  ///@}
+  ///@{
+  /// On: equal world units per pixel in x and y; the Y range of each layer is recomputed
+  /// about its centre from the X range and the data-area size (default off). Setting it
+  /// records the zoom history and repaints with AutoRedraw.
   bool Isometric() const { return FIsometric; }
   void SetIsometric(bool v) { SetIsoMetric(v); }
   void SetIsoMetric(bool v);
+  ///@}
   /// Extents of the layer's data items with margin and minimum width (all 0 without items).
   void LLCalcExtents(int Layer, double Margin, double MinRange, double& MinX, double& MinY,
                      double& MaxX, double& MaxY);
@@ -217,84 +280,132 @@ class TCustomRChart : public TCustomControl {
   /// point inside, the minima are the largest double and the maxima its negative.
   void FindMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX, double RangeHiY,
                   double& MinX, double& MinY, double& MaxX, double& MaxY) const;
+  /// The same as FindMinMax.
   void LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX,
                     double RangeHiY, double& MinX, double& MinY, double& MaxX,
                     double& MaxY) const;
   /// Layers that hold at least one data item.
   TLayerSet FindUsedLayers() const;
+  ///@{
   /// World value of the ix-th tick (1-based) of the active layer's axis as last drawn; the
   /// numbering is the same for reversed ranges; 0 outside 1..TickNumX.
   double TickPosX(int ix) const;
   double TickPosY(int ix) const;
   double GetTickPosX(int ix) const { return TickPosX(ix); }
   double GetTickPosY(int ix) const { return TickPosY(ix); }
+  ///@}
+  ///@{
+  /// Number of ticks of the active layer's X / Y scale as last drawn.
   int TickNumX() const;
   int TickNumY() const;
   int GetTickPosXCnt() const { return TickNumX(); }
   int GetTickPosYCnt() const { return TickNumY(); }
+  ///@}
 
   // ---------------------------------------------------------------- zoom history
+  /// Entries of the zoom history ring, per layer.
   static constexpr int kZoomStackSize = 16;
   /// Records the ranges of both layers as the newest history entry.
   void ZoomStateOnStack();
   /// Entry StackIx (0 newest .. -15 oldest) of a layer as (X low, Y high, X high, Y low);
   /// false for other indexes.
   bool GetZoomStackEntry(int Layer, int StackIx, TRectDouble& Entry) const;
+  /// Entry StackIx as GetZoomStackEntry gives it; all zero for other indexes.
   TRectDouble ZoomStack(int Layer, int StackIx) const;
   /// Returns to history entry n (-15..0) without changing the history.
   void ZoomHistory(int n);
+  /// Empties the history, then records the present ranges as its only entry.
   void ClearZoomHistory();
   /// Limits for confined zooming and panning; (0, 0, 0, 0) switches them off.
   void ConfineZoomRange(double XMin, double YMin, double XMax, double YMax);
+  ///@{
+  /// What the left mouse button does in the data area (maNone .. maTrace, default maNone).
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+  ///@}
 
   // ---------------------------------------------------------------- axis settings
-  /// Settings of layer sclix's axes (other indexes give layer 1's).
+  ///@{
+  /// Settings of layer sclix's axes (other indexes give layer 1's). Every change of them
+  /// re-applies all axis settings and ranges and repaints.
   TScalePropsHoriz& ScalePropsX(int sclix);
   TScalePropsVert& ScalePropsY(int sclix);
   const TScalePropsHoriz& ScalePropsX(int sclix) const;
   const TScalePropsVert& ScalePropsY(int sclix) const;
-  /// Copies the settings in (ignored for indexes other than 1 and 2).
+  ///@}
+  ///@{
+  /// Copies the settings in (ignored for indexes other than 1 and 2); the chart's own object
+  /// keeps its change handler. Repaints only while designing.
   void SetScalePropsX(int sclix, const TScaleProps& v);
   void SetScalePropsY(int sclix, const TScaleProps& v);
+  ///@}
+  ///@{
+  /// Settings of the X and Y axes of layer 1 and 2: ScalePropsX(1) .. ScalePropsY(2).
   TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
   TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
   TScalePropsHoriz& Scale2X() { return ScalePropsX(2); }
   TScalePropsVert& Scale2Y() { return ScalePropsY(2); }
+  ///@}
+  ///@{
+  /// SetScalePropsX / SetScalePropsY for layer 1 and 2.
   void SetScale1X(const TScaleProps& v) { SetScalePropsX(1, v); }
   void SetScale1Y(const TScaleProps& v) { SetScalePropsY(1, v); }
   void SetScale2X(const TScaleProps& v) { SetScalePropsX(2, v); }
   void SetScale2Y(const TScaleProps& v) { SetScalePropsY(2, v); }
-  /// The scale that draws an axis (owned by the chart).
+  ///@}
+  ///@{
+  /// The scale that draws an axis (owned by the chart; Layer 2 and above give layer 2's, else
+  /// layer 1's). Change the axis through ScalePropsX / ScalePropsY: the chart copies those
+  /// settings into the scale.
   TScale& ScaleX(int Layer) { return *FScalesX[Layer >= 2 ? 1 : 0]; }
   TScale& ScaleY(int Layer) { return *FScalesY[Layer >= 2 ? 1 : 0]; }
+  ///@}
   /// Copies axis settings into a scale control and places its base line.
   void SetScaleProps(TScale& Scale, const TScaleProps& Props);
-  /// Re-applies every axis setting and range and repaints.
+  ///@{
+  /// Re-applies every axis setting and range and repaints (change handlers of the axis
+  /// settings). ScaleZoomPan first takes over the range of a scale dragged with the mouse.
   void ScalePropsChanged(TObject* Sender);
   void ScaleZoomPan(TObject* Sender);
+  ///@}
+  /// The Index-th (from 1) field of a "|"-separated text; beyond the end the last field.
   static std::string ExtractUserText(const std::string& Text, int Index);
+  /// Puts Label into Inscript: "pre&post" surrounds it, a pattern without "&" prefixes.
   static std::string AddScaleInscription(const std::string& Label, const std::string& Inscript);
+  ///@{
+  /// Standard layout: margins, caption place and the axes' places and visibility in one step
+  /// (default rcl_X1Bottom_Y1Left); values beyond rcl_X2Both_Y2Both are ignored. Repaints
+  /// unless painting is suppressed.
   TrcLayout StandardLayout() const { return FStdLayout; }
   void SetStandardLayout(TrcLayout v) { SetStdLayout(v); }
   void SetStdLayout(TrcLayout v);
+  ///@}
+  /// Which axes follow the ranges of the other layer (the chart's own object by default).
   TJointLayers& JointLayers() { return *FJointLayers; }
-  /// Uses the given object from now on (not freed by the chart).
+  /// Uses the given object from now on (not freed by the chart); null is ignored. Repaints
+  /// with AutoRedraw.
   void SetJointLayers(TJointLayers* v);
 
   // ---------------------------------------------------------------- margins
+  ///@{
+  /// Set a margin in pixels (see MarginLeft): the data-area picture and the scales follow, an
+  /// isometric Y range is recomputed; repaints with AutoRedraw.
   void SetMarginLeft(int v) { SetLRim(v); }
   void SetMarginRight(int v) { SetRRim(v); }
   void SetMarginTop(int v) { SetTRim(v); }
   void SetMarginBottom(int v) { SetBRim(v); }
+  ///@}
+  /// Sets ShadowWidth (clamped to 0..32) as SetF3DRim.
   void SetShadowWidth(int v) { SetF3DRim(v); }
   // Virtual, so that descendants with a cached picture hear of every change.
+  ///@{
+  /// The margin setters under their short names (left, right, top, bottom).
   virtual void SetLRim(int v);
   virtual void SetRRim(int v);
   virtual void SetTRim(int v);
   virtual void SetBRim(int v);
-  /// Clamped to 0..32.
+  ///@}
+  /// Shadow width in pixels, clamped to 0..32; otherwise as the margin setters.
   virtual void SetF3DRim(int v);
   /// Keeps the control at least LRim + RRim + ShadowWidth + 80 by TRim + BRim + ShadowWidth + 20.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -304,57 +415,113 @@ class TCustomRChart : public TCustomControl {
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
   /// Members of StyleElements: which parts take the colours of active visual styles.
   enum TStyleElement : uint8_t { seFont = 1, seClient = 2, seBorder = 4 };
+  /// \var seFont
+  /// Caption and scale texts.
+  /// \var seClient
+  /// Window, shadow rim, data-area background and grid.
+  /// \var seBorder
+  /// Frame of the data area.
+  ///@{
+  /// Set of TStyleElement bits (empty by default): the parts that take the colours of active
+  /// visual styles instead of the chart's own. Takes effect at the next paint.
   uint8_t StyleElements() const { return FStyleElements; }
   void SetStyleElements(uint8_t v) { FStyleElements = v; }
+  ///@}
 
+  ///@{
+  /// Sets ChartColor; repaints with AutoRedraw.
   void SetChartColor(TColor v) { SetChartCol(v); }
   virtual void SetChartCol(TColor v);
+  ///@}
+  ///@{
+  /// Sets WindColor (also the background of the axes); repaints with AutoRedraw.
   void SetWindColor(TColor v) { SetWindCol(v); }
   void SetWindCol(TColor v);
+  ///@}
+  ///@{
+  /// Sets ChartFrameColor; repaints with AutoRedraw.
   void SetChartFrameColor(TColor v) { SetScaleCol(v); }
   virtual void SetScaleCol(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the grid (default black); the setters repaint with AutoRedraw.
   TColor GridColor() const { return RcGridCol; }
   void SetGridColor(TColor v) { SetGridCol(v); }
   void SetGridCol(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the shadow rim (default clGrayText); the setter repaints with AutoRedraw.
   TColor ShadowColor() const { return FShadowColor; }
   void SetShadowColor(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the two corner squares of the shadow rim (default clBtnFace); the setter
+  /// repaints with AutoRedraw.
   TColor ShadowBakColor() const { return RcShadowBakCol; }
   void SetShadowBakColor(TColor v);
+  ///@}
+  ///@{
   /// 0: outline in ShadowColor, 1: black outline, other: outline in ShadowBakColor.
   TShadowStyle ShadowStyle() const { return RcShadowStyle; }
   void SetShadowStyle(TShadowStyle v);
+  ///@}
+  ///@{
+  /// Grid of the data area on the active layer's axes (default gsNone); values beyond
+  /// gsDotLines are ignored. The setter repaints with AutoRedraw.
   GridStyleType GridStyle() const { return RcGridStyle; }
   void SetGridStyle(GridStyleType v);
+  ///@}
+  ///@{
   /// Grid distances: 0 follows the scale ticks; on logarithmic axes -1 decades, -2 the
   /// 1-2-5 series, -3 every mantissa step. Values below -3 and non-finite ones are ignored.
   double GridDx() const { return RcGridDx; }
   void SetGridDx(double v);
   double GridDy() const { return RcGridDy; }
   void SetGridDy(double v);
+  ///@}
 
+  ///@{
+  /// Caption of the chart (UTF-8, empty by default), drawn in ChartFrameColor at the place
+  /// the caption anchors give; the setters repaint with AutoRedraw.
   const std::string& Caption() const { return FChartCaption; }
   void SetCaption(const std::string& v) { SetChartCaption(v); }
   void SetChartCaption(const std::string& v);
+  ///@}
+  ///@{
+  /// Offset in pixels of the caption from its anchor point (defaults 0 and -15).
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v) { SetCaptPosX(v); }
   void SetCaptPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
   void SetCaptionPosY(int v) { SetCaptPosY(v); }
   void SetCaptPosY(int v);
+  ///@}
+  ///@{
+  /// Which end of the caption sits at the anchor point (default taRightJustify); values
+  /// beyond taCenter are ignored.
   TAlignment CaptionAlignment() const { return FCaptAlignment; }
   void SetCaptionAlignment(TAlignment v) { SetCaptAlignment(v); }
   void SetCaptAlignment(TAlignment v);
+  ///@}
+  ///@{
+  /// Where the caption's anchor point lies horizontally (default cahChartRight).
   TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptAnchorX; }
   void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v) { SetCaptAnchorX(v); }
   void SetCaptAnchorX(TCaptionAnchorHoriz v);
+  ///@}
+  ///@{
+  /// Where the caption's anchor point lies vertically (default cavChartTop).
   TCaptionAnchorVert CaptionAnchorVert() const { return FCaptAnchorY; }
   void SetCaptionAnchorVert(TCaptionAnchorVert v) { SetCaptAnchorY(v); }
   void SetCaptAnchorY(TCaptionAnchorVert v);
+  ///@}
+  ///@{
   /// Percent of the data-area width the caption may take (cut with "..."); 0 never cuts,
   /// other values are clamped to 5..100.
   int CaptionTrim() const { return FCaptTrim; }
   void SetCaptionTrim(int v) { SetCaptTrim(v); }
   void SetCaptTrim(int v);
+  ///@}
 
   /// Background image and highlighted area of the data area.
   TBakGndImg& BackGroundImg() { return *FBakGndFile; }
