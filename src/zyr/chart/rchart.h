@@ -523,24 +523,30 @@ class TCustomRChart : public TCustomControl {
   void SetCaptTrim(int v);
   ///@}
 
-  /// Background image and highlighted area of the data area.
+  /// Background image and highlighted area of the data area; changes of it repaint with
+  /// AutoRedraw.
   TBakGndImg& BackGroundImg() { return *FBakGndFile; }
   /// Copies the settings of v (the chart keeps its own object and change handler).
   void SetBackGroundImg(const TBakGndImg& v);
-  /// The given object replaces the owned one and is owned by the chart from now on.
+  /// The given object replaces the owned one and is owned by the chart from now on (null is
+  /// ignored); repaints with AutoRedraw.
   void SetBakGndFile(std::unique_ptr<TBakGndImg> v);
 
-  /// Cross-hairs 1..4 (other numbers give cross-hair 1).
+  ///@{
+  /// Cross-hairs 1..4 (other numbers give cross-hair 1), owned by the chart; each is drawn
+  /// over the picture and redrawn when it changes.
   TCrossHair* CrossHair(int i) { return FCrossHairs[size_t(i >= 1 && i <= 4 ? i - 1 : 0)].get(); }
   TCrossHair* CrossHair1() { return CrossHair(1); }
   TCrossHair* CrossHair2() { return CrossHair(2); }
   TCrossHair* CrossHair3() { return CrossHair(3); }
   TCrossHair* CrossHair4() { return CrossHair(4); }
+  ///@}
   /// Copies the settings of v into cross-hair i.
   void SetCrossHair(int i, const TCrossHair& v) { CrossHair(i)->Assign(&v); }
 
-  /// The cached pictures: the whole control and the data area.
+  /// The cached picture of the whole control, as last painted.
   TBitmap& ChartBmp() { return *FChartBmp; }
+  /// A small helper picture of the chart (10 x 10 pixels after reset).
   TBitmap& AuxBmp() { return *FAuxBmp; }
 
   /// Shows the items added since the last display: with AutoRedraw only the data area is
@@ -564,19 +570,36 @@ class TCustomRChart : public TCustomControl {
   // Export. BlkWhite draws the frame and scales in black and white. Raster files take their
   // format from the name (.png, .jpg, else BMP); vector files are SVG, or PDF for ".pdf".
   // Each answers false when nothing could be produced.
+  ///@{
+  /// The whole chart as a raster picture in ABitmap (the control's size); cross-hairs are
+  /// included unless IncludeCrossHairs is false. False when nothing could be produced.
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite) { return CopyToBitmap(ABitmap, BlkWhite, true); }
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
+  ///@}
+  ///@{
   /// The data area only.
   bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite) {
     return CopyToBitmapDAOnly(ABitmap, BlkWhite, true);
   }
   bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
+  ///@}
+  /// Writes the whole chart with cross-hairs as a raster file (.png, .jpg, else BMP); false
+  /// for an empty name or when the file could not be written.
   bool CopyToBMP(const std::string& FName, bool BlkWhite);
+  /// Writes the whole chart as a vector file: SVG, or PDF for a name ending in ".pdf"; false
+  /// when it could not be written.
   bool CopyToWMF(const std::string& FName, bool BlkWhite);
+  ///@{
+  /// The whole chart as a raster picture on the clipboard (cross-hairs unless
+  /// IncludeCrossHairs is false); false when nothing could be copied.
   bool CopyToClipboard(bool BlkWhite) { return CopyToClipboard(BlkWhite, true); }
   bool CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs);
+  ///@}
+  ///@{
+  /// The data area only as a raster picture on the clipboard.
   bool CopyToClipboardDAOnly(bool BlkWhite) { return CopyToClipboardDAOnly(BlkWhite, true); }
   bool CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs);
+  ///@}
   /// SVG on the clipboard with a raster picture beside it.
   bool CopyToClipboardWMF(bool BlkWhite);
   /// Prints one page; ScaleF 1 prints at screen size (a pixel as 1/96 inch).
@@ -585,8 +608,17 @@ class TCustomRChart : public TCustomControl {
   /// picture; false when no print job is open.
   bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite);
 
+  ///@{
+  /// Drawing events: OnScalesRendered after the caption and scales are drawn,
+  /// OnBeforeRenderData after the data-area background (before the grid), OnDataRendered
+  /// after the items and text labels (before the data-area frame). A handler may draw on
+  /// Canvas; subtract Left and Top from control pixels.
   TRenderEvent OnScalesRendered, OnBeforeRenderData, OnDataRendered;
+  ///@}
+  /// Fired by the axes after each tick is drawn, with the chart as Sender.
   TScaleTickDrawnEvent OnScaleTickDrawn;
+  /// Fired by the axes before each tick label is drawn (the handler may change the text),
+  /// with the chart as Sender.
   TBeforeTickLabelEvent OnBeforeTickLabel;
   // ==== END RENDERING
 
@@ -609,42 +641,59 @@ class TCustomRChart : public TCustomControl {
   void EnterPolyline(int X, int Y, TCanvas& Canvas);
   /// Draws the pending polyline, if any; the canvas pen ends on its last point.
   void FinishPolyLine(TCanvas& Canvas);
+  /// Calls OnBeforeRenderChartItem when it is set.
   void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& Item, int Index,
                                  bool IsAnnotation);
   /// Measures a text of one or more lines (separated by line feeds); returns the line count.
   /// Width is the widest line, LineHeight the text height + 1, Height LineHeight per line.
   int CalcTextExtents(const std::string& Text, TCanvas& Canvas, int& Width, int& Height,
                       int& LineHeight);
-  /// Font of text items: name and style are used, the size comes from each item.
+  ///@{
+  /// Font of text items: name and style are used, the size comes from each item. Changes
+  /// show at the next drawing (no repaint of their own).
   TFont& TextFont() { return FTextFont; }
   void SetTextFont(const TFont& v) { FTextFont.Assign(&v); }
+  ///@}
+  ///@{
+  /// Style (bold, italic, ...) of TextFont.
   TFontStyles TextFontStyle() const { return FTextFont.Style(); }
   TFontStyles GetTextFontStyle() const { return FTextFont.Style(); }
   void SetTextFontStyle(TFontStyles v) { FTextFont.SetStyle(v); }
+  ///@}
 
+  /// Fired before each visible item is drawn, with a copy the handler may change.
   TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+  /// Fired before each text item is drawn (and measured by FindNearestAnnoElem); the handler
+  /// may replace the text.
   TBeforeRenderTextEvent OnBeforeRenderText;
   // ==== END ITEM DRAWING
 
   // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
+  /// Number of text labels of a chart.
   static constexpr int kNumTextLabels = 30;
+  ///@{
   /// Label ix (1..30); EZYRRChartError naming the control for any other index.
   TTextLabel& TextLabels(int ix) { return GetFTextLabel(ix); }
   const TTextLabel& TextLabels(int ix) const;
   TTextLabel& GetFTextLabel(int ix);
+  ///@}
+  ///@{
   /// Copies the settings of Value into label ix (same index rule); repaints when AutoRedraw
   /// is on or while designing.
   void SetTextLabels(int ix, const TCustomTextLabel& Value) { SetFTextLabel(ix, Value); }
   void SetFTextLabel(int ix, const TCustomTextLabel& Value);
+  ///@}
   /// Takes the first free label (Mode 0) and returns its number; 0 when all are in use.
   /// Template 1..30 copies that label's settings, other values take the chart's defaults.
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
   /// Sets up label n like AddTextLabel (n outside 1..30: ignored).
   void SetTextLabel(int n, double x, double y, TColor Color, const std::string& Caption,
                     int Template);
+  ///@{
   /// Make all labels invisible / free (Mode 0), painting once at the end.
   void HideAllTextLabels();
   void ClearAllTextLabels();
+  ///@}
   /// Draws the visible text labels, number 30 first, onto a data-area canvas at (X0, Y0).
   void DrawTextLabels(TCanvas& Canvas, int X0, int Y0);
   // ==== END TEXT LABELS
@@ -655,27 +704,36 @@ class TCustomRChart : public TCustomControl {
   // everything, tkNotMoveTo all but moves. Class 255 selects every class. OnlyVisible skips
   // items of hidden layers. On equal distances the lower index wins; items with a NaN
   // coordinate are never found.
-  /// Nearest data item by Euclidean distance in world units (no transform).
+  ///@{
+  /// Nearest data item by Euclidean distance in world units (no transform). Returns its
+  /// 0-based index or -1; Kind tkNone selects nothing, tkEverything everything, tkNotMoveTo
+  /// all but moves; Class 255 every class; OnlyVisible (false when left out) skips items of
+  /// hidden layers.
   int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
                           double& Dist) const;
   int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
     return FindNearestItemReal(x, y, Kind, Class, false, Dist);
   }
+  ///@}
+  ///@{
   /// Nearest data item by pixel distance; (x, y) is a world point of the active layer, items
-  /// are placed where their own layer draws them.
+  /// are placed where their own layer draws them. Index and filters as FindNearestItemReal.
   int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
                             double& Dist) const;
   int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
     return FindNearestItemScreen(x, y, Kind, Class, false, Dist);
   }
+  ///@}
+  ///@{
   /// Nearest data item by pixel distance along one axis (0: x, 1: y; other axes give -1);
-  /// Value is a world value of the active layer.
+  /// Value is a world value of the active layer. Index and filters as FindNearestItemReal.
   int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
                                bool OnlyVisible, double& Dist) const;
   int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
                                double& Dist) const {
     return FindNearestItemAlongAxis(Value, Axis, Kind, Class, false, Dist);
   }
+  ///@}
   /// Nearest annotation by the geometry of its kind as drawn: squared pixel distances to
   /// points, segments, rectangles, text boxes, bar faces and arcs (within their angles); for
   /// ellipses the focal measure in world units (0 inside). Dist is the root of the measure.
@@ -707,46 +765,66 @@ class TCustomRChart : public TCustomControl {
   /// Before a cross-hair drag starts; (dx, dy) from the cross-hair to the mouse in pixels.
   using TBeforeCrossHMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCrossHair,
                                                     int dx, int dy, bool& AllowMove)>;
+  /// (Sender, WhichCrossHair): the mouse moved a cross-hair.
   using TCrossHairMoveEvent = std::function<void(TObject* Sender, TCrossHair* WhichCrossHair)>;
+  /// (Sender, WhichTextLabel): the mouse moved a text label.
   using TTextLabelMoveEvent = std::function<void(TObject* Sender, TTextLabel* WhichTextLabel)>;
 
+  /// Starts the drag of MouseAction (or of a scale, the legend or a MouseBox); a press that
+  /// belongs to a double click is ignored.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Re-entrant calls (a handler that processes messages) are dropped; after the handling
   /// OnMouseMoveInChart reports the position.
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  /// Ends a drag: a rubber band or selection reports its rectangle per mouse-affected layer
+  /// (OnRubberBand, OnSelectRect), a zoom rectangle sets the ranges; then OnZoomPan. Pans
+  /// and drag zooms record the zoom history.
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// On a scale: switches its MouseAction between 1 and 6. The press and release that come
   /// with the double click are ignored.
   void DblClick() override;
+  /// Fires OnMouseMoveInChart and then the mouseMoveInChart signal.
   void MouseMoveInChart(bool InChart, TShiftState Shift, double rMousePosX, double rMousePosY);
   /// Waits (processing events) for the user to drag a box with the mouse and returns its
   /// corners in world units of the active layer, sorted. False when cancelled by the right
   /// button or MouseBoxAbort, when the chart is hidden or destroyed meanwhile, or when a box
   /// is already being asked for.
   bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  /// Cancels a running MouseBox (it answers false) and removes its rubber box.
   void MouseBoxAbort();
   /// Layer (1, 2) of a visible Y scale under the control pixel, -1 / -2 for a visible X
   /// scale of layer 1 / 2, else 0.
   int DetectScale(int X, int Y) const;
 
-  /// Whether a layer follows mouse panning and zooming (layers other than 1, 2: false).
+  ///@{
+  /// Whether a layer follows mouse panning and zooming (default: layer 1 yes, layer 2 no;
+  /// other layers answer false and are ignored when written).
   bool MouseAffectsLayer(int Layer) const { return GetMAffLayer(Layer); }
   void SetMouseAffectsLayer(int Layer, bool v) { SetMAffLayer(Layer, v); }
   bool GetMAffLayer(int Layer) const;
   void SetMAffLayer(int Layer, bool v);
+  ///@}
+  ///@{
   /// World position (active layer) of the last mouse move inside the data area.
   double MousePosX() const { return FMousePosX; }
   double MousePosY() const { return FMousePosY; }
   double GetMousePosX() const { return FMousePosX; }
   double GetMousePosY() const { return FMousePosY; }
+  ///@}
+  ///@{
   /// Control pixel of the last mouse move.
   int LastMouseX() const { return FLastMouseX; }
   int LastMouseY() const { return FLastMouseY; }
-  /// On: the mouse action does not change the cursor.
+  ///@}
+  ///@{
+  /// On (the default): the mouse action does not change the cursor.
   bool MouseCursorFixed() const { return FMCurFixed; }
   void SetMouseCursorFixed(bool v) { FMCurFixed = v; }
+  ///@}
+  ///@{
   /// Snapping grid of MouseAction 4: lower bounds become Int(v / d) * d + offset. A distance
-  /// of 0 or less switches snapping off; values that are not finite are ignored.
+  /// of 0 or less switches snapping off; values that are not finite are ignored. Defaults:
+  /// distances 1, offsets 0.
   double PanGridDx() const { return FPanGridDx; }
   double PanGridDy() const { return FPanGridDy; }
   double PanGridOffsX() const { return FPanGridOffsX; }
@@ -755,33 +833,62 @@ class TCustomRChart : public TCustomControl {
   void SetPanGridDy(double v);
   void SetPanGridOffsX(double v);
   void SetPanGridOffsY(double v);
+  ///@}
 
+  /// After every mouse move over the control: inside the data area or not, and the world
+  /// position on the active layer.
   TMouseMoveInChartEvent OnMouseMoveInChart;
+  /// After the mouse, wheel or keys zoomed or panned, and at the end of a rubber band or
+  /// selection drag.
   TZoomPanEvent OnZoomPan;
+  ///@{
+  /// At the end of a rubber band (MouseAction 5) / selection (16) drag: the rectangle in
+  /// world units, once per mouse-affected layer.
   TSelectRectEvent OnRubberBand, OnSelectRect;
+  ///@}
+  /// Before a cross-hair drag starts; the handler may clear AllowMove.
   TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  /// While a cross-hair is dragged, after each move.
   TCrossHairMoveEvent OnCrossHairMove;
+  /// While a text label is dragged, after each move.
   TTextLabelMoveEvent OnTextLabelMove;
 
-  /// Mouse actions (SetMouseAction); the numbers stay accepted.
+  // Mouse actions (SetMouseAction); the numbers stay accepted.
+  /// Mouse action: nothing (the default).
   static constexpr TMouseActMode maNone = 0;
+  /// Mouse action: drag pans the mouse-affected layers in x and y.
   static constexpr TMouseActMode maPan = 1;
+  /// Mouse action: drag pans in x only.
   static constexpr TMouseActMode maPanX = 2;
+  /// Mouse action: drag pans in y only.
   static constexpr TMouseActMode maPanY = 3;
+  /// Mouse action: drag pans with the lower bounds snapped to the pan grid (PanGridDx, ...).
   static constexpr TMouseActMode maPanSnapped = 4;  // to the pan grid
+  /// Mouse action: drag a rubber line; its ends are reported by OnRubberBand.
   static constexpr TMouseActMode maRubberBand = 5;
+  /// Mouse action: drag a rectangle that becomes the new ranges.
   static constexpr TMouseActMode maZoomRect = 7;
+  /// Mouse action: as maZoomRect, keeping the directions of reversed axes.
   static constexpr TMouseActMode maZoomRectKeepDirection = 8;
+  /// Mouse action: dragging right or up zooms in, left or down out, about the range centres.
   static constexpr TMouseActMode maZoomDrag = 9;
+  /// Mouse action: drag the nearest shown cross-hair.
   static constexpr TMouseActMode maDragCrossHair = 10;
+  /// Mouse action: drag a text label.
   static constexpr TMouseActMode maDragTextLabel = 11;
+  /// Mouse action: drag a rectangle that is reported by OnSelectRect (ranges unchanged).
   static constexpr TMouseActMode maSelectRect = 16;
+  /// Mouse action: draw a free-hand trace (MouseTrace).
   static constexpr TMouseActMode maTrace = 17;
-  /// Shadow styles (SetShadowStyle): the outline of the shadow rim.
+  // Shadow styles (SetShadowStyle): the outline of the shadow rim.
+  /// Shadow outline in ShadowColor (the default).
   static constexpr TShadowStyle shsShadowColor = 0;
+  /// Black shadow outline.
   static constexpr TShadowStyle shsBlack = 1;
+  /// Shadow outline in ShadowBakColor.
   static constexpr TShadowStyle shsShadowBakColor = 2;
-  /// Frame styles (RectFrame), the scales' values.
+  ///@{
+  /// Frame styles of RectFrame, the scales' values (TScale::frNone ..).
   static constexpr TFrameStyle frNone = TScale::frNone;
   static constexpr TFrameStyle frSimple = TScale::frSimple;
   static constexpr TFrameStyle frLowered = TScale::frLowered;
@@ -789,11 +896,16 @@ class TCustomRChart : public TCustomControl {
   static constexpr TFrameStyle frEmbossed = TScale::frEmbossed;
   static constexpr TFrameStyle frEngraved = TScale::frEngraved;
   static constexpr TFrameStyle frDouble = TScale::frDouble;
-  /// Directions of MarkErrorBar: 0 a bar along y, any other value along x.
+  ///@}
+  // Directions of MarkErrorBar: 0 a bar along y, any other value along x.
+  /// Error bar along y (MarkErrorBar).
   static constexpr TOrientation ebAlongY = 0;
+  /// Error bar along x (MarkErrorBar; any value other than 0 does the same).
   static constexpr TOrientation ebAlongX = 1;
-  /// Axes of FindNearestItemAlongAxis.
+  // Axes of FindNearestItemAlongAxis.
+  /// The x axis (FindNearestItemAlongAxis).
   static constexpr TAxis axX = 0;
+  /// The y axis (FindNearestItemAlongAxis).
   static constexpr TAxis axY = 1;
   // Label types of the axes are TScale's (TScale::ltDateTime, ...), mark types TMarkType
   // (mrkCircle3, ...), cross-hair modes chmOff .. chmBox, text label modes tlmFree ..
@@ -806,16 +918,25 @@ class TCustomRChart : public TCustomControl {
   // OnTextLabelMove -> textLabelMove. Per-item paint events (OnBeforeRenderChartItem,
   // OnBeforeRenderText, OnScaleTickDrawn, OnBeforeTickLabel) have no signal.
  signals:
+  /// Emitted after OnMouseMoveInChart, with its arguments.
   void mouseMoveInChart(bool InChart, zyr::TShiftState Shift, double rMousePosX,
                         double rMousePosY);
+  /// Emitted after OnZoomPan.
   void zoomPan();
+  /// Emitted after OnRubberBand, with its arguments.
   void rubberBand(int Layer, double X1, double Y1, double X2, double Y2);
+  /// Emitted after OnSelectRect, with its arguments.
   void selectRect(int Layer, double X1, double Y1, double X2, double Y2);
+  /// Emitted after OnBeforeCrossHairMove with the AllowMove its handler left (a slot cannot
+  /// change it).
   void beforeCrossHairMove(zyr::TCrossHair* WhichCrossHair, int dx, int dy, bool AllowMove);
+  /// Emitted after OnCrossHairMove.
   void crossHairMove(zyr::TCrossHair* WhichCrossHair);
+  /// Emitted after OnTextLabelMove.
   void textLabelMove(zyr::TTextLabel* WhichTextLabel);
 
  protected:
+  /// Fires OnZoomPan, then the zoomPan signal (for descendants that zoom or pan themselves).
   void RaiseZoomPan() {
     Raise(OnZoomPan, [&] { OnZoomPan(this); }, [&] { emit zoomPan(); });
   }
@@ -824,6 +945,9 @@ class TCustomRChart : public TCustomControl {
   // Qt value types beside the documented calls, each a forward to the call of the same name.
   // Colours are QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives clNone.
   // Texts and file names are QString; item texts keep what Windows-1252 holds ('?' else).
+  ///@{
+  /// Qt forms of the calls of the same name: colours as QColor or Qt::GlobalColor (an
+  /// invalid QColor gives clNone), texts as QString.
   void SetChartColor(const QtColor auto& c) { SetChartColor(FromQColor(c)); }
   void SetDataColor(const QtColor auto& c) { SetDataColor(FromQColor(c)); }
   void SetFillColor(const QtColor auto& c) { SetFillColor(FromQColor(c)); }
@@ -851,6 +975,7 @@ class TCustomRChart : public TCustomControl {
   void SetTextLabel(int n, double x, double y, const C& Color, const S& Caption, int Template) {
     SetTextLabel(n, x, y, qtarg::Lib(Color), qtarg::Lib(Caption), Template);
   }
+  ///@}
   /// Any mix of world and pixel corners, as the documented overloads take them.
   template <class X1, class Y1, class X2, class Y2, class C1, class C2>
   requires AnyQtArg<C1, C2>
@@ -858,6 +983,9 @@ class TCustomRChart : public TCustomControl {
                  const C2& HiLightColor) {
     RectFrame(x1, y1, x2, y2, FrameStyle, qtarg::Lib(ShadowColor), qtarg::Lib(HiLightColor));
   }
+  ///@{
+  /// Qt forms of the calls of the same name: texts and file names as QString (item texts
+  /// keep what Windows-1252 holds, '?' for other characters).
   template <class X, class Y, QtText S>
   void Text(X x, Y y, int size, const S& txt) {
     Text(x, y, size, FromQString(txt));
@@ -884,19 +1012,33 @@ class TCustomRChart : public TCustomControl {
     return LoadAnno(FromQString(FName), AppendIt);
   }
   bool SaveDataASC(const QtText auto& FName) { return SaveDataASC(FromQString(FName)); }
+  ///@}
+  ///@{
+  /// The colour of the same name (ChartColor, DataColor, ...) as a QColor.
   QColor QtChartColor() const { return ToQColor(ChartColor()); }
   QColor QtDataColor() const { return ToQColor(DataColor()); }
   QColor QtFillColor() const { return ToQColor(FillColor()); }
   QColor QtGridColor() const { return ToQColor(GridColor()); }
+  ///@}
+  ///@{
+  /// Sets Caption from a QString or a UTF-8 C string (null gives an empty caption).
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   // Keeps SetCaption("text") unambiguous beside the QString overload.
   void SetCaption(const char* v) { SetChartCaption(v ? v : ""); }
+  ///@}
+  /// Caption as a QString.
   QString QtCaption() const { return ToQString(Caption()); }
   // Getters and setters of the Qt properties that the documented names do not cover.
+  ///@{
+  /// The colour of the same name (WindColor, ChartFrameColor, ...) as a QColor.
   QColor QtWindColor() const { return ToQColor(WindColor()); }
   QColor QtChartFrameColor() const { return ToQColor(ChartFrameColor()); }
   QColor QtShadowColor() const { return ToQColor(ShadowColor()); }
   QColor QtShadowBakColor() const { return ToQColor(ShadowBakColor()); }
+  ///@}
+  ///@{
+  /// GridStyle, CaptionAlignment and StandardLayout from an int, for the Qt properties;
+  /// values outside the enumeration are ignored.
   void QtSetGridStyle(int v) {
     if (v >= gsNone && v <= gsDotLines) SetGridStyle(GridStyleType(v));
   }
@@ -906,18 +1048,29 @@ class TCustomRChart : public TCustomControl {
   void QtSetStandardLayout(int v) {
     if (v >= rcl_X1Bottom_Y1Left && v <= rcl_X2Both_Y2Both) SetStandardLayout(TrcLayout(v));
   }
+  ///@}
+  ///@{
+  /// Caption of layer 1's X / Y axis as a QString (Scale1X().Caption(), ...).
   QString QtScaleX1Caption() const { return ToQString(ScalePropsX(1).Caption()); }
   QString QtScaleY1Caption() const { return ToQString(ScalePropsY(1).Caption()); }
   void QtSetScaleX1Caption(const QString& v) { Scale1X().SetCaption(v); }
   void QtSetScaleY1Caption(const QString& v) { Scale1Y().SetCaption(v); }
+  ///@}
+  ///@{
+  /// Logarithmic setting of layer 1's X / Y axis (Scale1X().Logarithmic(), ...); true is
+  /// refused for a range that is not positive.
   bool ScaleX1Logarithmic() const { return ScalePropsX(1).Logarithmic(); }
   bool ScaleY1Logarithmic() const { return ScalePropsY(1).Logarithmic(); }
   void SetScaleX1Logarithmic(bool v) { Scale1X().SetLogarithmic(v); }
   void SetScaleY1Logarithmic(bool v) { Scale1Y().SetLogarithmic(v); }
+  ///@}
+  ///@{
+  /// Label type (TFigType) of layer 1's X / Y axis (Scale1X().LabelType(), ...).
   int ScaleX1LabelType() const { return ScalePropsX(1).LabelType(); }
   int ScaleY1LabelType() const { return ScalePropsY(1).LabelType(); }
   void SetScaleX1LabelType(int v) { Scale1X().SetLabelType(TFigType(v)); }
   void SetScaleY1LabelType(int v) { Scale1Y().SetLabelType(TFigType(v)); }
+  ///@}
   /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
   /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).
   void SetRange(int Layer, const QRectF& r) {
@@ -925,6 +1078,9 @@ class TCustomRChart : public TCustomControl {
   }
   // World points and rectangles: a QRectF's left() and top() are the first corner (x1, y1),
   // right() and bottom() the second (x2, y2).
+  ///@{
+  /// The world-coordinate calls of the same name with QPointF points; a QRectF's left() and
+  /// top() are the first corner (x1, y1), right() and bottom() the second (x2, y2).
   void MoveTo(const QPointF& p) { MoveTo(p.x(), p.y()); }
   void DrawTo(const QPointF& p) { DrawTo(p.x(), p.y()); }
   void MarkAt(const QPointF& p, uint8_t mk) { MarkAt(p.x(), p.y(), mk); }
@@ -942,10 +1098,13 @@ class TCustomRChart : public TCustomControl {
                  const C2& HiLightColor) {
     RectFrame(r.left(), r.top(), r.right(), r.bottom(), FrameStyle, ShadowColor, HiLightColor);
   }
+  ///@}
   /// llx, lly are left() and top(); urx, ury right() and bottom().
   void Bar3D(const QRectF& r, int Depth, int Angle) {
     Bar3D(r.left(), r.top(), r.right(), r.bottom(), Depth, Angle);
   }
+  ///@{
+  /// The world-coordinate calls of the same name with QPointF points (centres, ends).
   void Ellipse(const QPointF& c, double HorizAxLeng, double VertAxLeng) {
     Ellipse(c.x(), c.y(), HorizAxLeng, VertAxLeng);
   }
@@ -961,7 +1120,11 @@ class TCustomRChart : public TCustomControl {
   void Text(const QPointF& p, int size, const auto& txt) { Text(p.x(), p.y(), size, txt); }
   void DrawToRelPix(const QPointF& p, int dx, int dy) { DrawToRelPix(p.x(), p.y(), dx, dy); }
   void CrossHairSetPos(int n, const QPointF& p) { CrossHairSetPos(n, p.x(), p.y()); }
+  ///@}
   // Layer 1 ranges, one bound at a time.
+  ///@{
+  /// One bound of layer 1's ranges in world units; the setters keep the other three bounds
+  /// and go through SetRange (widening, isometric rule, zoom history, repaint).
   double RangeLoX1() const { return ScalePropsX(1).RangeLow(); }
   double RangeHiX1() const { return ScalePropsX(1).RangeHigh(); }
   double RangeLoY1() const { return ScalePropsY(1).RangeLow(); }
@@ -970,6 +1133,7 @@ class TCustomRChart : public TCustomControl {
   void SetRangeHiX1(double v) { SetRange(1, RangeLoX1(), RangeLoY1(), v, RangeHiY1()); }
   void SetRangeLoY1(double v) { SetRange(1, RangeLoX1(), v, RangeHiX1(), RangeHiY1()); }
   void SetRangeHiY1(double v) { SetRange(1, RangeLoX1(), RangeLoY1(), RangeHiX1(), v); }
+  ///@}
   // ==== END MOUSE
 
   // ==== CURVE LEGEND: chartlegend.h, rchart_legend.cpp
