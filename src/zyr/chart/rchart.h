@@ -1142,8 +1142,12 @@ class TCustomRChart : public TCustomControl {
   // margin grows by its size while it is shown there.
   /// (Sender, Legend): the mouse moved the legend; its offsets tell where to.
   using TLegendMoveEvent = std::function<void(TObject* Sender, TChartLegend* Legend)>;
+  ///@{
+  /// The curve legend (owned by the chart); its changes fit the margins and repaint with
+  /// AutoRedraw.
   TChartLegend& Legend() { return *FLegend; }
   const TChartLegend& Legend() const { return *FLegend; }
+  ///@}
   /// Appends an entry for the items of the current pen (colour, style, width, fill, class);
   /// the newest data item of that class and colour that is a mark gives the entry its mark,
   /// and the line shows when the class has lines too (or no marks). Returns the index.
@@ -1152,14 +1156,20 @@ class TCustomRChart : public TCustomControl {
   int LegendEntryAt(int x, int y) const;
   /// Box of the shown legend in control pixels (empty when not shown).
   TRect LegendRect() const;
+  /// After the mouse dragged the legend to a new place.
   TLegendMoveEvent OnLegendMove;
   // OnLegendMove -> legendMove (emitted after the handler).
  signals:
+  /// Emitted after OnLegendMove.
   void legendMove(zyr::TChartLegend* Legend);
 
  protected:
+  /// A legend whose changes fit the chart's margins and repaint it.
   std::unique_ptr<TChartLegend> MakeLegend();
+  /// The chart's legend.
   std::unique_ptr<TChartLegend> FLegend = MakeLegend();
+  /// \cond INTERNAL
+  // Legend and data colour state; not for applications.
   std::vector<TColor> FDataColors = TChartTheme::Classic().DataColors;
   size_t FNextDataColor = 0;
   // Margin added for a legend beside the data area, and the margin value it gave.
@@ -1171,15 +1181,18 @@ class TCustomRChart : public TCustomControl {
   void FitLegendMargins();
   void LegendAnchorPos(const TChartLegend::TLayout& L, int& Left, int& Top) const;
   void ClampLegend(const TChartLegend::TLayout& L, int& Left, int& Top) const;
+  /// \endcond
   /// Layout and control pixel of the shown legend; false when it is not shown.
   bool PlaceLegend(TChartLegend::TLayout& L, int& Left, int& Top) const;
   /// Draws the legend when it lies Outside (or inside) the data area; (X0, Y0) is the control
   /// pixel of the canvas origin.
   void DrawLegendOn(TCanvas& Canvas, int X0, int Y0, bool Outside);
-  /// Each answers true when the legend took the mouse.
+  ///@{
+  /// Legend dragging: each answers true when the legend took the mouse.
   bool LegendMouseDown(TMouseButton Button, int X, int Y);
   bool LegendMouseMove(TShiftState Shift, int X, int Y);
   bool LegendMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  ///@}
 
  public:
   // ==== END CURVE LEGEND
@@ -1207,7 +1220,9 @@ class TCustomRChart : public TCustomControl {
   void CrossHairSetPos(int n, double x, double y);
   /// Look of cross-hair n (1..4): colour, mode (0 off .. 5), pen style and width; redraws.
   void CrossHairSetup(int n, TColor Color, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
-  /// Position of cross-hair n; 0 for n outside 1..4.
+  ///@{
+  /// Position of cross-hair n in world units of its layer; 0 for n outside 1..4. The setters
+  /// change one coordinate as CrossHairSetPos does (other n: ignored).
   double CrossHairPosX(int n) const { return GetCHPosX(n); }
   double CrossHairPosY(int n) const { return GetCHPosY(n); }
   void SetCrossHairPosX(int n, double v) { SetCHPosX(n, v); }
@@ -1216,6 +1231,7 @@ class TCustomRChart : public TCustomControl {
   double GetCHPosY(int n) const;
   void SetCHPosX(int n, double v);
   void SetCHPosY(int n, double v);
+  ///@}
   /// Draws the cross-hairs into Bitmap, whose origin is control pixel (X0, Y0); they are
   /// limited to the data area.
   void DrawCrossHairs(int X0, int Y0, TBitmap& Bitmap);
@@ -1223,15 +1239,23 @@ class TCustomRChart : public TCustomControl {
   /// The free-hand trace (MouseAction 17): up to kMaxMouseTrace points in world units of the
   /// active layer, drawn as strokes over the items.
   static constexpr int kMaxMouseTrace = 5000;
+  ///@{
+  /// Colour of new trace points (default white); the points keep the colour they got.
   TColor MouseTraceColor() const { return FColorMTrace; }
   void SetMouseTraceColor(TColor v) { FColorMTrace = v; }
+  ///@}
+  ///@{
   /// On: trace segments are drawn inverting (pmXor), so they stay visible on any colour.
   bool MouseTraceInvert() const { return FMTraceInvert; }
   void SetMouseTraceInvert(bool v) { FMTraceInvert = v; }
+  ///@}
+  ///@{
   /// Trace point i (1..NumMouseTrace()); flags bit 0: the stroke ends here, bit 1: drawn
   /// inverting. Other indexes give a point whose flags are 0xFFFF.
   TColoredPoint MouseTrace(int i) const { return GetMTracePoint(i); }
   TColoredPoint GetMTracePoint(int i) const;
+  ///@}
+  /// Number of trace points (0..kMaxMouseTrace).
   int NumMouseTrace() const { return FNumMTrace; }
   /// Empties the trace and repaints.
   void ClearMouseTrace();
@@ -1240,63 +1264,128 @@ class TCustomRChart : public TCustomControl {
   // ==== END CROSS-HAIRS AND MOUSE TRACE
 
   // ---------------------------------------------------------------- drawing state
+  // The pen of the items added next. Its setters only store: existing items keep their
+  // values and nothing repaints (SetActiveLayer and SetAnnoMode excepted).
+  ///@{
+  /// Line, mark and text colour of new items (default black).
   TColor DataColor() const { return RcDataCol; }
   void SetDataColor(TColor v) { SetDataCol(v); }
   void SetDataCol(TColor v) { RcDataCol = v; }
+  ///@}
+  ///@{
+  /// Fill colour of new items, also the background of texts (default clSilver).
   TColor FillColor() const { return RcFillCol; }
   void SetFillColor(TColor v) { SetFillCol(v); }
   void SetFillCol(TColor v) { RcFillCol = v; }
   TColor TextBkColor() const { return RcFillCol; }
   void SetTextBkColor(TColor v) { SetFillCol(v); }
+  ///@}
+  ///@{
+  /// Pen style of new items (default psSolid).
   TPenStyle PenStyle() const { return RcPenStyle; }
   void SetPenStyle(TPenStyle v) { RcPenStyle = v; }
+  ///@}
+  ///@{
+  /// Line width in pixels of new items (default 1; not used by texts and RectFrame).
   uint8_t LineWidth() const { return RcLineWid; }
   void SetLineWidth(uint8_t v) { SetLineWid(v); }
   void SetLineWid(uint8_t v) { RcLineWid = v; }
+  ///@}
+  ///@{
+  /// Tag of new items, free for the application (default 0); see CountAnnos and the searches.
   int DataTag() const { return FDataTag; }
   void SetDataTag(int v) { FDataTag = v; }
+  ///@}
+  ///@{
+  /// Class (0..255, default 0) of new items: classes can be hidden, recoloured, searched and
+  /// removed together.
   uint8_t ClassDefault() const { return RcClassDefault; }
   void SetClassDefault(uint8_t v) { RcClassDefault = v; }
+  ///@}
+  /// Layer (1 or 2, default 1) of new items; also the layer of mouse positions, ticks, the
+  /// grid and FindNearestItemScreen.
   int ActiveLayer() const { return FActiveLayer; }
   /// Layers other than 1 and 2 are ignored.
   void SetActiveLayer(int v);
+  ///@{
+  /// On: new rectangles, ellipses, arcs and arrow heads are drawn unfilled (default off).
   bool TransparentItems() const { return FTranspItems; }
   void SetTransparentItems(bool v) { FTranspItems = v; }
+  ///@}
+  ///@{
+  /// Background of new texts: tbClear (the default) or filled with FillColor.
   TTextBkg TextBkStyle() const { return FTextBkStyle; }
   void SetTextBkStyle(TTextBkg v) { FTextBkStyle = v; }
+  ///@}
+  ///@{
+  /// Alignment of new texts at their point when the Text call names none (default taCenter).
   TAlignment TextAlignment() const { return FTextAlignment; }
   void SetTextAlignment(TAlignment v) { FTextAlignment = v; }
-  /// On: new items go to the annotation container.
+  ///@}
+  ///@{
+  /// On: new items go to the annotation container. The setter repaints with AutoRedraw.
   bool AnnoMode() const { return FAnnoMode; }
   void SetAnnoMode(bool v);
+  ///@}
 
   // ---------------------------------------------------------------- visibility switches
+  // The setters repaint with AutoRedraw.
+  ///@{
+  /// Whether data items of class cnum (0..255) are drawn (default all); other classes answer
+  /// false and are ignored when written.
   bool ClassVisible(int cnum) const;
   virtual void SetClassVisible(int cnum, bool v);
+  ///@}
+  ///@{
+  /// The same for the annotation items.
   bool AnnoClassVisible(int cnum) const;
   virtual void SetAnnoClassVisible(int cnum, bool v);
-  /// Layers other than 1 and 2 answer false and are ignored when written.
+  ///@}
+  ///@{
+  /// Whether the items of a layer are drawn (default both). Layers other than 1 and 2
+  /// answer false and are ignored when written.
   bool LayerVisible(int Layer) const;
   void SetLayerVisible(int Layer, bool v);
+  ///@}
+  ///@{
+  /// Whether the annotations are drawn (default on).
   bool AnnosVisible() const { return FAnnosVisible; }
   void SetAnnosVisible(bool v);
+  ///@}
+  ///@{
+  /// On: annotations are drawn beneath the data items (default off).
   bool AnnoBelowChart() const { return FAnnoBelowChart; }
   void SetAnnoBelowChart(bool v);
+  ///@}
+  ///@{
+  /// On (the default): text annotations are drawn after all other annotations.
   bool AnnoTextOnTop() const { return FAnnoTextOnTop; }
   void SetAnnoTextOnTop(bool v);
+  ///@}
+  ///@{
+  /// On: a MarkAt data item is not drawn where a mark of the same type was drawn within
+  /// MinDupMarkDist pixels in both directions (default off).
   bool AvoidDuplicateMarks() const { return FAvoidDupMarks; }
   void SetAvoidDuplicateMarks(bool v) { SetAvoidDupMarks(v); }
   void SetAvoidDupMarks(bool v);
+  ///@}
+  ///@{
+  /// Distance in pixels of AvoidDuplicateMarks, 1..3 (default 1).
   int MinDupMarkDist() const { return FDupMarksMinD; }
   void SetMinDupMarkDist(int v) { SetDupMarksMinD(v); }
   /// Clamped to 1..3.
   void SetDupMarksMinD(int v);
+  ///@}
 
   // ---------------------------------------------------------------- item store sizes
-  /// Growth step of the containers; values outside 1..1,000,000 are ignored.
+  ///@{
+  /// Growth step of the containers (default 1000); values outside 1..1,000,000 are ignored.
   int AllocSize() const { return FAllocSize; }
   void SetAllocSize(int v);
+  ///@}
+  /// Number of data items.
   int NumItems() const { return FNumChartItems; }
+  /// Number of annotation items.
   int NumAnnos() const { return FNumAnnoItems; }
   /// Number of data items of a kind (0 for values outside the kinds).
   int ItemCount(int kind) const;
