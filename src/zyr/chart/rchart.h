@@ -187,10 +187,10 @@ class TCustomRChart : public TCustomControl {
   bool AutoRedraw() const { return FAutoRedraw; }
   void SetAutoRedraw(bool v) { FAutoRedraw = v; }
   ///@}
+  ///@{
   /// Repaints after data changes copy the frame, scales, caption and grid from pictures kept
   /// since the last paint with the same settings (on by default; the pictures are the same
   /// either way). Off draws every piece at every paint and frees the kept pictures.
-  ///@{
   bool FrameCaching() const { return FFrameCaching; }
   void SetFrameCaching(bool v);
   ///@}
@@ -421,6 +421,7 @@ class TCustomRChart : public TCustomControl {
   /// Window, shadow rim, data-area background and grid.
   /// \var seBorder
   /// Frame of the data area.
+
   ///@{
   /// Set of TStyleElement bits (empty by default): the parts that take the colours of active
   /// visual styles instead of the chart's own. Takes effect at the next paint.
@@ -1393,23 +1394,42 @@ class TCustomRChart : public TCustomControl {
   // ---------------------------------------------------------------- adding items
   // Float arguments are world coordinates, integer arguments pixels. Data items always store
   // their values as world coordinates; annotations keep the mode of the overload.
+  ///@{
+  /// Moves the pen to (x, y) without drawing: starts a new polyline (tkMoveTo).
   void MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
   void MoveTo(int x, int y) { MoveToIntern(x, y, cmAllScreen); }
   void MoveTo(int x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
   void MoveTo(double x, int y) { MoveToIntern(x, y, cmXWorldYScreen); }
+  ///@}
+  ///@{
+  /// A line from the pen position to (x, y), which becomes the pen position (tkLineto);
+  /// consecutive lines of one pen are drawn as polylines.
   void DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
   void DrawTo(int x, int y) { DrawToIntern(x, y, cmAllScreen); }
   void DrawTo(int x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
   void DrawTo(double x, int y) { DrawToIntern(x, y, cmXWorldYScreen); }
+  ///@}
+  ///@{
+  /// A mark of type mk (TMarkType, e.g. mrkCircle3) centred at (x, y) in DataColor (tkMarkAt).
+  /// It is drawn only while its point lies inside the layer's ranges (pixel form: inside
+  /// the data area).
   void MarkAt(double x, double y, uint8_t mk);
   void MarkAt(int x, int y, uint8_t mk);
+  ///@}
+  ///@{
   /// Bulk forms: the items of DrawTo(x[k], y[k]) or MarkAt(x[k], y[k], mk) for every k, in
   /// world coordinates, appended at once; EZYRRChartError when the spans differ in length.
   void DrawTo(std::span<const double> x, std::span<const double> y);
   void MarkAt(std::span<const double> x, std::span<const double> y, uint8_t mk);
   void DrawTo(std::span<const QPointF> p);
   void MarkAt(std::span<const QPointF> p, uint8_t mk);
+  ///@}
+  /// A mark mk at (x, y) with an error bar (tkMarkEBar): dlower towards lower and dupper
+  /// towards higher values (magnitudes are used), along y for Dir ebAlongY, else along x.
   void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk);
+  ///@{
+  /// A line from (x1, y1) to (x2, y2), leaving the pen position alone (tkLine). Any mix of
+  /// a world and a pixel point.
   void Line(double x1, double y1, double x2, double y2) { LineIntern(x1, y1, x2, y2, cmAllWorld); }
   void Line(int x1, int y1, int x2, int y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
   void Line(double x1, double y1, int x2, int y2) {
@@ -1418,7 +1438,12 @@ class TCustomRChart : public TCustomControl {
   void Line(int x1, int y1, double x2, double y2) {
     LineIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
   }
+  ///@}
+  /// A line between two world points, both shifted by (dx, dy) pixels (tkLineOffs).
   void LineOffset(double x1, double y1, double x2, double y2, int dx, int dy);
+  ///@{
+  /// A rectangle with corners (x1, y1) and (x2, y2), edges included, outlined in DataColor
+  /// and filled with FillColor unless TransparentItems (tkRect).
   void Rectangle(double x1, double y1, double x2, double y2) {
     RectangleIntern(x1, y1, x2, y2, cmAllWorld);
   }
@@ -1429,7 +1454,13 @@ class TCustomRChart : public TCustomControl {
   void Rectangle(int x1, int y1, double x2, double y2) {
     RectangleIntern(x1, y1, x2, y2, cmScreenMainWorldSec);
   }
+  ///@}
+  /// A rectangle of half width dx and half height dy pixels about a world centre
+  /// (tkRectRelPix); outlined and filled as Rectangle.
   void RectangleRelPix(double centx, double centy, int dx, int dy);
+  ///@{
+  /// A rectangle filled with FillColor and framed by FrameStyle (frLowered, ...) in
+  /// ShadowColor and HiLightColor (tkRectFrame).
   void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
                  TColor ShadowColor, TColor HiLightColor) {
     RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmAllWorld);
@@ -1446,12 +1477,21 @@ class TCustomRChart : public TCustomControl {
                  TColor HiLightColor) {
     RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmScreenMainWorldSec);
   }
-  /// Angle is clamped to 0..180 degrees.
+  ///@}
+  /// A 3D bar (tk3DBar) between the lower-left and upper-right world corners, with a top and
+  /// side face Depth pixels deep at Angle degrees. Angle is clamped to 0..180 degrees.
   void Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle);
+  /// An ellipse about a world centre with the given half axes in world units (tkEllipse);
+  /// outlined and filled as Rectangle.
   void Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng);
-  /// Angles in radians, clamped to -pi..pi.
+  /// An elliptic arc about a world centre with the given half axes, from Angle1 to Angle2
+  /// counter-clockwise (tkArc). Angles in radians, clamped to -pi..pi.
   void Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, double Angle1,
            double Angle2);
+  ///@{
+  /// A line from (x1, y1) to (x2, y2) with a head HeadSize pixels long at the second point
+  /// (tkArrow); the head is filled with FillColor unless TransparentItems. Any mix of world
+  /// and pixel coordinates, also per axis.
   void Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
     ArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
   }
@@ -1470,6 +1510,9 @@ class TCustomRChart : public TCustomControl {
   void Arrow(int x1, double y1, int x2, double y2, int HeadSize) {
     ArrowIntern(x1, y1, x2, y2, HeadSize, cmXScreenYWorld);
   }
+  ///@}
+  ///@{
+  /// As Arrow, with a head at both ends (tkDoubleArrow).
   void DoubleArrow(double x1, double y1, double x2, double y2, int HeadSize) {
     DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
   }
@@ -1488,12 +1531,17 @@ class TCustomRChart : public TCustomControl {
   void DoubleArrow(int x1, double y1, int x2, double y2, int HeadSize) {
     DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmXScreenYWorld);
   }
+  ///@}
   /// A text (UTF-8) at a world point, shifted by (dx, dy) pixels (tkTextOfs when shifted).
   /// Texts longer than 15 characters keep their full form as one of 50 long texts.
   void Text(double x, double y, int size, const std::string& txt, int dx, int dy,
             TAlignment Alignment) {
     TextIntern(x, y, size, txt, dx, dy, Alignment, cmAllWorld);
   }
+  ///@{
+  /// A text (UTF-8, lines split at line feeds) of size points in DataColor at (x, y), aligned
+  /// by TextAlignment, on a TextBkStyle background (tkText). Longer than 15 characters: kept
+  /// whole as one of 50 long texts per container, then cut to 15.
   void Text(double x, double y, int size, const std::string& txt) {
     TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmAllWorld);
   }
@@ -1506,38 +1554,66 @@ class TCustomRChart : public TCustomControl {
   void Text(double x, int y, int size, const std::string& txt) {
     TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmXWorldYScreen);
   }
+  ///@}
+  ///@{
+  /// A vertical line across the data area at x (tkCursorVert).
   void CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
   void CursorVert(int x) { CursorVertIntern(x, cmAllScreen); }
+  ///@}
+  ///@{
+  /// A horizontal line across the data area at y (tkCursorHoriz).
   void CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
   void CursorHoriz(int y) { CursorHorizIntern(y, cmAllScreen); }
+  ///@}
+  /// Moves the pen by (dx, dy) pixels without drawing (tkMoveRelPix).
   void MoveToRelPix(int dx, int dy);
+  /// A line from the pen position to the point (dx, dy) pixels away (tkLineRelPix).
   void DrawToRelPix(int dx, int dy);
+  /// A line from world point (x, y) to the point (dx, dy) pixels away from it, which becomes
+  /// the pen position (tkLineRelPixOrig).
   void DrawToRelPix(double x, double y, int dx, int dy);
 
   // ---------------------------------------------------------------- reading and changing
+  ///@{
   /// Copy of data item idx; a tkNone record for idx outside 0..NumItems-1.
   TrcChartItem DataContainer(int idx) const { return GetChartItem(idx); }
+  TrcChartItem GetChartItem(int idx) const;
+  ///@}
+  ///@{
   /// Replaces data item idx whole (outside the range: ignored); counters are not touched.
   void SetDataContainer(int idx, const TrcChartItem& Item) { SetChartItem(idx, Item); }
-  TrcChartItem GetChartItem(int idx) const;
   void SetChartItem(int idx, const TrcChartItem& Item);
+  ///@}
+  ///@{
+  /// Copy of annotation item idx; a tkNone record for idx outside 0..NumAnnos-1.
   TrcChartItem AnnoContainer(int idx) const { return GetAnnoItem(idx); }
-  void SetAnnoContainer(int idx, const TrcChartItem& Item) { SetAnnoItem(idx, Item); }
   TrcChartItem GetAnnoItem(int idx) const;
+  ///@}
+  ///@{
+  /// Replaces annotation item idx whole (outside the range: ignored).
+  void SetAnnoContainer(int idx, const TrcChartItem& Item) { SetAnnoItem(idx, Item); }
   void SetAnnoItem(int idx, const TrcChartItem& Item);
+  ///@}
   /// Copy of data item Item (outside the range: a tkNone record).
   TrcChartItem GetItemParams(int Item) const { return GetChartItem(Item); }
   /// Replaces data item Item keeping the kind counters right; tkNone and tkEverything
   /// records and indexes outside the range are ignored.
   void SetItemParams(int Item, const TrcChartItem& ItParams);
-  /// Full text of a text item (empty for other kinds and indexes out of range).
+  ///@{
+  /// Full text of a data / annotation text item (empty for other kinds and indexes out of
+  /// range). Writing replaces the text of a text item (others are ignored) by the rule of
+  /// Text: more than 15 characters take a long text while any of the 50 is left.
   std::string DataLongText(int idx) const;
   void SetDataLongText(int idx, const std::string& s);
   std::string AnnoLongText(int idx) const;
   void SetAnnoLongText(int idx, const std::string& s);
+  ///@}
+  ///@{
+  /// Kind of the first / last data item; tkNone without data items.
   TrcItem TypeOfFirstItem() const;
   TrcItem TypeOfLastItem() const;
-  /// Recolours the data items of a class (255: all data items).
+  ///@}
+  /// Recolours the data items of a class (255: all data items); no repaint.
   void NewColorOfClassItems(TColor Newcol, uint8_t ClassNumber);
   /// The neutral record: zero except white fill and highlight, grey shadow, layer 1.
   static void ClearChartItem(TrcChartItem& Item);
@@ -1545,54 +1621,81 @@ class TCustomRChart : public TCustomControl {
   // ---------------------------------------------------------------- counting and searching
   // An item matches when (Tag & TagMask) agree (TagMask 0: any tag), its kind equals
   // ItemKind (tkEverything: any) and its class equals ItemClass (255: any).
+  /// Number of matching annotation items: (Tag & TagMask) agree (TagMask 0: any tag), kind
+  /// ItemKind (tkEverything: any), class ItemClass (255: any).
   int CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
   /// Sum of the annotation counts of the listed classes (a class listed twice counts twice).
   int CountAnnoByClass(const std::vector<uint8_t>& ClList) const;
-  /// First matching item at StartIx or later; -1 when there is none or StartIx < 0.
+  ///@{
+  /// First matching data / annotation item at StartIx or later (matching as CountAnnos);
+  /// -1 when there is none or StartIx < 0.
   int SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
   int SearchAnnoItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
+  ///@}
 
   // ---------------------------------------------------------------- scaling (data items)
-  /// x := kx*x + dx, y := ky*y + dy (and the second point of two-point kinds).
+  ///@{
+  /// x := kx*x + dx, y := ky*y + dy (and the second point of two-point kinds), for data item
+  /// Item / every data item; no repaint.
   void ScaleItem(int Item, double kx, double dx, double ky, double dy);
   void ScaleAllItems(double kx, double dx, double ky, double dy);
+  ///@}
   /// Only the items of the class (255 is a class here, not a wildcard).
   void ScaleSelectedItems(double kx, double dx, double ky, double dy, uint8_t ClassNumber);
 
   // ---------------------------------------------------------------- removing
+  // Only ClearAnnotations repaints; call ShowGraf to see the rest.
+  ///@{
+  /// Removes data item Index / the first / the last data item; the following items move
+  /// down one place. Indexes outside the range remove nothing.
   void RemoveItem(int Index);
   void RemoveFirstItem() { RemoveItem(0); }
   void RemoveLastItem();
+  ///@}
+  /// Removes annotation item Index (outside the range: nothing).
   void RemoveAnnoItem(int Index);
-  /// Return the number of items removed.
+  ///@{
+  /// Remove the data items of a class / a layer; return the number of items removed.
   int RemoveItemsByClass(uint8_t ClassNumber);
   int RemoveItemsByLayer(int Layer);
-  /// Empties the data container and its long texts and resets the data area picture.
+  ///@}
+  /// Empties the data container, its long texts and the mouse trace, and resets the data
+  /// area picture; no repaint.
   void ClearGraf();
   /// Empties the annotation container and its long texts; repaints.
   void ClearAnnotations();
 
   // ---------------------------------------------------------------- data sharing
+  ///@{
   /// The chart whose data this chart shows (none: its own). Refusals are reported in an
   /// information box and leave everything as it was.
   TCustomRChart* UseDataOf() const { return FUseDataOf; }
   void SetUseDataOf(TCustomRChart* Chart);
-  /// Charts that show this chart's data, numbered 1..DataUsersNum().
+  ///@}
+  ///@{
+  /// Charts that show this chart's data, numbered 1..DataUsersNum() (null for other i).
   int DataUsersNum() const { return FDataUsersNum; }
   TCustomRChart* DataUsers(int i) const;
+  ///@}
   /// Brings every chart of this chart's share up to date with this chart's data.
   void AdjustCanInfoOfSharedCharts();
+  /// Most charts that may show one chart's data.
   static constexpr int MaxDataUsers = 4;
 
   // ---------------------------------------------------------------- files
+  ///@{
   /// Write the data / annotation container as an item file; EZYRRChartError when the file
   /// cannot be written.
   void SaveData(const std::string& FName);
   void SaveAnno(const std::string& FName);
-  /// Return the number of items read, -2 for a file of another kind, -1 for a file that
-  /// cannot be read completely. A failed load changes nothing.
+  ///@}
+  ///@{
+  /// Read an item file into the data / annotation container, after the items held when
+  /// AppendIt is true. Return the number of items read, -2 for a file of another kind, -1
+  /// for a file that cannot be read completely. A failed load changes nothing.
   int LoadData(const std::string& FName, bool AppendIt);
   int LoadAnno(const std::string& FName, bool AppendIt);
+  ///@}
   /// Writes a readable listing of the data items; false when it could not be written whole.
   bool SaveDataASC(const std::string& FName);
   /// Copies the annotations of the listed classes (all for an empty list) from SrcChart.
@@ -1602,44 +1705,65 @@ class TCustomRChart : public TCustomControl {
   // ==== NAVIGATION: rchart_navigation.cpp
   // Wheel, pinch and keyboard zoom and pan, and a browser-like history of views beside the
   // zoom history ring above (which keeps its meaning). Everything is off by default.
+  ///@{
   /// On: the wheel zooms the mouse-affected layers about the world point under the mouse
   /// (Ctrl: X only, Shift: Y only; over a scale: that axis of its layer only; elsewhere
   /// outside the data area: nothing), and a touchpad pinch zooms about its centre. Confinement
   /// and MinRange hold. OnMouseWheel comes first: a handler that sets Handled vetoes.
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
   void SetMouseWheelZoom(bool v);
+  ///@}
+  ///@{
   /// Zoom of one wheel notch (a turn of 120); values not above 1 or above 16 are ignored.
   double WheelZoomFactor() const { return FWheelZoomFactor; }
   void SetWheelZoomFactor(double v);
+  ///@}
+  ///@{
   /// On: the chart takes the focus by Tab and shows it by a dotted frame near its edge; the
   /// arrow keys pan by 10 % (Shift: one pixel), + and - zoom about the centre, Backspace
   /// calls ZoomBack, Shift+Backspace ZoomForward, Home fits the data (AutoRange), Escape
   /// aborts a mouse drag.
   bool KeyboardNavigation() const { return FKeyboardNavigation; }
   void SetKeyboardNavigation(bool v);
+  ///@}
+  ///@{
   /// Wheel, key and pinch steps of one kind that follow each other within this many
   /// milliseconds make one history entry (0 .. 10000; default 300).
   int NavigationBurstMs() const { return FNavBurstMs; }
   void SetNavigationBurstMs(int v);
+  ///@}
+  ///@{
   /// Back to the view before the last zoom or pan of the user (mouse, wheel, keys, pinch, Home);
   /// ZoomForward returns again. A new zoom or pan drops the views ahead. False when there is
   /// nowhere to go. OnZoomPan reports the change.
   bool ZoomBack();
   bool ZoomForward();
+  ///@}
+  ///@{
+  /// Whether ZoomBack / ZoomForward has a view to go to.
   bool CanZoomBack() const { return !FNavBack.empty(); }
   bool CanZoomForward() const { return !FNavFwd.empty(); }
+  ///@}
   /// Forgets the views of ZoomBack and ZoomForward.
   void ClearViewHistory();
+  /// Most views kept for ZoomBack.
   static constexpr size_t kMaxViewHistory = 100;
 
+  /// OnMouseWheel first; then, with MouseWheelZoom, zooms at the mouse. True when handled.
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  /// OnKeyDown first; then, with KeyboardNavigation, the navigation keys.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  /// OnKeyPress first; then, with KeyboardNavigation, + and - zoom about the centre.
   void KeyPress(char& Key) override;
 
  protected:
+  /// Touchpad pinch gestures (with MouseWheelZoom) besides the control's own events.
   bool event(QEvent* e) override;
+  ///@{
+  /// Shows or removes the focus frame of KeyboardNavigation.
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  ///@}
   /// The ranges (x low, y low, x high, y high) of both layers, and the layers that count.
   struct TNavView {
     std::array<std::array<double, 4>, 2> Range{};
