@@ -1575,23 +1575,19 @@ class TCustomRChart : public TCustomControl {
 
   // ---------------------------------------------------------------- reading and changing
   ///@{
-  /// Copy of data item idx; a tkNone record for idx outside 0..NumItems-1.
+  /// Data item idx: reading gives a copy, a tkNone record for idx outside 0..NumItems-1;
+  /// writing replaces the item whole (outside the range: ignored) without touching the
+  /// kind counters, the share or the picture.
   TrcChartItem DataContainer(int idx) const { return GetChartItem(idx); }
-  TrcChartItem GetChartItem(int idx) const;
-  ///@}
-  ///@{
-  /// Replaces data item idx whole (outside the range: ignored); counters are not touched.
   void SetDataContainer(int idx, const TrcChartItem& Item) { SetChartItem(idx, Item); }
+  TrcChartItem GetChartItem(int idx) const;
   void SetChartItem(int idx, const TrcChartItem& Item);
   ///@}
   ///@{
-  /// Copy of annotation item idx; a tkNone record for idx outside 0..NumAnnos-1.
+  /// Annotation item idx, read and written as DataContainer (0..NumAnnos-1).
   TrcChartItem AnnoContainer(int idx) const { return GetAnnoItem(idx); }
-  TrcChartItem GetAnnoItem(int idx) const;
-  ///@}
-  ///@{
-  /// Replaces annotation item idx whole (outside the range: ignored).
   void SetAnnoContainer(int idx, const TrcChartItem& Item) { SetAnnoItem(idx, Item); }
+  TrcChartItem GetAnnoItem(int idx) const;
   void SetAnnoItem(int idx, const TrcChartItem& Item);
   ///@}
   /// Copy of data item Item (outside the range: a tkNone record).
@@ -1764,6 +1760,7 @@ class TCustomRChart : public TCustomControl {
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   ///@}
+  /// \cond INTERNAL
   /// The ranges (x low, y low, x high, y high) of both layers, and the layers that count.
   struct TNavView {
     std::array<std::array<double, 4>, 2> Range{};
@@ -1813,13 +1810,21 @@ class TCustomRChart : public TCustomControl {
   /// The focus frame on the window picture (On) or the cached picture under it back (off).
   void ShowFocusFrame(bool On);
   void UpdateFocusFrame();
+  /// \endcond
   // ==== END NAVIGATION
 
  protected:
+  /// Rebuilds the whole picture: frame, scales, data area, legend and cross-hairs. Does
+  /// nothing while the chart is invisible, loading or SuppressPaint is on.
   void Paint() override;
+  /// After a form has set the properties: applies the axis settings, recomputes the
+  /// transforms and paints.
   void Loaded() override;
 
   // Every adding operation ends in one of these with the coordinate mode of its overload.
+  ///@{
+  /// The adding operations with the coordinate mode (cmAllWorld, ...) of their overload;
+  /// descendants may add items in any mode through them.
   void MoveToIntern(double x, double y, TCoordMode cm);
   void MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm);
   void AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2, int HeadSize,
@@ -1835,10 +1840,12 @@ class TCustomRChart : public TCustomControl {
                   TAlignment Alignment, TCoordMode cm);
   void CursorVertIntern(double x, TCoordMode cm);
   void CursorHorizIntern(double y, TCoordMode cm);
+  ///@}
 
   /// Full text of a text record of the data (Anno false) or annotation container.
   std::string FullItemText(const TrcChartItem& it, bool Anno) const;
 
+  /// \cond INTERNAL
   // Item store. The data array is shared by reference between the charts of a share.
   std::shared_ptr<TRcItemContainer> FDataContainer;
   std::shared_ptr<TRcItemContainer> FAnnoContainer;
@@ -1926,6 +1933,7 @@ class TCustomRChart : public TCustomControl {
   void ResetTextLabels();
   /// Control pixel of a label's anchor, by its attach mode (world parts on its layer).
   void TextLabelAnchor(const TTextLabel& Lbl, int& ax, int& ay) const;
+  /// \endcond
 
   // RENDERING state
   /// The paint cycle: frame, data-area picture (prepared by PrepareDataBmp, then built by
@@ -1937,6 +1945,7 @@ class TCustomRChart : public TCustomControl {
   /// Sizes the data-area picture and paints its background; descendants that keep the
   /// picture between paints skip this while it is valid.
   virtual void PrepareDataBmp(int Width, int Height);
+  /// \cond INTERNAL
   TColor RcGridCol = clBlack;
   TColor FShadowColor = clGrayText;
   TColor RcShadowBakCol = clBtnFace;
@@ -2103,6 +2112,7 @@ class TCustomRChart : public TCustomControl {
   void CrossHairChanged(int n);
   void DrawCrossHairsCanvas(TCanvas& Canvas, int X0, int Y0);
   void DrawMouseTraceCanvas(TCanvas& Canvas, int X0, int Y0);
+  /// \endcond
 
  private:
   // Layers (rchart_layers.cpp, rchart_scales.cpp).
@@ -2164,10 +2174,13 @@ class TCustomRChart : public TCustomControl {
 class TRChart : public TCustomRChart {
   Q_OBJECT
  public:
+  /// A chart of 280 x 200 pixels in its reset state; it paints once its window exists.
   explicit TRChart(QWidget* parent = nullptr) : TCustomRChart(parent) {}
+  /// "TRChart".
   std::string ClassName() const override { return "TRChart"; }
 
  protected:
+  /// Creates the window and lets the chart paint from now on (SuppressPaint off).
   void CreateWnd() override;
 };
 
