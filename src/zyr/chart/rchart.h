@@ -1314,7 +1314,7 @@ class TCustomRChart : public TCustomControl {
   void SetTransparentItems(bool v) { FTranspItems = v; }
   ///@}
   ///@{
-  /// Background of new texts: tbClear (the default) or filled with FillColor.
+  /// Background of new texts: tbClear (the default) or tbSolid, filled with FillColor.
   TTextBkg TextBkStyle() const { return FTextBkStyle; }
   void SetTextBkStyle(TTextBkg v) { FTextBkStyle = v; }
   ///@}
@@ -1753,7 +1753,8 @@ class TCustomRChart : public TCustomControl {
   void KeyPress(char& Key) override;
 
  protected:
-  /// Touchpad pinch gestures (with MouseWheelZoom) besides the control's own events.
+  /// Zooms by pinch gestures of touchpads and touch screens (with MouseWheelZoom); other
+  /// events go to the control as usual.
   bool event(QEvent* e) override;
   ///@{
   /// Shows or removes the focus frame of KeyboardNavigation.
