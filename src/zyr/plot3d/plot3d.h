@@ -118,8 +118,7 @@ class TPlot3D : public TCustomControl {
   /// A model point (x, y, z).
   using TPoint3 = std::array<double, 3>;
 
-  ///@{
-  /// Mouse actions (SetMouseAction); other values do nothing.
+  // Mouse actions (SetMouseAction); other values do nothing.
   /// No mouse action.
   static constexpr TMouseActMode maNone = 0;
   /// Left drag shifts the origin (CentX, CentY).
@@ -134,16 +133,13 @@ class TPlot3D : public TCustomControl {
   static constexpr TMouseActMode maTilt = 14;
   /// Left drag sideways turns (ViewAngleZ only).
   static constexpr TMouseActMode maTurn = 15;
-  ///@}
-  ///@{
-  /// Bounding box styles (SetBoundBoxStyle).
+  // Bounding box styles (SetBoundBoxStyle).
   /// No box.
   static constexpr TBoundingBox bbNone = 0;
   /// The three rear faces outlined.
   static constexpr TBoundingBox bbOutlined = 1;
   /// The three rear faces filled with a shade between ColorCubeFaceLow and ColorCubeFaceHigh.
   static constexpr TBoundingBox bbFilled = 2;
-  ///@}
   // Frame styles and colour schemes are the scales' (TScale::frLowered, TScale::csGrayWhite,
   // ...; zyr/scales/scale.h), mark types TMarkType (mrkCircle3, ...).
 

@@ -130,18 +130,16 @@ class TRot3D : public TCustomControl {
  public:
   /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
   void ApplyTheme(const TChartTheme& Theme);
-  /// Mouse actions the control understands (value of MouseAction).
-  ///@{
-  static constexpr TMouseActMode maPan = 1;
+  // Mouse actions the control understands (value of MouseAction).
   /// Left drag shifts the model origin (CentX, CentY).
-  static constexpr TMouseActMode maZoom = 6;
+  static constexpr TMouseActMode maPan = 1;
   /// Left drag up zooms in, down zooms out (Magnification 0.1 .. 5).
-  static constexpr TMouseActMode maRotate = 12;
+  static constexpr TMouseActMode maZoom = 6;
   /// Left drag rotates the view (default).
+  static constexpr TMouseActMode maRotate = 12;
+  /// Left drag rotates the view, right drag zooms.
   static constexpr TMouseActMode maRotAndZoom = 13;  // left button rotates, right zooms
-  ///@}
-  ///@{
-  /// Bounding box styles (SetBoundBoxStyle).
+  // Bounding box styles (SetBoundBoxStyle).
   /// No box.
   static constexpr TBoundingBox bbNone = 0;
   /// The box's edges only.
@@ -149,7 +147,6 @@ class TRot3D : public TCustomControl {
   /// The box with its three rear faces filled in shades between ColorCubeFaceLow and
   /// ColorCubeFaceHigh (default).
   static constexpr TBoundingBox bbFilled = 2;
-  ///@}
   // Frame styles and colour schemes are the scales' (TScale::frLowered, TScale::csGrayWhite,
   // ...; zyr/scales/scale.h), mark types TMarkType (mrkCircle3, ...).
 
@@ -187,7 +184,8 @@ class TRot3D : public TCustomControl {
     Line(p1.x(), p1.y(), p1.z(), p2.x(), p2.y(), p2.z());
   }
   ///@}
-  /// Normalises the items into model space, builds the drawing objects and repaints.
+  /// Normalises the items into model space, builds the drawing objects and repaints; without
+  /// items it only empties the drawing objects. Throws EZYRRot3DError when memory runs out.
   void MakeVisible();
   /// Clears the off-screen picture and removes every item; the last drawing objects stay.
   void Clear();
@@ -199,11 +197,11 @@ class TRot3D : public TCustomControl {
   void RemoveItem(int Index);
   ///@}
   ///@{
-  /// Out of range: an item of kind tkNone.
+  /// Item \p idx (from 0); out of range: an item of kind tkNone.
   Tr3ChartItem GetChartItem(int idx) const;
   ///@}
   ///@{
-  /// Out of range: ignored.
+  /// Overwrites item \p idx (from 0); out of range: ignored. MakeVisible shows the change.
   void SetChartitem(int idx, const Tr3ChartItem& item);
   ///@}
   ///@{
