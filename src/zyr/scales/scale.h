@@ -253,7 +253,7 @@ class TScale : public TCustomControl {
   void SetMarginRight(int v);
   ///@}
   ///@{
-  /// Requested number of main ticks (default 3); 0 lets the scale choose.
+  /// Requested number of main ticks (default 3); 0 is kept and asks for the fewest.
   int MinTicks() const { return FNumTicks; }
   /// 0 stays 0; other values are clamped to 2 .. 10.
   void SetMinTicks(int v);
