@@ -386,7 +386,6 @@ class TContourPlot : public TCustomRChart {
   /// it from the rebuild would end the freeze after a single paint.)
   void UpdatePivotPoints();
 
-  // Value rendering and mask overlay into Bmp at offset (OffsX, OffsY).
   /// Value rendering and mask overlay into \p Bmp at offset (OffsX, OffsY).
   void RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY);
   ///@{
