@@ -317,10 +317,12 @@ class TContourPlot : public TCustomRChart {
   bool CopyToBMP(const QtText auto& FName, bool BlkWhite) {
     return CopyToBMP(FromQString(FName), BlkWhite);
   }
-  /// \internal Setter of the PlotMode property; values outside the enumeration are ignored.
+  /// \cond internal
+  // Setter of the PlotMode property; values outside the enumeration are ignored.
   void QtSetPlotMode(int v) {
     if (v >= cpmDots && v <= cpmColorSurfNoIpTransp) SetPlotMode(TContourPlotMode(v));
   }
+  /// \endcond
   bool CopyToClipboard(bool BlkWhite) { return CopyToClipboard(BlkWhite, true); }
   bool CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs);
   bool CopyToClipboardDAOnly(bool BlkWhite) { return CopyToClipboardDAOnly(BlkWhite, true); }
