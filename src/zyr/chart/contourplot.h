@@ -171,7 +171,8 @@ class TContourPlot : public TCustomRChart {
   ///@{
   /// Iso levels: the lowest level and bottom of the colour range (default -1), the top of
   /// the colour range (default 1) and the distance of the levels (default 0.1). A change
-  /// rebuilds the picture, updates the attached colour scale and repaints (with AutoRedraw).
+  /// rebuilds the picture and repaints (with AutoRedraw); low and high also update the
+  /// attached colour scale.
   double IsoLow() const { return FIsoLow; }
   double IsoHigh() const { return FIsoHigh; }
   double IsoDist() const { return FIsoDist; }

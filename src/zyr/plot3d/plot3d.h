@@ -279,7 +279,8 @@ class TPlot3D : public TCustomControl {
   }
   ///@}
   ///@{
-  /// Shade of the filled box faces that face away from the viewer (default silver); repaints.
+  /// One end of the shading of the filled box faces, which are blended between
+  /// ColorCubeFaceLow and ColorCubeFaceHigh by their depth (default silver); repaints.
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColorCubeFaceLow(TColor v) { SetColorField(FColorCubeFaceLo, v); }
   void SetColorCubeFaceLow(const QtColor auto& v) {
@@ -287,7 +288,7 @@ class TPlot3D : public TCustomControl {
   }
   ///@}
   ///@{
-  /// Shade of the filled box faces that face the viewer (default 0xFEEEEE); repaints.
+  /// The other end of the shading of the filled box faces (default 0xFEEEEE); repaints.
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColorCubeFaceHigh(TColor v) { SetColorField(FColorCubeFaceHi, v); }
   void SetColorCubeFaceHigh(const QtColor auto& v) {

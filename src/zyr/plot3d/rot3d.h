@@ -449,8 +449,8 @@ class TRot3D : public TCustomControl {
   void SetColorCubeHidLin(const QtColor auto& c) { SetColCubeHidLin(c); }
   ///@}
   ///@{
-  /// Shade of the filled box faces that face away from the viewer (default 0xC0C0C0);
-  /// repaints.
+  /// One end of the shading of the filled box faces, which are blended between
+  /// ColorCubeFaceLow and ColorCubeFaceHigh by their depth (default 0xC0C0C0); repaints.
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColCubeFaceLow(TColor c);
   void SetColCubeFaceLow(const QtColor auto& c) {
@@ -460,7 +460,7 @@ class TRot3D : public TCustomControl {
   void SetColorCubeFaceLow(const QtColor auto& c) { SetColCubeFaceLow(c); }
   ///@}
   ///@{
-  /// Shade of the filled box faces that face the viewer (default 0xEEEEEE); repaints.
+  /// The other end of the shading of the filled box faces (default 0xEEEEEE); repaints.
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColCubeFaceHigh(TColor c);
   void SetColCubeFaceHigh(const QtColor auto& c) {
