@@ -297,7 +297,8 @@ class TPlot3D : public TCustomControl {
   ///@}
 
   ///@{
-  /// Colours a cell by the mean (on) or the largest (off, default) of its four heights.
+  /// Colours a cell by the mean (on) or the largest (off, default) of its four heights;
+  /// repaints.
   bool ColorCodeAvg() const { return FColorCodeAvg; }
   void SetColorCodeAvg(bool v);
   ///@}
@@ -428,7 +429,7 @@ class TPlot3D : public TCustomControl {
   ///@}
   ///@{
   /// Limits of mouse rotation with maRotate in degrees (defaults 0 .. 360); axis 0 is x,
-  /// 2 is z. Other axes read 0 and are not set; non-finite values are refused.
+  /// 2 is z. Axes outside 0 .. 2 read 0 and are ignored; non-finite values are refused.
   double ViewAngLimLow(int axis) const;
   double ViewAngLimHigh(int axis) const;
   void SetViewAngLimLow(int axis, double v);
