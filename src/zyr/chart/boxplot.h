@@ -16,7 +16,10 @@
 
 namespace zyr {
 
+/// Direction of the boxes: bpltHorizontal (values along x, boxes stacked along y) or
+/// bpltVertical (values along y, boxes side by side along x).
 enum TBoxPlotOrientation : uint8_t { bpltHorizontal = 0, bpltVertical = 1 };
+/// Grid of the value axis: bpgsNone, bpgsLines (solid lines) or bpgsDotLines (dotted lines).
 enum TBoxPlotGridStyle : uint8_t { bpgsNone = 0, bpgsLines = 1, bpgsDotLines = 2 };
 
 /// Per-box colour hook: (Sender, Column, ColorLines, ColorBody, ColorMinMax, Color90Perc,
@@ -33,11 +36,17 @@ using TOnBeforeBoxDrawEvent = std::function<void(
 /// (horizontal boxes); a negative value counts |Position| from the top or left margin.
 class TBoxPlotLabel : public TCustomTextLabel {
  public:
+  /// Grey labels with a shadow, black text, 8 pixels from the margin.
   TBoxPlotLabel();
+  ///@{
+  /// Distance of the labels from the margin in pixels (default 8, see the class).
   int Position() const { return FLabelPos; }
   /// Fires OnChange when it changes.
   void SetPosition(int v);
+  ///@}
+  /// Copies the look and, from another TBoxPlotLabel, the position.
   void Assign(const TPersistent* Source) override;
+  /// Class name for diagnostics.
   std::string ClassName() const override { return "TBoxPlotLabel"; }
 
  private:
@@ -57,6 +66,9 @@ class TBoxPlotLabel : public TCustomTextLabel {
 /// boxplot.png.
 class TBoxPlot : public TCustomRChart {
   Q_OBJECT
+  ///@{
+  /// Qt properties (Designer, QVariant access): each reads and writes through the getter
+  /// and setter of the same name, with the same limits and rebuilding.
   Q_PROPERTY(QColor ColorBody READ QtColorBody WRITE SetColorBody)
   Q_PROPERTY(QColor ColorLines READ QtColorLines WRITE SetColorLines)
   Q_PROPERTY(QColor ColorMedian READ QtColorMedian WRITE SetColorMedian)
@@ -69,10 +81,14 @@ class TBoxPlot : public TCustomRChart {
   Q_PROPERTY(bool Show90Perc READ Show90Perc WRITE SetShow90Perc)
   Q_PROPERTY(bool ShowMedian READ ShowMedian WRITE SetShowMedian)
   Q_PROPERTY(bool ShowMean READ ShowMean WRITE SetShowMean)
+  ///@}
   // OnBeforeBoxDraw is fired per box while painting: it has no signal.
  public:
+  /// A box plot of its own table (at first one column of 100 random values), vertical boxes.
   explicit TBoxPlot(QWidget* parent = nullptr);
+  /// Releases the own table; a foreign table is only unhooked.
   ~TBoxPlot() override;
+  /// Class name for diagnostics.
   std::string ClassName() const override { return "TBoxPlot"; }
 
   /// The table shown: the box plot's own, or the one handed to AssignAnotherDataTable.
@@ -83,6 +99,7 @@ class TBoxPlot : public TCustomRChart {
   void AssignAnotherDataTable(TDataTable* DTab);
   /// Like the pointer form, but a shared table that dies first is noticed and released.
   void AssignAnotherDataTable(const std::shared_ptr<TDataTable>& DTab);
+  /// True while a table handed to AssignAnotherDataTable is shown.
   bool ExternalDataTable() const { return FExtMatAssigned; }
 
   /// Recomputes, relabels and rebuilds (nothing while the box plot's painting is suppressed).
@@ -91,50 +108,87 @@ class TBoxPlot : public TCustomRChart {
   void CommitChangedData();
   /// Turns the statistics into chart items.
   void CreateChart();
+  /// Same as CreateChart.
   void Update() { CreateChart(); }
   /// Value axis: all minima and maxima widened by Margin percent; category axis 0 .. C + 1.
   void AutoRange(double Margin);
+  /// The chart's SetRange on layer 1 (x and y from low to high).
   void SetRange(long double xLo, long double yLo, long double xHi, long double yHi) {
     TCustomRChart::SetRange(1, xLo, yLo, xHi, yHi);
   }
+  /// The chart's ConfineZoomRange: zooming stays inside this range.
   void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi) {
     TCustomRChart::ConfineZoomRange(xLo, yLo, xHi, yHi);
   }
+  /// Resizes and places the column labels again.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   /// The table followed by the statistics block; std::ios_base::failure when it cannot be
   /// written.
   void SaveDataASC(const std::string& FName);
 
+  ///@{
   /// The box plot's own painting switch; lifting it recomputes and rebuilds.
   bool BoxSuppressPaint() const { return FBoxSuppressPaint; }
   void SetBoxSuppressPaint(bool v);
+  ///@}
 
+  ///@{
+  /// Minimum, maximum and mean of the numeric cells of column \p i (from 1).
   // Statistics of column i (1-based).
   double Minimum(int i) const { return FMinis.Elem(i); }
   double Maximum(int i) const { return FMaxis.Elem(i); }
   double Mean(int i) const { return FMeans.Elem(i); }
+  ///@}
   /// q = 1 lower quartile, 2 median, 3 upper quartile.
   double Quartile(int i, int q) const { return FQuarts.Elem(i, q); }
   /// p = 1: 10th, 2: 90th percentile.
   double Percentile90(int i, int p) const { return F90Percentils.Elem(i, p); }
 
+  ///@{
+  /// Direction of the boxes (default bpltVertical); a change exchanges the layer-1 ranges,
+  /// shows only the value axis and rebuilds.
   TBoxPlotOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TBoxPlotOrientation v);
+  ///@}
+  ///@{
+  /// Box width in world units of the category axis (default 0.5); rebuilds on change.
   double BoxWidth() const { return FBPlotWidth; }
   /// Clamped to 0..1 (NaN: 0).
   void SetBoxWidth(double v);
+  ///@}
+  ///@{
+  /// Fill colour of the boxes (default 0xE9E9E9); rebuilds on change.
   TColor ColorBody() const { return FColorBody; }
   void SetColorBody(TColor v);
+  ///@}
+  ///@{
+  /// Outline colour of the boxes (default black); rebuilds on change.
   TColor ColorLines() const { return FColorLines; }
   void SetColorLines(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the median (default black); rebuilds on change.
   TColor ColorMedian() const { return FColorMedian; }
   void SetColorMedian(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the mean (default blue); rebuilds on change.
   TColor ColorMean() const { return FColorMean; }
   void SetColorMean(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the 10th and 90th percentiles (default blue); rebuilds on change.
   TColor Color90Perc() const { return FColor90Perc; }
   void SetColor90Perc(TColor v);
+  ///@}
+  ///@{
+  /// Colour of the whiskers and the minimum and maximum marks (default black); rebuilds on
+  /// change.
   TColor ColorMinMax() const { return FColorMinMax; }
   void SetColorMinMax(TColor v);
+  ///@}
+  ///@{
+  /// Qt forms of the colour setters (an invalid QColor gives clNone) and of SaveDataASC.
   // Qt forms of the colour setters (an invalid QColor gives clNone) and the file name.
   void SetColorBody(const QtColor auto& v) { SetColorBody(FromQColor(v)); }
   void SetColorLines(const QtColor auto& v) { SetColorLines(FromQColor(v)); }
@@ -143,6 +197,9 @@ class TBoxPlot : public TCustomRChart {
   void SetColor90Perc(const QtColor auto& v) { SetColor90Perc(FromQColor(v)); }
   void SetColorMinMax(const QtColor auto& v) { SetColorMinMax(FromQColor(v)); }
   void SaveDataASC(const QtText auto& FName) { SaveDataASC(FromQString(FName)); }
+  ///@}
+  /// \cond internal
+  // Accessors of the Qt properties; enumeration values out of range are ignored.
   QColor QtColorBody() const { return ToQColor(ColorBody()); }
   QColor QtColorLines() const { return ToQColor(ColorLines()); }
   QColor QtColorMedian() const { return ToQColor(ColorMedian()); }
@@ -155,16 +212,36 @@ class TBoxPlot : public TCustomRChart {
   void QtSetGridStyle(int v) {
     if (v >= bpgsNone && v <= bpgsDotLines) SetGridStyle(TBoxPlotGridStyle(v));
   }
+  /// \endcond
+  ///@{
+  /// Shows the 10th and 90th percentiles (default off); rebuilds on change.
   bool Show90Perc() const { return FShow90Perc; }
   void SetShow90Perc(bool v);
+  ///@}
+  ///@{
+  /// Shows the median (default on); rebuilds on change.
   bool ShowMedian() const { return FShowMedian; }
   void SetShowMedian(bool v);
+  ///@}
+  ///@{
+  /// Shows the mean (default on); rebuilds on change.
   bool ShowMean() const { return FShowMean; }
   void SetShowMean(bool v);
+  ///@}
+  ///@{
+  /// Shows the minimum and maximum marks (default on); rebuilds on change.
   bool ShowMinMax() const { return FShowMinMax; }
   void SetShowMinMax(bool v);
+  ///@}
+  ///@{
+  /// Grid of the value axis (default bpgsNone); rebuilds on change.
   TBoxPlotGridStyle GridStyle() const { return FGridStyle; }
   void SetGridStyle(TBoxPlotGridStyle v);
+  ///@}
+  ///@{
+  /// Mark types (0 .. 51; larger values are ignored) of minimum and maximum (default 26),
+  /// mean (default 5), median and percentiles (default 0). 0 draws mean, median and
+  /// percentiles as lines instead of marks. Rebuilds on change.
   // Mark types 0..51; larger values are ignored.
   uint8_t SymbolMin() const { return FMinMark; }
   void SetSymbolMin(int v);
@@ -176,14 +253,19 @@ class TBoxPlot : public TCustomRChart {
   void SetSymbolMedian(int v);
   uint8_t Symbol90Perc() const { return FPerc90Mark; }
   void SetSymbol90Perc(int v);
+  ///@}
+  /// Look and position of the column labels; a change rebuilds.
   TBoxPlotLabel& Labels() { return *FLabels; }
   /// Takes over the given object (nullptr is ignored).
   void SetLabels(std::unique_ptr<TBoxPlotLabel> v);
 
+  /// Before each box is drawn: change its colours for this box only. No signal.
   TOnBeforeBoxDrawEvent OnBeforeBoxDraw;
 
  protected:
+  /// Lifts the painting switch once the window exists, which computes and draws.
   void CreateWnd() override;
+  /// Paints when visible and painting is not suppressed.
   void Paint() override;
 
  private:

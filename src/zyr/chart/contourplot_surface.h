@@ -22,6 +22,8 @@ namespace zyr::contour {
 /// are dropped, so bands rendered side by side give the picture of one pass.
 class TRowSink {
  public:
+  /// A sink over rows from \p row0 (\p stride pixels apart, negative for bottom-up), \p height
+  /// rows, control pixel (ox, oy) at row 0 column 0, colours from \p lut.
   TRowSink(TRGB32* row0, int stride, int height, int ox, int oy, const std::vector<uint32_t>& lut)
       : FRow0(reinterpret_cast<uint32_t*>(row0)),
         FStride(stride),
@@ -32,22 +34,34 @@ class TRowSink {
         FClipLo(0),
         FClipHi(height - 1),
         FLut(&lut) {}
+  /// True when there are pixels to write and colours to write them with.
   bool Usable() const { return FRow0 && FW > 0 && FH > 0 && !FLut->empty(); }
+  /// Limits writes to rows y0 .. y1 (inclusive, kept inside the bitmap).
   void Clip(int y0, int y1) {
     FClipLo = std::max(y0, 0);
     FClipHi = std::min(y1, FH - 1);
   }
+  ///@{
+  /// Control pixel to bitmap column / row, clamped to the bitmap.
   int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, 0, FW - 1)); }
   int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, 0, FH - 1)); }
+  ///@}
+  /// Sets the control pixel (cx, cy) to colour \p k, inside the clip band only.
   void Dot(long long cx, long long cy, int k) {
     const int y = MapY(cy);
     if (y >= FClipLo && y <= FClipHi) Row(y)[MapX(cx)] = Color(k);
   }
+  ///@{
+  /// The clip band set by Clip.
   int ClipLo() const { return FClipLo; }
   int ClipHi() const { return FClipHi; }
+  ///@}
+  /// Bitmap row \p y.
   uint32_t* RowAt(int y) const { return Row(y); }
   /// Entry k of the colour table; k must lie in 0 .. count of IsoColors.
   const uint32_t* Colors() const { return FLut->data(); }
+  /// Fills the bitmap box (x1, y1) .. (x2, y2), inclusive and ordered, with colour \p k,
+  /// inside the clip band only.
   void Box(int x1, int y1, int x2, int y2, int k) {
     y1 = std::max(y1, FClipLo);
     y2 = std::min(y2, FClipHi);
@@ -75,11 +89,17 @@ class TRowSink {
 /// Written without branches (selects the compiler turns into conditional moves), as the
 /// colours of neighbouring sub-cells change unpredictably.
 struct TIsoIndex {
+  ///@{
+  /// Start of the range (infinite when the table has at most one colour), colours per unit
+  /// and number of colours.
   double lo, scale, count;
+  ///@}
+  /// Takes range and colour count from \p cp.
   explicit TIsoIndex(const TContourPlot& cp)
       : lo(cp.IsoColors.NumColors() <= 1 ? std::numeric_limits<double>::infinity() : cp.IsoLow()),
         scale(cp.IsoColors.NumColors() / (cp.IsoHigh() - cp.IsoLow())),
         count(cp.IsoColors.NumColors()) {}
+  /// Colour index of \p v, 1 .. count.
   int operator()(double v) const {
     // f > 0 exactly when v > lo (a positive difference stays positive when scaled, or rounds
     // to 0, where the index is 1 either way). Below the range and NaN give 0, at or above it
@@ -97,15 +117,26 @@ struct TIsoIndex {
 /// extent of the whole side, and of each of its n sub-cells (n never above the side's width
 /// in pixels, at least 1).
 struct TCellSide {
+  ///@{
+  /// Mapped extent of the whole side.
   int lo = 0, hi = -1;
+  ///@}
+  /// Number of sub-cells.
   int n = 0;
+  ///@{
   /// Extent of the first and last sub-cell together: a column of one colour.
   int spanLo = 0, spanHi = -1;
+  ///@}
+  ///@{
+  /// Mapped extent of each sub-cell.
   std::vector<int> subLo, subHi;
+  ///@}
+  ///@{
   /// Pixels coverLo..coverHi hold sub-cells; last[p - coverLo] is the last sub-cell holding
   /// pixel p (-1: none). Filled only when asked for.
   int coverLo = 0, coverHi = -1;
   std::vector<int> last;
+  ///@}
   /// Any run of consecutive sub-cells covers one unbroken stretch of pixels, and all of them
   /// together cover spanLo..spanHi.
   bool regular = false;

@@ -22,11 +22,17 @@ namespace zyr {
 /// The chart is isometric; the range operations act on layer 1. Gallery page "smithchart".
 class TSmithChart : public TCustomRChart {
   Q_OBJECT
+  ///@{
+  /// Qt properties (Designer, QVariant access): each reads and writes through the getter
+  /// and setter of the same name.
   Q_PROPERTY(QColor GridColorLight READ QtGridColorLight WRITE SetGridColorLight)
   Q_PROPERTY(QColor GridColorDark READ QtGridColorDark WRITE SetGridColorDark)
   Q_PROPERTY(QColor DiagramColor READ QtDiagramColor WRITE SetDiagramColor)
+  ///@}
  public:
+  /// An isometric Smith chart showing G from -1.2 to 1.2 on both axes, scales hidden.
   explicit TSmithChart(QWidget* parent = nullptr);
+  /// Class name for diagnostics.
   std::string ClassName() const override { return "TSmithChart"; }
 
   // ---------------------------------------------------------------- conversions
@@ -43,24 +49,39 @@ class TSmithChart : public TCustomRChart {
   void PixelToImpedance(int X, int Y, double& Resistance, double& Reactance) const;
 
   // ---------------------------------------------------------------- diagram colours
+  ///@{
+  /// Pen of the minor circles and arcs (default 0xDBDBDB); repaints on change.
   TColor GridColorLight() const { return FGridColLight; }
   void SetGridColorLight(TColor v) { SetGridColLight(v); }
   void SetGridColLight(TColor v);
+  ///@}
+  ///@{
+  /// Pen of the major circles and arcs, the unit circle and the real axis (default
+  /// 0xA7A7A7); repaints on change.
   TColor GridColorDark() const { return FGridColDark; }
   void SetGridColorDark(TColor v) { SetGridColDark(v); }
   void SetGridColDark(TColor v);
-  /// Fill of the unit disc and background of the resistance labels.
+  ///@}
+  ///@{
+  /// Fill of the unit disc and background of the resistance labels (default 0xF8E8E8);
+  /// repaints on change.
   TColor DiagramColor() const { return FDiagramColor; }
   void SetDiagramColor(TColor v);
-  // Qt forms; an invalid QColor gives clNone.
+  ///@}
+  ///@{
+  /// Qt forms of the colour setters; an invalid QColor gives clNone.
   void SetGridColorLight(const QtColor auto& v) { SetGridColorLight(FromQColor(v)); }
   void SetGridColorDark(const QtColor auto& v) { SetGridColorDark(FromQColor(v)); }
   void SetDiagramColor(const QtColor auto& v) { SetDiagramColor(FromQColor(v)); }
+  ///@}
+  /// \cond internal
   QColor QtGridColorLight() const { return ToQColor(GridColorLight()); }
   QColor QtGridColorDark() const { return ToQColor(GridColorDark()); }
   QColor QtDiagramColor() const { return ToQColor(DiagramColor()); }
+  /// \endcond
 
   // ---------------------------------------------------------------- layer-1 ranges
+  ///@{
   /// Setting a limit re-applies the isometric scaling and repaints once. RangeYHigh follows
   /// from the isometric scaling and cannot be set. Non-finite values are ignored.
   double RangeXLow() const { return GetRangeLowX(); }
@@ -77,17 +98,29 @@ class TSmithChart : public TCustomRChart {
   void SetRangeLowX(double x);
   void SetRangeHighX(double x);
   void SetRangeLowY(double x);
+  ///@}
 
+  /// The chart's SetRange on layer 1 (reflection coefficients).
   void SetRange(double xLo, double yLo, double xHi, double yHi);
+  ///@{
+  /// The chart's AutoRange on layer 1: fits the ranges to the items, Margin in percent of the
+  /// extent, MinRange a minimum width in percent of the centre value.
   void AutoRange(double Margin);
   void AutoRange(double MinRange, double Margin);
+  ///@}
+  /// Extents of the items strictly inside a window of layer 1; without any point inside,
+  /// the minima are the largest double and the maxima its negative.
   void FindMinMax(double RangeLoX, double RangeLoY, double RangeHiX, double RangeHiY, double& MinX,
                   double& MinY, double& MaxX, double& MaxY) const;
+  /// Factors and offsets of the layer-1 transform: pixel x = kx * ReflReal + dx, pixel y =
+  /// ky * ReflImag + dy.
   void GetTransformParams(double& kx, double& dx, double& ky, double& dy) const;
   /// Control pixel to reflection coefficient.
   void M2R(int xin, int yin, double& ReflReal, double& ReflImag) const;
   /// Reflection coefficient to control pixel.
   void R2M(double ReflReal, double ReflImag, int& xout, int& yout) const;
+  /// Re-classes the items of kind \p ItemID inside the window of reflection coefficients
+  /// (corners in any order, edges included) into \p ClassNumber; returns their number.
   int MarkItemsInWindow(double ReflRealLow, double ReflImagLow, double ReflRealHigh,
                         double ReflImagHigh, TrcItem ItemID, uint8_t ClassNumber);
   /// Keeps the size of the view and puts G = 0 in its middle.
@@ -95,6 +128,10 @@ class TSmithChart : public TCustomRChart {
 
   // ---------------------------------------------------------------- cross-hair 1
   // The chart's numbered forms stay available next to the cross-hair-1 forms.
+  ///@{
+  /// Cross-hair 1 in reflection coefficients: its position (the setters repaint), both
+  /// coordinates at once (CrossHairSetPos), and its colour, mode, line style and width
+  /// (CrossHairSetup). The chart's numbered forms act on cross-hair n.
   using TCustomRChart::CrossHairPosX;
   using TCustomRChart::CrossHairPosY;
   using TCustomRChart::CrossHairSetPos;
@@ -113,6 +150,7 @@ class TSmithChart : public TCustomRChart {
                       int LineWidth) {
     CrossHairSetup(FromQColor(chColor), Mode, LineType, LineWidth);
   }
+  ///@}
 
   /// From another chart; from a TSmithChart also the diagram colours.
   void Assign(const TPersistent* Source) override;
@@ -126,14 +164,19 @@ class TSmithChart : public TCustomRChart {
   static int LabelLevel(int D);
 
  protected:
+  /// A TSmithChart target takes this chart's settings (Assign).
   void AssignTo(TPersistent* Dest) const override;
   /// The chart's paint cycle without the mouse trace.
   void Paint() override;
+  /// Clears SuppressPaint once the window exists.
   void CreateWnd() override;
 
+  ///@{
+  /// The three diagram colours.
   TColor FGridColLight = 0xDBDBDB;
   TColor FGridColDark = 0xA7A7A7;
   TColor FDiagramColor = 0xF8E8E8;
+  ///@}
 
  private:
   void SetLimit(int Which, double x);

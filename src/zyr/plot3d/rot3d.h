@@ -22,26 +22,43 @@ namespace rot3d {
 /// Kinds of the items of a TRot3D. They live in their own namespace because the 2D chart
 /// uses some of the same enumerator names with other values.
 enum Tr3Item : uint8_t {
+  /// No item (an empty slot, or an index out of range).
   tkNone = 0,
+  /// A mark (MarkAt).
   tkMarkAt = 1,
+  /// A line from the previous point (Drawto).
   tkLineto = 2,
+  /// A line between two points of its own (Line).
   tkLine = 3,
+  /// A pen move without drawing (Moveto).
   tkMoveto = 4,
+  /// Any kind, for the nearest-item searches.
   tkEverything = 5
 };
 }  // namespace rot3d
 using rot3d::Tr3Item;
 
-/// Handedness of the displayed coordinate system.
+/// Handedness of the displayed coordinate system: adLeftHanded (default) or adRightHanded,
+/// which exchanges the x and y axes in the projection (a mirror image).
 enum TAxDir : uint8_t { adLeftHanded = 0, adRightHanded = 1 };
 
 /// One item of a TRot3D in world coordinates.
 struct Tr3ChartItem {
+  ///@{
+  /// World position (the first point of a tkLine item).
   double x = 0, y = 0, z = 0;  // position (first point of a line)
+  ///@}
+  /// Item colour; only the low 24 bits are used.
   TColor color = clBlack;      // only the low 24 bits are used
+  /// Application tag (DataTag when the item was added).
   int32_t tag = 0;
+  /// What the item is.
   Tr3Item ItemKind = rot3d::tkNone;
+  ///@{
+  /// Second point of a tkLine item.
   double x2 = 0, y2 = 0, z2 = 0;  // second point of a tkLine item
+  ///@}
+  /// Mark type of a tkMarkAt item; line width in pixels of tkLineto and tkLine.
   uint8_t marklw = 0;             // mark type, or line width of tkLineto and tkLine
 };
 
@@ -73,6 +90,9 @@ using TLblRequestEvent =
 /// bbFilled, ... below; frame styles and colour schemes as TScale's (TScale::frLowered, ...).
 class TRot3D : public TCustomControl {
   Q_OBJECT
+  ///@{
+  /// Qt properties (Designer, QVariant access): each reads and writes through the getter
+  /// and setter of the same name, with the same limits and repainting.
   Q_PROPERTY(int AllocSize READ AllocSize WRITE SetAllocSize)
   Q_PROPERTY(int CentX READ CentX WRITE SetCentX)
   Q_PROPERTY(int CentY READ CentY WRITE SetCentY)
@@ -106,17 +126,26 @@ class TRot3D : public TCustomControl {
   Q_PROPERTY(double ViewAngleY READ ViewAngleY WRITE SetViewAngleY)
   Q_PROPERTY(double ViewAngleZ READ ViewAngleZ WRITE SetViewAngleZ)
 
+  ///@}
  public:
   /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
   void ApplyTheme(const TChartTheme& Theme);
-  /// Mouse actions the control understands (value of MouseAction).
+  // Mouse actions the control understands (value of MouseAction).
+  /// Left drag shifts the model origin (CentX, CentY).
   static constexpr TMouseActMode maPan = 1;
+  /// Left drag up zooms in, down zooms out (Magnification 0.1 .. 5).
   static constexpr TMouseActMode maZoom = 6;
+  /// Left drag rotates the view (default).
   static constexpr TMouseActMode maRotate = 12;
+  /// Left drag rotates the view, right drag zooms.
   static constexpr TMouseActMode maRotAndZoom = 13;  // left button rotates, right zooms
-  /// Bounding box styles (SetBoundBoxStyle).
+  // Bounding box styles (SetBoundBoxStyle).
+  /// No box.
   static constexpr TBoundingBox bbNone = 0;
+  /// The box's edges only.
   static constexpr TBoundingBox bbOutlined = 1;
+  /// The box with its three rear faces filled in shades between ColorCubeFaceLow and
+  /// ColorCubeFaceHigh (default).
   static constexpr TBoundingBox bbFilled = 2;
   // Frame styles and colour schemes are the scales' (TScale::frLowered, TScale::csGrayWhite,
   // ...; zyr/scales/scale.h), mark types TMarkType (mrkCircle3, ...).
@@ -124,18 +153,29 @@ class TRot3D : public TCustomControl {
   /// Draws on the canvas of the plot before or after the data.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
+  /// A 450 x 300 pixel plot without items, origin in the middle, view angles 110, 150, 210.
   explicit TRot3D(QWidget* parent = nullptr);
+  /// Releases the items, drawing objects and picture.
   ~TRot3D() override;
+  /// Class name for diagnostics.
   std::string ClassName() const override { return "TRot3D"; }
 
   // --- Items (none repaints; MakeVisible shows them) ---
+  /// Adds a mark of type \p mk (a TMarkType; 52 and up draw the character of that code,
+  /// 200 .. 209 the digits 0 .. 9) at (x, y, z) in world coordinates.
   void MarkAt(double x, double y, double z, uint8_t mk);
+  /// Adds a pen move to (x, y, z) that draws nothing.
   void Moveto(double x, double y, double z);
+  /// Adds a line from the previous point to (x, y, z) in the current LineWidth.
   void Drawto(double x, double y, double z);
+  /// Adds a line from (x1, y1, z1) to (x2, y2, z2) in the current LineWidth.
   void Line(double x1, double y1, double z1, double x2, double y2, double z2);
+  ///@{
   /// The same spelled as on the 2D chart.
   void MoveTo(double x, double y, double z) { Moveto(x, y, z); }
   void DrawTo(double x, double y, double z) { Drawto(x, y, z); }
+  ///@}
+  ///@{
   /// The same with Qt's 3D points (single precision).
   void MarkAt(const QVector3D& p, uint8_t mk) { MarkAt(p.x(), p.y(), p.z(), mk); }
   void MoveTo(const QVector3D& p) { Moveto(p.x(), p.y(), p.z()); }
@@ -143,25 +183,44 @@ class TRot3D : public TCustomControl {
   void Line(const QVector3D& p1, const QVector3D& p2) {
     Line(p1.x(), p1.y(), p1.z(), p2.x(), p2.y(), p2.z());
   }
-  /// Normalises the items into model space, builds the drawing objects and repaints.
+  ///@}
+  /// Normalises the items into model space, builds the drawing objects and repaints; without
+  /// items it only empties the drawing objects. Throws EZYRRot3DError when memory runs out.
   void MakeVisible();
   /// Clears the off-screen picture and removes every item; the last drawing objects stay.
   void Clear();
+  ///@{
+  /// Remove the last, the first or the item at \p Index (from 0); an index out of range is
+  /// ignored. Removing the last remaining item releases the container.
   void RemoveLastItem();
   void RemoveFirstItem();
   void RemoveItem(int Index);
-  /// Out of range: an item of kind tkNone.
+  ///@}
+  ///@{
+  /// Item \p idx (from 0); out of range: an item of kind tkNone.
   Tr3ChartItem GetChartItem(int idx) const;
-  /// Out of range: ignored.
+  ///@}
+  ///@{
+  /// Overwrites item \p idx (from 0); out of range: ignored. MakeVisible shows the change.
   void SetChartitem(int idx, const Tr3ChartItem& item);
+  ///@}
+  ///@{
+  /// Item \p idx as DataContainer: reading out of range gives an item of kind tkNone,
+  /// writing out of range is ignored.
   Tr3ChartItem DataContainer(int idx) const { return GetChartItem(idx); }
   void SetDataContainer(int idx, const Tr3ChartItem& item) { SetChartitem(idx, item); }
+  ///@}
+  /// Item \p Item (from 0); out of range: an item of kind tkNone.
   Tr3ChartItem GetItemParams(int Item) const { return GetChartItem(Item); }
   /// Ignored for items of kind tkNone or tkEverything and for indices out of range.
   void SetItemParams(int Item, const Tr3ChartItem& ItParams);
+  /// Number of items added.
   int NumItems() const { return FNumChartItems; }
+  ///@{
+  /// Kind of the first or last item; tkNone when there is none.
   Tr3Item TypeOfFirstItem() const;
   Tr3Item TypeOfLastItem() const;
+  ///@}
   /// Index of the first item of kind ItemID (tkEverything: any) nearest to (mx, my, mz) in
   /// world space, or -1; dist is the distance (the largest double when nothing matched).
   int FindNearestItemReal(double mx, double my, double mz, Tr3Item ItemID, double& dist) const;
@@ -173,6 +232,8 @@ class TRot3D : public TCustomControl {
   int NumRotObjects() const { return NRotObj; }
 
   // --- Current pen for new items ---
+  ///@{
+  /// Colour of the items added next (default black); the top byte is cleared. No repaint.
   TColor ColorData() const { return FDataCol; }
   void SetDataCol(TColor c);
   /// An invalid QColor is ignored.
@@ -181,13 +242,26 @@ class TRot3D : public TCustomControl {
   }
   void SetColorData(TColor c) { SetDataCol(c); }
   void SetColorData(const QtColor auto& c) { SetDataCol(c); }
+  ///@}
+  ///@{
+  /// Tag of the items added next (default 0).
   int32_t DataTag() const { return FDataTag; }
   void SetDataTag(int32_t t) { FDataTag = t; }
+  ///@}
+  ///@{
+  /// Line width in pixels of the lines added next, limited to 1 .. 32 (default 1); no
+  /// repaint.
   int LineWidth() const { return FLineWidth; }
   /// Limited to 1 .. 32.
   void SetLineWidth(int w);
+  ///@}
 
   // --- View ---
+  ///@{
+  /// View angles in degrees (defaults 110, 150, 210): ViewAngleY only enters with
+  /// MouseRot3Axes. A change recomputes the rotation matrix and repaints; non-finite values
+  /// are refused (SetViewAngles refuses all three then). Mouse rotation is not folded back
+  /// into 0 .. 360.
   double ViewAngleX() const { return FViewAngle[0]; }
   double ViewAngleY() const { return FViewAngle[1]; }
   double ViewAngleZ() const { return FViewAngle[2]; }
@@ -195,32 +269,54 @@ class TRot3D : public TCustomControl {
   void SetViewAngleX(double v);
   void SetViewAngleY(double v);
   void SetViewAngleZ(double v);
+  ///@}
+  ///@{
+  /// Three-angle rotation: the matrix uses all three view angles and a drag turns x and y
+  /// (on); off (default), ViewAngleY is unused and a drag turns z and x. Repaints.
   bool MouseRot3Axes() const { return FRotMat3D; }
   void SetMRot3Axes(bool v);
   void SetMouseRot3Axes(bool v) { SetMRot3Axes(v); }
+  ///@}
+  ///@{
+  /// Handedness of the drawn axes (default adLeftHanded); repaints.
   TAxDir AxDir() const { return FAxDir; }
   void SetAxDir(TAxDir v);
+  ///@}
+  ///@{
   /// Rotation matrix entry (row ix, column iy, 1 .. 3) as a fraction; 0 outside.
   double GetRotMat(int ix, int iy) const;
   double RotMat(int ix, int iy) const { return GetRotMat(ix, iy); }
-  /// Magnification 0.1 .. 5.0 (larger shows the model larger).
+  ///@}
+  ///@{
+  /// Zoom of the picture, limited to 0.1 .. 5 (default 0.8; larger shows the model larger);
+  /// stored as a divisor, so it reads back rounded. Repaints.
   double GetMagnify() const { return 4000.0 / FMagnify; }
   void SetMagnify(double m);
   double Magnification() const { return GetMagnify(); }
   void SetMagnification(double m) { SetMagnify(m); }
+  ///@}
   /// The model's divisor behind Magnification (4000 / magnification).
   int MagnifyDivisor() const { return FMagnify; }
   /// The divisor the projection uses: MagnifyDivisor fitted to the control's size and, with
   /// AutoScale and AutoOrigin, to the data's extent. Equals MagnifyDivisor at 450 x 300.
   int ProjectionDivisor() const;
+  ///@{
+  /// Pixel position of the model origin (default the middle of the control).
   int CentX() const { return FCentX; }
   int CentY() const { return FCentY; }
+  ///@}
+  ///@{
   /// Pixel of the model origin, limited to 0 .. Width and 0 .. Height. A resize keeps its
   /// offset from the middle in proportion.
   void SetCentX(int v);
   void SetCentY(int v);
+  ///@}
 
   // --- World to model mapping (used by the next MakeVisible) ---
+  ///@{
+  /// World point that maps to the model origin (default 0, 0, 0). Used by MakeVisible when
+  /// AutoOrigin is off (AutoOrigin takes the centre of the items and stores it here); a
+  /// change repaints, non-finite values are refused.
   double OriginX() const { return FOrigin[0]; }
   double OriginY() const { return FOrigin[1]; }
   double OriginZ() const { return FOrigin[2]; }
@@ -228,6 +324,11 @@ class TRot3D : public TCustomControl {
   void SetOriginX(double v);
   void SetOriginY(double v);
   void SetOriginZ(double v);
+  ///@}
+  ///@{
+  /// World-to-model factors per axis (default 1). Used by MakeVisible when AutoScale is off
+  /// (AutoScale fits the items into about 1000 model units and stores the factors here); a
+  /// change repaints, non-finite values are refused.
   double ScaleFactX() const { return FScaleFact[0]; }
   double ScaleFactY() const { return FScaleFact[1]; }
   double ScaleFactZ() const { return FScaleFact[2]; }
@@ -235,25 +336,52 @@ class TRot3D : public TCustomControl {
   void SetScaleFactX(double v);
   void SetScaleFactY(double v);
   void SetScaleFactZ(double v);
+  ///@}
+  ///@{
+  /// One scale factor for all three axes, the smallest (default off); a change runs
+  /// MakeVisible.
   bool IsoMetric() const { return FIsoMetric; }
   void SetIsoMetric(bool v);
+  ///@}
+  ///@{
+  /// MakeVisible takes the centre of the items as the origin (default on); a change runs
+  /// MakeVisible.
   bool AutoOrigin() const { return FAutoOrigin; }
   void SetAutoOrigin(bool v);
+  ///@}
+  ///@{
+  /// MakeVisible fits the items into about 1000 model units (default on); a change runs
+  /// MakeVisible.
   bool AutoScale() const { return FAutoScale; }
   void SetAutoScale(bool v);
+  ///@}
 
   // --- Box, axes and appearance ---
+  ///@{
   /// 0 no box, 1 wire box, 2 box with three shaded faces.
   TBoundingBox BoundBoxStyle() const { return FBoundBox; }
   void SetBoundBoxStyle(TBoundingBox v);
-  /// Edge length of the box in model units, 0 .. 4000.
+  ///@}
+  ///@{
+  /// Edge length of the box in model units, limited to 0 .. 4000 and kept even (default 800);
+  /// repaints.
   int GetBoundBoxSize() const { return 2 * FBBSize; }
   void SetBoundBoxSize(int n);
   int BoundBoxSize() const { return GetBoundBoxSize(); }
+  ///@}
+  ///@{
+  /// Length of each axis in model units from the origin, limited to 0 .. 4000 (default 700);
+  /// repaints.
   int AxSize() const { return FAxSize; }
   void SetAxSize(int n);
+  ///@}
+  ///@{
+  /// Draws the axes and their names (default on); repaints.
   bool ShowAxes() const { return FShowAxes; }
   void SetShowAxes(bool v);
+  ///@}
+  ///@{
+  /// Axis names (default "X", "Y", "Z"), written just beyond each axis's end; repaints.
   const std::string& AxNameX() const { return FAxName[0]; }
   const std::string& AxNameY() const { return FAxName[1]; }
   const std::string& AxNameZ() const { return FAxName[2]; }
@@ -266,8 +394,14 @@ class TRot3D : public TCustomControl {
   void SetAxNameZ(const std::string& v);
   void SetAxNameZ(const QString& v) { SetAxNameZ(FromQString(v)); }
   void SetAxNameZ(const char* v) { SetAxNameZ(std::string(v)); }
+  ///@}
+  ///@{
+  /// Frame around the control (default 2, lowered); repaints.
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
+  ///@}
+  ///@{
+  /// Fifth colour of the control frame (default black); repaints.
   TColor ColorFrame() const { return FFrameCol; }
   void SetFrameCol(TColor c);
   void SetFrameCol(const QtColor auto& c) {
@@ -275,6 +409,9 @@ class TRot3D : public TCustomControl {
   }
   void SetColorFrame(TColor c) { SetFrameCol(c); }
   void SetColorFrame(const QtColor auto& c) { SetFrameCol(c); }
+  ///@}
+  ///@{
+  /// Background colour (default white); repaints.
   TColor ColorChart() const { return FChartCol; }
   void SetChartCol(TColor c);
   void SetChartCol(const QtColor auto& c) {
@@ -282,8 +419,16 @@ class TRot3D : public TCustomControl {
   }
   void SetColorChart(TColor c) { SetChartCol(c); }
   void SetColorChart(const QtColor auto& c) { SetChartCol(c); }
+  ///@}
+  ///@{
+  /// Stored colour scheme (default 1), kept for compatibility; the frame is drawn in fixed
+  /// colours. Repaints.
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
+  ///@}
+  ///@{
+  /// Colour of the box's front edges and of the axes beyond the box (default 0x404040);
+  /// repaints.
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColCubeFrame(TColor c);
   void SetColCubeFrame(const QtColor auto& c) {
@@ -291,6 +436,10 @@ class TRot3D : public TCustomControl {
   }
   void SetColorCubeFrame(TColor c) { SetColCubeFrame(c); }
   void SetColorCubeFrame(const QtColor auto& c) { SetColCubeFrame(c); }
+  ///@}
+  ///@{
+  /// Colour of the box's rear edges and of the axes inside the box (default 0xB0B0B0);
+  /// repaints.
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColCubeHidLin(TColor c);
   void SetColCubeHidLin(const QtColor auto& c) {
@@ -298,6 +447,10 @@ class TRot3D : public TCustomControl {
   }
   void SetColorCubeHidLin(TColor c) { SetColCubeHidLin(c); }
   void SetColorCubeHidLin(const QtColor auto& c) { SetColCubeHidLin(c); }
+  ///@}
+  ///@{
+  /// One end of the shading of the filled box faces, which are blended between
+  /// ColorCubeFaceLow and ColorCubeFaceHigh by their depth (default 0xC0C0C0); repaints.
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColCubeFaceLow(TColor c);
   void SetColCubeFaceLow(const QtColor auto& c) {
@@ -305,6 +458,9 @@ class TRot3D : public TCustomControl {
   }
   void SetColorCubeFaceLow(TColor c) { SetColCubeFaceLow(c); }
   void SetColorCubeFaceLow(const QtColor auto& c) { SetColCubeFaceLow(c); }
+  ///@}
+  ///@{
+  /// The other end of the shading of the filled box faces (default 0xEEEEEE); repaints.
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColCubeFaceHigh(TColor c);
   void SetColCubeFaceHigh(const QtColor auto& c) {
@@ -312,20 +468,34 @@ class TRot3D : public TCustomControl {
   }
   void SetColorCubeFaceHigh(TColor c) { SetColCubeFaceHigh(c); }
   void SetColorCubeFaceHigh(const QtColor auto& c) { SetColCubeFaceHigh(c); }
-  /// Style of the character marks (types 52 and up).
+  ///@}
+  ///@{
+  /// Font style of the character marks (types 52 and up; default none); repaints.
   TFontStyles TextFontStyle() const { return FTextFontStyle; }
   void SetTextFontStyle(TFontStyles v);
-  /// Size in points of the character marks.
+  ///@}
+  ///@{
+  /// Size in points of the character marks, limited to 1 .. 500 (default 8); repaints.
   int TextMarkSize() const { return FTextMarkSize; }
   void SetTextMarkSize(int v);
+  ///@}
+  ///@{
+  /// What a drag does: maRotate (default), maRotAndZoom, maZoom or maPan; other values do
+  /// nothing. Takes effect with the next drag.
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+  ///@}
+  ///@{
+  /// Entries the item container grows by when full (default 1000).
   int AllocSize() const { return FAllocSize; }
   /// Accepts 1 .. 1000000; other values are ignored.
   void SetAllocSize(int v);
+  ///@}
 
   // --- Export and printing; each answers whether it succeeded ---
-  /// BMP, or PNG / JPEG by the file name's extension.
+  ///@{
+  /// Writes the picture as BMP, or PNG / JPEG by the file name's extension; IncludeFrame
+  /// adds the control frame. False for an empty name, an empty control or a write error.
   bool CopyToBMP(const std::string& FName, bool IncludeFrame);
   bool CopyToBMP(const QString& FName, bool IncludeFrame) {
     return CopyToBMP(FromQString(FName), IncludeFrame);
@@ -333,7 +503,10 @@ class TRot3D : public TCustomControl {
   bool CopyToBMP(const char* FName, bool IncludeFrame) {
     return CopyToBMP(std::string(FName), IncludeFrame);
   }
-  /// SVG, or PDF when the name ends in ".pdf".
+  ///@}
+  ///@{
+  /// Writes the picture as SVG, or PDF when the name ends in ".pdf". False for an empty
+  /// name, an empty control or a write error.
   bool CopyToWMF(const std::string& FName, bool IncludeFrame);
   bool CopyToWMF(const QString& FName, bool IncludeFrame) {
     return CopyToWMF(FromQString(FName), IncludeFrame);
@@ -341,7 +514,10 @@ class TRot3D : public TCustomControl {
   bool CopyToWMF(const char* FName, bool IncludeFrame) {
     return CopyToWMF(std::string(FName), IncludeFrame);
   }
+  ///@}
+  /// Puts the picture on the clipboard as a bitmap; false when the control is empty.
   bool CopyToClipboard(bool IncludeFrame);
+  /// Puts the picture on the clipboard as SVG with a bitmap fallback.
   bool CopyToClipboardWMF(bool IncludeFrame);
   /// Prints one page with the picture at the top-left, ScaleF times its screen size.
   bool PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame);
@@ -350,31 +526,51 @@ class TRot3D : public TCustomControl {
   bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite, bool IncludeFrame);
 
   // --- Events ---
+  /// Before anything is drawn, on the canvas being drawn on. Emits beforeRenderData().
   TRenderEvent OnBeforeRenderData;
+  /// After everything is drawn, on the canvas being drawn on. Emits dataRendered().
   TRenderEvent OnDataRendered;
+  /// For each mark drawn: supply its text (LblText, empty for none), offset in pixels (dx,
+  /// dy), alignment and font. \p obj counts the drawing objects from 0. No signal.
   TLblRequestEvent OnLblRequest;
 
+  /// Takes the drag anchors; a second button pressed during a drag keeps the running ones.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  /// Runs the drag step of MouseAction (rotate, zoom or pan) and repaints.
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  ///@{
   /// On: the wheel changes Magnification (within 0.1 .. 5, about the model origin) by
   /// WheelZoomFactor per notch. OnMouseWheel comes first and vetoes by setting Handled. Off
   /// by default.
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
   void SetMouseWheelZoom(bool v) { FMouseWheelZoom = v; }
+  ///@}
+  ///@{
   /// Zoom of one wheel notch; values not above 1 or above 16 are ignored.
   double WheelZoomFactor() const { return FWheelZoomFactor; }
   void SetWheelZoomFactor(double v);
+  ///@}
+  /// Runs OnMouseWheel, then the wheel zoom when MouseWheelZoom is on; true when handled.
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
  signals:
+  ///@{
+  /// Emitted right after OnBeforeRenderData and OnDataRendered.
   void beforeRenderData();
   void dataRendered();
+  ///@}
 
  protected:
+  /// Draws the picture and the frame.
   void Paint() override;
+  /// Keeps the origin's offset from the middle in proportion to the new size.
   void Resize() override;
+  /// Rotation matrix from ViewAngleX and ViewAngleZ (ViewAngleY is not used).
   virtual void CalcRotMatrix_2Ax();
+  /// Rotation matrix from all three view angles.
   virtual void CalcRotMatrix_3Ax();
+  /// Recomputes the rotation matrix: the three-angle form with MouseRot3Axes, then the
+  /// x and y columns exchanged for adRightHanded.
   void CalcRotMatrix();
   /// Sizes the off-screen picture to the control plus \p extra and fills it.
   void InitGraf(TCanvas& cv, bool white, int extra);
@@ -384,6 +580,7 @@ class TRot3D : public TCustomControl {
   /// Screen pixel of a model point, limited to -30000 .. 30000.
   TPoint Project(int64_t X, int64_t Y, int64_t Z) const;
 
+  /// The off-screen picture of the last paint.
   TBitmap GrafBmp;
 
  private:

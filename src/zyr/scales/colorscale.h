@@ -49,6 +49,9 @@ using TMouseMoveInColorScaleEvent =
 /// colour schemes as TScale's (TScale::frLowered, TScale::csGrayWhite, ...).
 class TColorScale : public TCustomControl {
   Q_OBJECT
+  ///@{
+  /// Qt properties (Designer, QVariant access): each reads and writes through the getter
+  /// and setter of the same name, with the same limits and repainting.
   Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
   Q_PROPERTY(QColor CaptionColor READ QtCaptionColor WRITE SetCaptionColor)
   Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
@@ -73,73 +76,141 @@ class TColorScale : public TCustomControl {
   Q_PROPERTY(int MouseAction READ MouseAction WRITE SetMouseAction)
   Q_PROPERTY(int Orientation READ Orientation WRITE QtSetOrientation)
 
+  ///@}
  public:
   /// Colours, fonts and antialiasing of a theme (TChartTheme); each may be changed afterwards.
   void ApplyTheme(const TChartTheme& Theme);
+  /// After the picture is drawn, on the canvas it was drawn on.
   using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
+  // Mouse actions (SetMouseAction); other values do nothing.
+  /// No mouse action (default).
   /// Mouse actions (SetMouseAction); other values do nothing.
   static constexpr TMouseActMode maNone = 0;
+  /// A left drag moves the cross-hair along the bar.
   static constexpr TMouseActMode maCrossHair = 10;   // drag the cross-hair
+  /// A left drag pans the scale and colour interval, or stretches one end (outer 42 %).
   static constexpr TMouseActMode maPanStretch = 18;  // middle pans, outer parts stretch an end
+  // Zoom/pan modes of the current drag (ZoomPanMode).
+  /// The drag shifts both ends.
   /// Zoom/pan modes of the current drag (ZoomPanMode).
   static constexpr TZoomPanMode zpmPan = 0;
+  /// The drag moves the low end.
   static constexpr TZoomPanMode zpmLowEnd = 1;
+  /// The drag moves the high end.
   static constexpr TZoomPanMode zpmHighEnd = 2;
 
+  /// A 300 x 75 pixel horizontal colour scale, range and colour interval -10 .. 10, with a
+  /// colour table of 16 colours from blue over aqua, lime and yellow to red.
   explicit TColorScale(QWidget* AOwner = nullptr);
+  /// Releases the scale, the colour table, the cross-hair and the picture.
   ~TColorScale() override;
 
   // Published properties.
+  ///@{
+  /// Caption text (default empty), drawn at (CaptionPosX, CaptionPosY); repaints on change.
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
+  ///@}
+  ///@{
+  /// Caption colour (default black); repaints on change.
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
   void SetCaptionColor(const QtColor auto& v) {
     if (QColor(v).isValid()) SetCaptionColor(FromQColor(v));
   }
+  ///@}
+  ///@{
+  /// Caption position in pixels from the control's top-left corner (default 10, 10);
+  /// repaints on change.
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
   void SetCaptionPosY(int v);
+  ///@}
+  ///@{
+  /// Caption font size in points (default 12); repaints on change.
   int CaptionSize() const { return FCaptSize; }
   void SetCaptionSize(int v);
+  ///@}
+  ///@{
+  /// Caption font style (default bold); repaints on change.
   TFontStyles CaptionStyle() const { return FCaptStyle; }
   void SetCaptionStyle(TFontStyles v);
+  ///@}
+  ///@{
+  /// Background colour (default silver); repaints on change.
   TColor ColorSclBkgd() const { return FColorSclBkgd; }
   void SetColorSclBkgd(TColor v);
   void SetColorSclBkgd(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorSclBkgd(FromQColor(v));
   }
+  ///@}
+  ///@{
+  /// Colour of the scale, its labels and the bar's frame (default black); repaints on change.
   TColor ColorOfScale() const { return FColorScale; }
   void SetColorOfScale(TColor v);
   void SetColorOfScale(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorOfScale(FromQColor(v));
   }
+  ///@}
+  ///@{
+  /// Stored frame line colours (default csGrayWhite); the frame is drawn in fixed colours.
+  /// Repaints on change.
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
+  ///@}
+  /// The cross-hair line over the bar (default mode 3, red, dotted; position 0); a change
+  /// repaints. PosX is used on a horizontal bar, PosY on a vertical one.
   TCrossHair& CrossHair() { return *FCrossHair; }
   /// Copies the settings of \p v into the owned cross-hair.
   void SetCrossHair(const TCrossHair& v);
+  ///@{
+  /// Frame around the control (default frLowered); repaints on change.
   TFrameStyle FrameStyle() const { return FFrameSt; }
   void SetFrameStyle(TFrameStyle v);
+  ///@}
+  ///@{
+  /// Low end of the numeric scale's range (default -10), set by the scale's range rules; the
+  /// colour interval stays. Repaints.
   double ScaleRangeLow() const { return FColSclMin; }
-  /// Sets the scale's low end only; the colour interval stays.
   void SetScaleRangeLow(double v);
+  ///@}
+  ///@{
+  /// High end of the numeric scale's range (default 10), set by the scale's range rules; the
+  /// colour interval stays. Repaints.
   double ScaleRangeHigh() const { return FColSclMax; }
   void SetScaleRangeHigh(double v);
+  ///@}
+  ///@{
+  /// Paints the bar beyond the colour interval in the end colours instead of the background
+  /// (default off); repaints on change.
   bool ExtendColors() const { return FExtendColors; }
-  /// Paints the bar beyond the colour interval in the end colours instead of the background.
   void SetExtendColors(bool v);
+  ///@}
+  ///@{
+  /// Draws a rectangle around the bar (default on); repaints on change.
   bool FramedColorScale() const { return FFramedColors; }
   void SetFramedColorScale(bool v);
+  ///@}
+  ///@{
+  /// Low end of the value interval the colour table spreads over (default -10); a value above
+  /// ColorHigh moves ColorHigh along, non-finite values are ignored. Repaints.
   double ColorLow() const { return FColorLow; }
-  /// A value above ColorHigh moves ColorHigh along; non-finite values are ignored.
   void SetColorLow(double v);
+  ///@}
+  ///@{
+  /// High end of the colour interval (default 10); a value below ColorLow moves ColorLow
+  /// along, non-finite values are ignored. Repaints.
   double ColorHigh() const { return FColorHigh; }
   void SetColorHigh(double v);
+  ///@}
+  ///@{
+  /// Position of the bar inside the control: distance in pixels from each edge (defaults
+  /// 8, 22, 16, 16 for top, bottom, left, right), clamped so the bar keeps one pixel. The
+  /// scale follows; repaints on change.
   int MarginTop() const { return FMarginTop; }
   void SetMarginTop(int v);
   int MarginBottom() const { return FMarginBottom; }
@@ -148,17 +219,33 @@ class TColorScale : public TCustomControl {
   void SetMarginLeft(int v);
   int MarginRight() const { return FMarginRight; }
   void SetMarginRight(int v);
+  ///@}
+  ///@{
+  /// Requested main ticks of the scale (default 3).
   int MinTicks() const;
   /// Clamped to 2 .. 10.
   void SetMinTicks(int v);
+  ///@}
+  ///@{
+  /// What a left drag does (default maNone).
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
+  ///@}
+  ///@{
+  /// Direction of the bar (default csoHorizontal); lays the scale out again and repaints.
   TColScaleOrientation Orientation() const { return FColScaleOrient; }
   void SetOrientation(TColScaleOrientation v);
+  ///@}
 
+  /// After a cross-hair drag moved the cross-hair. Emits crossHairMove().
   TNotifyEvent OnCrossHairMove;
+  /// After bar, scale and caption are drawn (before the cross-hair and frame), on the canvas
+  /// of the picture. Emits dataRendered().
   TRenderEvent OnDataRendered;
+  /// On every mouse move: whether the mouse is over the bar and the scale value under it.
+  /// Emits mouseMoveInScale().
   TMouseMoveInColorScaleEvent OnMouseMoveInScale;
+  /// When a pan or stretch drag ends (mouse up). Emits zoomPan().
   TZoomPanEvent OnZoomPan;
 
   // Public state and operations.
@@ -167,11 +254,15 @@ class TColorScale : public TCustomControl {
   /// The numeric scale beside the bar (for label settings such as DecPlaces); its type,
   /// margins and size follow the control's layout.
   TScale& Scale() { return *FScale; }
+  /// Which end the current maPanStretch drag moves (zpmPan, zpmLowEnd or zpmHighEnd).
   TZoomPanMode ZoomPanMode() const { return FZoomPanMode; }
+  ///@{
+  /// While on, nothing is painted (default off).
   bool SuppressPaint() const { return FSuppressPaint; }
   /// Clearing it paints at once.
   void SetSuppPaint(bool v);
   void SetSuppressPaint(bool v) { SetSuppPaint(v); }
+  ///@}
 
   /// Sets the scale range and the colour interval together; equal ends are widened by 1 each
   /// way. A reversed range reverses the scale; the colour interval is always low .. high.
@@ -191,30 +282,44 @@ class TColorScale : public TCustomControl {
   /// Copies the picture into \p ABitmap at (PosX, PosY); a negative position resizes
   /// ABitmap to the picture and copies it to (0, 0).
   void CopyToBitMap(TBitmap* ABitmap, int PosX, int PosY);
+  ///@{
   /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
   /// bmp, jpg) as raster images. Returns false when the file cannot be written.
   bool ExportToFile(const std::string& FileName);
   bool ExportToFile(const QString& FileName) { return ExportToFile(FromQString(FileName)); }
   bool ExportToFile(const char* FileName) { return ExportToFile(std::string(FileName)); }
+  ///@}
   /// The picture as an SVG document.
   std::string ExportToSVG();
 
+  /// Copies every setting of another TColorScale (look, caption, ranges, cross-hair, margins,
+  /// handlers, the scale and the colour table) and repaints; other sources as the base class.
   void Assign(const TPersistent* Source) override;
+  /// Class name for diagnostics.
   std::string ClassName() const override { return "TColorScale"; }
 
+  /// Resizes, then lays the scale out again.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  ///@{
+  /// Mouse handling: the drag of MouseAction, and OnMouseMoveInScale on every move.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  ///@}
 
  signals:
+  ///@{
+  /// Emitted right after OnCrossHairMove, OnDataRendered, OnMouseMoveInScale and OnZoomPan.
   void crossHairMove();
   void dataRendered();
   void mouseMoveInScale(bool InScale, zyr::TShiftState Shift, double rMousePos);
   void zoomPan();
+  ///@}
 
  protected:
+  /// Draws the picture, unless painting is suppressed.
   void Paint() override;
+  /// A TColorScale target takes this scale's settings (Assign).
   void AssignTo(TPersistent* Dest) const override;
 
  private:
