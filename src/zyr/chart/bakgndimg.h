@@ -76,48 +76,48 @@ class TBakGndImg : public TPersistent {
   TBakGndImg(const TBakGndImg&) = delete;
   TBakGndImg& operator=(const TBakGndImg&) = delete;
 
-  ///@{
   /// Image file; empty means no image. Without IncludePath only the file-name part is kept.
+  ///@{
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v);
   ///@}
-  ///@{
   /// Whether Name keeps its directory (off by default).
+  ///@{
   bool IncludePath() const { return FIncldPath; }
   /// Switching it off strips the directory from Name at once.
   void SetIncludePath(bool v);
   ///@}
-  ///@{
   /// Fill modes of an image (the numbers stay accepted): bfNatural natural size at the top
   /// left corner, bfStretched stretched over the data area, bfTiled tiled.
+  ///@{
   static constexpr TBkgFill bfNatural = 0;  // natural size at the top left corner
   static constexpr TBkgFill bfStretched = 1;
   static constexpr TBkgFill bfTiled = 2;
   ///@}
-  ///@{
   /// How the image covers the data area (bfStretched by default).
+  ///@{
   TBkgFill FillMode() const { return FFillMode; }
   void SetFillMode(TBkgFill v);
   ///@}
-  ///@{
   /// Which part of the data area is filled in AreaColor when there is no image (bamNone by
   /// default).
+  ///@{
   TBGAreaMode AreaMode() const { return FBGAreaMode; }
   void SetAreaMode(TBGAreaMode v);
   ///@}
-  ///@{
   /// Colour of the highlighted area (0xDDDDDD, light grey, by default).
+  ///@{
   TColor AreaColor() const { return FBGAreaColor; }
   void SetAreaColor(TColor v);
   ///@}
-  ///@{
   /// Qt forms: the image file name, and the area colour (an invalid QColor gives clNone).
+  ///@{
   void SetName(const QtText auto& v) { SetName(FromQString(v)); }
   void SetAreaColor(const QtColor auto& v) { SetAreaColor(FromQColor(v)); }
   ///@}
-  ///@{
   /// Bounds of the highlighted area in world coordinates of the chart's active layer
   /// (-1, 1, 1, -1 by default); a NaN is ignored.
+  ///@{
   double AreaLeft() const { return FBGAreaLeft; }
   void SetAreaLeft(double v);
   double AreaRight() const { return FBGAreaRight; }

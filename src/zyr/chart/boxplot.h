@@ -38,8 +38,8 @@ class TBoxPlotLabel : public TCustomTextLabel {
  public:
   /// Grey labels with a shadow, black text, 8 pixels from the margin.
   TBoxPlotLabel();
-  ///@{
   /// Distance of the labels from the margin in pixels (default 8, see the class).
+  ///@{
   int Position() const { return FLabelPos; }
   /// Fires OnChange when it changes.
   void SetPosition(int v);
@@ -66,9 +66,9 @@ class TBoxPlotLabel : public TCustomTextLabel {
 /// boxplot.png.
 class TBoxPlot : public TCustomRChart {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and rebuilding.
+  ///@{
   Q_PROPERTY(QColor ColorBody READ QtColorBody WRITE SetColorBody)
   Q_PROPERTY(QColor ColorLines READ QtColorLines WRITE SetColorLines)
   Q_PROPERTY(QColor ColorMedian READ QtColorMedian WRITE SetColorMedian)
@@ -126,14 +126,14 @@ class TBoxPlot : public TCustomRChart {
   /// written.
   void SaveDataASC(const std::string& FName);
 
-  ///@{
   /// The box plot's own painting switch; lifting it recomputes and rebuilds.
+  ///@{
   bool BoxSuppressPaint() const { return FBoxSuppressPaint; }
   void SetBoxSuppressPaint(bool v);
   ///@}
 
-  ///@{
   /// Minimum, maximum and mean of the numeric cells of column \p i (from 1).
+  ///@{
   // Statistics of column i (1-based).
   double Minimum(int i) const { return FMinis.Elem(i); }
   double Maximum(int i) const { return FMaxis.Elem(i); }
@@ -144,51 +144,51 @@ class TBoxPlot : public TCustomRChart {
   /// p = 1: 10th, 2: 90th percentile.
   double Percentile90(int i, int p) const { return F90Percentils.Elem(i, p); }
 
-  ///@{
   /// Direction of the boxes (default bpltVertical); a change exchanges the layer-1 ranges,
   /// shows only the value axis and rebuilds.
+  ///@{
   TBoxPlotOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TBoxPlotOrientation v);
   ///@}
-  ///@{
   /// Box width in world units of the category axis (default 0.5); rebuilds on change.
+  ///@{
   double BoxWidth() const { return FBPlotWidth; }
   /// Clamped to 0..1 (NaN: 0).
   void SetBoxWidth(double v);
   ///@}
-  ///@{
   /// Fill colour of the boxes (default 0xE9E9E9); rebuilds on change.
+  ///@{
   TColor ColorBody() const { return FColorBody; }
   void SetColorBody(TColor v);
   ///@}
-  ///@{
   /// Outline colour of the boxes (default black); rebuilds on change.
+  ///@{
   TColor ColorLines() const { return FColorLines; }
   void SetColorLines(TColor v);
   ///@}
-  ///@{
   /// Colour of the median (default black); rebuilds on change.
+  ///@{
   TColor ColorMedian() const { return FColorMedian; }
   void SetColorMedian(TColor v);
   ///@}
-  ///@{
   /// Colour of the mean (default blue); rebuilds on change.
+  ///@{
   TColor ColorMean() const { return FColorMean; }
   void SetColorMean(TColor v);
   ///@}
-  ///@{
   /// Colour of the 10th and 90th percentiles (default blue); rebuilds on change.
+  ///@{
   TColor Color90Perc() const { return FColor90Perc; }
   void SetColor90Perc(TColor v);
   ///@}
-  ///@{
   /// Colour of the whiskers and the minimum and maximum marks (default black); rebuilds on
   /// change.
+  ///@{
   TColor ColorMinMax() const { return FColorMinMax; }
   void SetColorMinMax(TColor v);
   ///@}
-  ///@{
   /// Qt forms of the colour setters (an invalid QColor gives clNone) and of SaveDataASC.
+  ///@{
   // Qt forms of the colour setters (an invalid QColor gives clNone) and the file name.
   void SetColorBody(const QtColor auto& v) { SetColorBody(FromQColor(v)); }
   void SetColorLines(const QtColor auto& v) { SetColorLines(FromQColor(v)); }
@@ -213,35 +213,35 @@ class TBoxPlot : public TCustomRChart {
     if (v >= bpgsNone && v <= bpgsDotLines) SetGridStyle(TBoxPlotGridStyle(v));
   }
   /// \endcond
-  ///@{
   /// Shows the 10th and 90th percentiles (default off); rebuilds on change.
+  ///@{
   bool Show90Perc() const { return FShow90Perc; }
   void SetShow90Perc(bool v);
   ///@}
-  ///@{
   /// Shows the median (default on); rebuilds on change.
+  ///@{
   bool ShowMedian() const { return FShowMedian; }
   void SetShowMedian(bool v);
   ///@}
-  ///@{
   /// Shows the mean (default on); rebuilds on change.
+  ///@{
   bool ShowMean() const { return FShowMean; }
   void SetShowMean(bool v);
   ///@}
-  ///@{
   /// Shows the minimum and maximum marks (default on); rebuilds on change.
+  ///@{
   bool ShowMinMax() const { return FShowMinMax; }
   void SetShowMinMax(bool v);
   ///@}
-  ///@{
   /// Grid of the value axis (default bpgsNone); rebuilds on change.
+  ///@{
   TBoxPlotGridStyle GridStyle() const { return FGridStyle; }
   void SetGridStyle(TBoxPlotGridStyle v);
   ///@}
-  ///@{
   /// Mark types (0 .. 51; larger values are ignored) of minimum and maximum (default 26),
   /// mean (default 5), median and percentiles (default 0). 0 draws mean, median and
   /// percentiles as lines instead of marks. Rebuilds on change.
+  ///@{
   // Mark types 0..51; larger values are ignored.
   uint8_t SymbolMin() const { return FMinMark; }
   void SetSymbolMin(int v);

@@ -96,8 +96,8 @@ enum TCoordMode : uint8_t {
 
 /// Which coordinates of point 1 and point 2 are world values, by coordinate mode.
 struct TModeWorld {
-  ///@{
   /// True where the coordinate (x, y of point 1, x2, y2 of point 2) is a world value.
+  ///@{
   bool x1, y1, x2, y2;
   ///@}
 };

@@ -109,22 +109,22 @@ class TChartLegend : public TPersistent {
   void Clear();
 
   // ---------------------------------------------------------------- placement
-  ///@{
   /// Shows the legend (default off).
+  ///@{
   bool Visible() const { return FVisible; }
   void SetVisible(bool v);
   ///@}
-  ///@{
   /// Place of the legend (default laTopRight).
+  ///@{
   TLegendAnchor Anchor() const { return FAnchor; }
   /// Values beyond laOutsideBottom are ignored.
   void SetAnchor(TLegendAnchor v);
   ///@}
   /// True for the places outside the data area.
   bool Outside() const { return FAnchor >= laOutsideRight; }
-  ///@{
   /// Shift from the anchored place in pixels (right and down are positive). Inside the data
   /// area the box is kept inside it whatever the offset.
+  ///@{
   int OffsetX() const { return FOffsetX; }
   int OffsetY() const { return FOffsetY; }
   void SetOffsetX(int v);
@@ -132,53 +132,53 @@ class TChartLegend : public TPersistent {
   /// Sets both offsets with one notification.
   void SetOffset(int x, int y);
   ///@}
-  ///@{
   /// Entries are laid out row by row in this many columns (1..100).
+  ///@{
   int Columns() const { return FColumns; }
   void SetColumns(int v);
   ///@}
 
   // ---------------------------------------------------------------- look
-  ///@{
   /// Draws the frame of the box (default on).
+  ///@{
   bool FrameVisible() const { return FFrameVisible; }
   void SetFrameVisible(bool v);
   ///@}
-  ///@{
   /// Colour of the frame (default black).
+  ///@{
   TColor FrameColor() const { return FFrameColor; }
   void SetFrameColor(TColor v);
   ///@}
-  ///@{
   /// Background of the box (default white), unless Transparent.
+  ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
-  ///@{
   /// Leaves the background of the box unfilled (default off).
+  ///@{
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
   ///@}
-  ///@{
   /// Font of the captions (DejaVu Sans 8 pt, black). A size of 0 draws at 8 pt, sizes are
   /// drawn at most 1000 pixels high.
+  ///@{
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   /// Copies the settings of \p v into the caption font.
   void SetFont(const TFont& v);
   ///@}
-  ///@{
   /// Colour of the captions (the font's colour, default black).
+  ///@{
   TColor TextColor() const { return FFont.Color(); }
   void SetTextColor(TColor v);
   ///@}
-  ///@{
   /// Colour of the captions and samples of entries whose class is hidden (default 0xA0A0A0).
+  ///@{
   TColor GreyedColor() const { return FGreyedColor; }
   void SetGreyedColor(TColor v);
   ///@}
-  ///@{
   /// Qt forms of the colour setters; an invalid QColor gives clNone.
+  ///@{
   void SetFrameColor(const QtColor auto& v) { SetFrameColor(FromQColor(v)); }
   void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
   void SetTextColor(const QtColor auto& v) { SetTextColor(FromQColor(v)); }
@@ -186,14 +186,14 @@ class TChartLegend : public TPersistent {
   ///@}
 
   // ---------------------------------------------------------------- mouse
-  ///@{
   /// The left button drags a shown legend (on by default).
+  ///@{
   bool Draggable() const { return FDraggable; }
   void SetDraggable(bool v);
   ///@}
-  ///@{
   /// A click on an entry with a class hides or shows that class of data items (off by
   /// default).
+  ///@{
   bool ClickTogglesClass() const { return FClickToggles; }
   void SetClickTogglesClass(bool v);
   ///@}
@@ -201,8 +201,8 @@ class TChartLegend : public TPersistent {
   // ---------------------------------------------------------------- layout and drawing
   /// Size of the box and the boxes of the entries, relative to its top left corner.
   struct TLayout {
-    ///@{
     /// Size of the box in pixels.
+    ///@{
     int Width = 0, Height = 0;
     ///@}
     /// Box of each entry, in entry order.

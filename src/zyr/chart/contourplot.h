@@ -53,9 +53,9 @@ using TEstimateZValEvent = std::function<void(TObject* Sender, double x, double 
 /// paint); the plot stays usable. Gallery pages "contourplot-*".
 class TContourPlot : public TCustomRChart {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and repainting.
+  ///@{
   Q_PROPERTY(int PlotMode READ PlotMode WRITE QtSetPlotMode)
   Q_PROPERTY(int NumPivotsX READ NumPivotsX WRITE SetNumPivotsX)
   Q_PROPERTY(int NumPivotsY READ NumPivotsY WRITE SetNumPivotsY)
@@ -82,15 +82,15 @@ class TContourPlot : public TCustomRChart {
   void Assign(const TPersistent* Source) override;
 
   // ---------------------------------------------------------------- mode and switches
-  ///@{
   /// How the grid becomes pixels (default cpmColorSurface); rebuilds the picture and repaints
   /// (with AutoRedraw) on change.
+  ///@{
   TContourPlotMode PlotMode() const { return FPlotMode; }
   void SetPlotMode(TContourPlotMode v);
   ///@}
-  ///@{
   /// Estimation switched on (default on); a change shows at the next recalculation (no
   /// invalidation).
+  ///@{
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool v);
   ///@}
@@ -98,43 +98,43 @@ class TContourPlot : public TCustomRChart {
   void SetSuppressPaint(bool v) override;
 
   // ---------------------------------------------------------------- pivot grid
-  ///@{
   /// Grid size along x and y in pivots (at least 2); setting one discards values and mask
   /// (SetPivotResX, SetPivotResY).
+  ///@{
   int NumPivotsX() const { return FNumPivotX; }
   int NumPivotsY() const { return FNumPivotY; }
   void SetNumPivotsX(int n) { SetPivotResX(n); }
   void SetNumPivotsY(int n) { SetPivotResY(n); }
   ///@}
-  ///@{
   /// Grid size along one axis, clamped to 2..kMaxPivots; discards values and mask.
+  ///@{
   void SetPivotResX(int n);
   void SetPivotResY(int n);
   ///@}
   /// Pixels per pivot along the longer side of the data area (at least 10), the other side
   /// in proportion; discards values and mask.
   void SetPivotRes(int n);
-  ///@{
   /// Pixels per pivot along the longer grid side: 5 times the larger grid size.
+  ///@{
   int GetPivotRes() const;
   int PivotResolution() const { return GetPivotRes(); }
   void SetPivotResolution(int n) { SetPivotRes(n); }
   ///@}
   /// Grid of nx div 5 by ny div 5 pivots, arguments clamped to 10..5000.
   void ResizePivotMatrix(int nx, int ny);
-  ///@{
   /// World coordinates of pivot column ix / row iy (1-based) on the current layer-1 range.
+  ///@{
   double PivotPosX(int ix) const;
   double PivotPosY(int iy) const;
   ///@}
 
-  ///@{
   /// Pivot value (0 outside the grid).
+  ///@{
   double GetPivotVal(int ix, int iy) const { return FPivotMat.Elem(ix, iy); }
   double PivotMat(int ix, int iy) const { return GetPivotVal(ix, iy); }
   ///@}
-  ///@{
   /// Mask byte (0 outside the grid); writes outside are ignored. Neither invalidates.
+  ///@{
   uint8_t GetMaskVal(int ix, int iy) const;
   void SetMaskVal(int ix, int iy, uint8_t Value);
   uint8_t Mask(int ix, int iy) const { return GetMaskVal(ix, iy); }
@@ -153,33 +153,33 @@ class TContourPlot : public TCustomRChart {
   void ClearPivotPoints(bool PreCalcFlag);
   /// Values are frozen: rebuilding the picture does not re-estimate them.
   bool PivotPreCalc() const { return FPivotPreCalc; }
-  ///@{
   /// Percentile (0..1) of all pivot values; with UseMask only of those with mask byte 0
   /// (NaN when there is none).
+  ///@{
   double PercentilePivots(double prob) const;
   double PercentilePivots(double prob, bool UseMask) const;
   ///@}
   /// Reports progress in percent: runs OnProgress and emits progress().
   void FeedbackProgress(int percent);
-  ///@{
   /// Extremes of the finite values of the last calculation.
+  ///@{
   double MaxPivot() const { return FMaximum; }
   double MinPivot() const { return FMinimum; }
   ///@}
 
   // ---------------------------------------------------------------- iso levels and colours
-  ///@{
   /// Iso levels: the lowest level and bottom of the colour range (default -1), the top of
   /// the colour range (default 1) and the distance of the levels (default 0.1). A change
   /// rebuilds the picture and repaints (with AutoRedraw); low and high also update the
   /// attached colour scale.
+  ///@{
   double IsoLow() const { return FIsoLow; }
   double IsoHigh() const { return FIsoHigh; }
   double IsoDist() const { return FIsoDist; }
   ///@}
-  ///@{
   /// Non-finite values are ignored (SetIsoParams then changes nothing). Low at or above high
   /// pushes high to low + 1, and the other way round.
+  ///@{
   void SetIsoLow(double x);
   void SetIsoHigh(double x);
   void SetIsoDist(double x);
@@ -200,9 +200,9 @@ class TContourPlot : public TCustomRChart {
   /// Sends the colours and the iso range to the attached colour scale.
   void IsoColorsChanged();
 
-  ///@{
   /// The colour legend kept in step with IsoColors and the iso range; a destroyed legend
   /// detaches itself.
+  ///@{
   TColorScale* AttachedColorScale() const { return FExtColScale.data(); }
   void SetAttachedColorScale(TColorScale* v) { FExtColScale = v; }
   ///@}
@@ -231,9 +231,9 @@ class TContourPlot : public TCustomRChart {
   bool InvalidDataBmp() const { return FInvalidDataBmp; }
   /// Rebuilds the data area and repaints.
   void DrawPlot();
-  ///@{
   /// Change handlers: a text label changed (rebuild and repaint), zoom/pan or resize
   /// (rebuild at the next paint).
+  ///@{
   void CplotStyleChanged(TObject* Sender);
   void ProcessZoomPan(TObject* Sender);
   void ProcessResize(TObject* Sender);
@@ -243,30 +243,30 @@ class TContourPlot : public TCustomRChart {
   void ShowGrafNewOnly() override { ShowGraf(); }
 
   // Chart settings that change the cached picture.
-  ///@{
   /// Background colour of the data area; rebuilds the picture on change.
+  ///@{
   void SetChartColor(TColor v) { SetChartCol(v); }
   void SetChartCol(TColor v) override;
   ///@}
-  ///@{
   /// Colour of the data area's frame; rebuilds the picture on change.
+  ///@{
   void SetChartFrameColor(TColor v) { SetChartFrameCol(v); }
   void SetScaleCol(TColor v) override { SetChartFrameCol(v); }
   void SetChartFrameCol(TColor v);
   ///@}
-  ///@{
   /// Shows or hides the items of class \p cnum; rebuilds the picture on change.
+  ///@{
   void SetClassVisible(int cnum, bool v) override { SetClassVisib(cnum, v); }
   void SetClassVisib(int cnum, bool v);
   ///@}
-  ///@{
   /// Shows or hides the annotations of class \p cnum; rebuilds the picture on change.
+  ///@{
   void SetAnnoClassVisible(int cnum, bool v) override { SetAnnoClassVisib(cnum, v); }
   void SetAnnoClassVisib(int cnum, bool v);
   ///@}
-  ///@{
   /// Margins of the data area and width of its shadow in pixels; a change rebuilds the
   /// picture.
+  ///@{
   void SetMarginLeft(int v) { SetLRim(v); }
   void SetMarginRight(int v) { SetRRim(v); }
   void SetMarginTop(int v) { SetTRim(v); }
@@ -278,9 +278,9 @@ class TContourPlot : public TCustomRChart {
   void SetBRim(int v) override;
   void SetF3DRim(int v) override;
   ///@}
-  ///@{
   /// Text labels: as the chart's, and each rebuilds the picture (AddTextLabel repaints with
   /// AutoRedraw and answers the label's number).
+  ///@{
   void HideAllTextLabels();
   void ClearAllTextLabels();
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
@@ -288,13 +288,13 @@ class TContourPlot : public TCustomRChart {
   ///@}
   // Qt forms: the chart's for the virtual setters, own ones where the chart's would bypass
   // the calls of this class.
-  ///@{
   /// Qt forms of the colour setters above.
+  ///@{
   using TCustomRChart::SetChartColor;
   using TCustomRChart::SetChartFrameColor;
   ///@}
-  ///@{
   /// Qt form of AddTextLabel (QColor, QString).
+  ///@{
   template <class C, class S>
   requires AnyQtArg<C, S>
   int AddTextLabel(double x, double y, const C& Color, const S& Caption, int Template) {
@@ -303,9 +303,9 @@ class TContourPlot : public TCustomRChart {
   ///@}
 
   // Copy and print: the picture is rebuilt for the copy and again for the next paint.
-  ///@{
   /// Copies and prints as the chart's; the value picture is rebuilt for the copy and again
   /// for the next paint. False when it fails (also when a handler deleted the plot).
+  ///@{
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite) {
     return CopyToBitmap(ABitmap, BlkWhite, true);
   }
@@ -334,9 +334,9 @@ class TContourPlot : public TCustomRChart {
   ///@}
 
   // ---------------------------------------------------------------- layer-1 forms
-  ///@{
   /// Layer-1 forms of the chart's transforms: world to pixel (R2M), pixel to world (M2R) and
   /// the transform's factors and offsets.
+  ///@{
   using TCustomRChart::GetTransformParams;
   using TCustomRChart::M2R;
   using TCustomRChart::R2M;
@@ -351,8 +351,8 @@ class TContourPlot : public TCustomRChart {
   void SetRange(double xLo, double yLo, double xHi, double yHi);
   /// Copies the settings into cross-hair i and repaints when AutoRedraw is on.
   void SetCrossHair(int i, const TCrossHair& v);
-  ///@{
   /// Moves a cross-hair: cross-hair 1 when no number is given.
+  ///@{
   using TCustomRChart::CrossHairSetPos;
   void CrossHairSetPos(double x, double y) { CrossHairSetPos(1, x, y); }
   ///@}
@@ -391,9 +391,9 @@ class TContourPlot : public TCustomRChart {
 
   /// Value rendering and mask overlay into \p Bmp at offset (OffsX, OffsY).
   void RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY);
-  ///@{
   /// Dotted iso-lines / interpolated colours of one cell into 32-bit rows (Pixels is row 0,
   /// Stride in pixels, negative for bottom-up buffers).
+  ///@{
   void IsoQuadSL(TRGB32* Pixels, int Stride, int BmpHeight, int OffsX, int OffsY, double x,
                  double y, double dx, double dy, double zLL, double zLR, double zUL, double zUR,
                  uint16_t NumX, uint16_t NumY);
@@ -401,8 +401,8 @@ class TContourPlot : public TCustomRChart {
                     double y, double dx, double dy, double zLL, double zLR, double zUL, double zUR,
                     uint16_t NumX, uint16_t NumY);
   ///@}
-  ///@{
   /// The same on a canvas, with identical geometry and colours.
+  ///@{
   void IsoQuad(TCanvas& Canvas, int OffsX, int OffsY, double x, double y, double dx, double dy,
                double zLL, double zLR, double zUL, double zUR, uint16_t NumX, uint16_t NumY);
   void IsoColQuad(TCanvas& Canvas, int OffsX, int OffsY, double x, double y, double dx, double dy,
@@ -417,13 +417,13 @@ class TContourPlot : public TCustomRChart {
   TMatrix FPivotMat;
   /// Mask bytes of the pivots.
   TByteMatrix FMaskMat;
-  ///@{
   /// Grid size.
+  ///@{
   int FNumPivotX = 2;
   int FNumPivotY = 2;
   ///@}
-  ///@{
   /// Iso settings (IsoLow, IsoHigh, IsoDist) and the extremes of the last calculation.
+  ///@{
   double FIsoLow = -1.0, FIsoHigh = 1.0, FIsoDist = 0.1;
   double FMaximum = 0, FMinimum = 0;
   ///@}
@@ -437,12 +437,12 @@ class TContourPlot : public TCustomRChart {
   bool FCalculating = false;
   /// Layer-1 transform and data-area size the cached picture was made for.
   struct TPictureGeometry {
-    ///@{
     /// Transform factors and offsets of layer 1.
+    ///@{
     double kx = 0, dx = 0, ky = 0, dy = 0;
     ///@}
-    ///@{
     /// Size of the data area in pixels.
+    ///@{
     int w = -1, h = -1;
     ///@}
     /// Same geometry.
@@ -452,16 +452,16 @@ class TContourPlot : public TCustomRChart {
   TPictureGeometry FPictureGeometry;
 
   // RENDERING helpers
-  ///@{
   /// IsoColors as 32-bit row pixels (entry k for index k); kept while a picture is rendered.
+  ///@{
   std::vector<uint32_t> IsoRowColors() const;
   std::vector<uint32_t> FIsoRowColors;
   ///@}
   /// Mask overlay: palette cells painted, highlighted cells inverted, the rest kept.
   void RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy);
-  ///@{
   /// Steps around the values: the handler before them, items and labels on top, then the
   /// closing handler and the frame.
+  ///@{
   void BeforeRenderData(TCanvas& Canvas, int OffsX, int OffsY);
   void RenderOnTop(TCanvas& Canvas, int OffsX, int OffsY, bool Flag);
   void FinishDataArea(TCanvas& Canvas, int OffsX, int OffsY);

@@ -41,8 +41,8 @@ class TRowSink {
     FClipLo = std::max(y0, 0);
     FClipHi = std::min(y1, FH - 1);
   }
-  ///@{
   /// Control pixel to bitmap column / row, clamped to the bitmap.
+  ///@{
   int MapX(long long cx) const { return int(std::clamp<long long>(cx - FOx, 0, FW - 1)); }
   int MapY(long long cy) const { return int(std::clamp<long long>(cy - FOy, 0, FH - 1)); }
   ///@}
@@ -51,8 +51,8 @@ class TRowSink {
     const int y = MapY(cy);
     if (y >= FClipLo && y <= FClipHi) Row(y)[MapX(cx)] = Color(k);
   }
-  ///@{
   /// The clip band set by Clip.
+  ///@{
   int ClipLo() const { return FClipLo; }
   int ClipHi() const { return FClipHi; }
   ///@}
@@ -89,9 +89,9 @@ class TRowSink {
 /// Written without branches (selects the compiler turns into conditional moves), as the
 /// colours of neighbouring sub-cells change unpredictably.
 struct TIsoIndex {
-  ///@{
   /// Start of the range (infinite when the table has at most one colour), colours per unit
   /// and number of colours.
+  ///@{
   double lo, scale, count;
   ///@}
   /// Takes range and colour count from \p cp.
@@ -117,23 +117,23 @@ struct TIsoIndex {
 /// extent of the whole side, and of each of its n sub-cells (n never above the side's width
 /// in pixels, at least 1).
 struct TCellSide {
-  ///@{
   /// Mapped extent of the whole side.
+  ///@{
   int lo = 0, hi = -1;
   ///@}
   /// Number of sub-cells.
   int n = 0;
-  ///@{
   /// Extent of the first and last sub-cell together: a column of one colour.
+  ///@{
   int spanLo = 0, spanHi = -1;
   ///@}
-  ///@{
   /// Mapped extent of each sub-cell.
+  ///@{
   std::vector<int> subLo, subHi;
   ///@}
-  ///@{
   /// Pixels coverLo..coverHi hold sub-cells; last[p - coverLo] is the last sub-cell holding
   /// pixel p (-1: none). Filled only when asked for.
+  ///@{
   int coverLo = 0, coverHi = -1;
   std::vector<int> last;
   ///@}

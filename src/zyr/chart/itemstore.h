@@ -26,12 +26,12 @@ namespace zyr {
 /// Summary of TRcItemContainer::kBlockSize consecutive coordinate pairs, so that a block whose
 /// points all fall into one pixel column is merged without visiting its points.
 struct TLineBlock {
-  ///@{
   /// Coordinates of the block's first and last point.
+  ///@{
   double xFirst = 0, xLast = 0, yFirst = 0, yLast = 0;
   ///@}
-  ///@{
   /// Lowest and highest y of the block, its last point left out.
+  ///@{
   double yLo = 0, yHi = 0;  ///< over all points but the last
   ///@}
   /// X is monotonic and every coordinate finite: on a linear axis the pixels of the points
@@ -136,8 +136,8 @@ class TRcItemContainer {
 
   /// One zeroed slot.
   TRcItemContainer();
-  ///@{
   /// Copies the slots of o; the copy keeps (or gets) an identity of its own.
+  ///@{
   TRcItemContainer(const TRcItemContainer& o);
   TRcItemContainer& operator=(const TRcItemContainer& o);
   ///@}
@@ -154,8 +154,8 @@ class TRcItemContainer {
   /// Exchanges the contents of two stores (constant time).
   void Swap(TRcItemContainer& o) noexcept;
 
-  ///@{
   /// Copy of slot i (zero beyond Size(); i must be below Length()).
+  ///@{
   TrcChartItem operator[](size_t i) const;
   TrcChartItem Get(size_t i) const { return (*this)[i]; }
   ///@}
@@ -185,8 +185,8 @@ class TRcItemContainer {
   template <class Pred>
   size_t RemoveIf(size_t Count, Pred&& Remove);
 
-  ///@{
   /// Coordinates of the written slots (Size() values each).
+  ///@{
   const double* X() const { return FX; }
   const double* Y() const { return FY; }
   ///@}

@@ -24,24 +24,24 @@ class TJointLayers : public TPersistent {
 
   /// All axes free.
   void ResetComp();
-  ///@{
   /// The layer whose X (Y) axis controls layer Index's; Index itself when free.
+  ///@{
   int GetControlledLayerX(int Index) const;
   int GetControlledLayerY(int Index) const;
   ///@}
-  ///@{
   /// Joins layer Index's X (Y) axis to layer Value's (Value = Index frees it). Raises
   /// EZYRRChartError for a Value other than 1 or 2, a controller that is itself controlled,
   /// or an axis that controls others; the relation is unchanged then. Another Index is
   /// ignored. A join gives the axis its controller's range at once and fires OnChange;
   /// freeing keeps the range and fires nothing.
+  ///@{
   void SetControlledLayerX(int Index, int Value);
   void SetControlledLayerY(int Index, int Value);
   ///@}
 
   // Published forms.
-  ///@{
   /// The controller of the X or Y axis of layer 1 or 2, as properties of their own.
+  ///@{
   int L01xControlledBy() const { return GetControlledLayerX(1); }
   void SetL01xControlledBy(int v) { SetControlledLayerX(1, v); }
   int L01yControlledBy() const { return GetControlledLayerY(1); }

@@ -93,9 +93,9 @@ constexpr TLayerSet LayerBit(int Layer) { return TLayerSet(1u << Layer); }
 class TCustomRChart : public TCustomControl {
   Q_OBJECT
   // Published properties with Qt types, for Designer and .ui files.
-  ///@{
   /// Qt property for Designer, .ui files and QObject::property(); it reads and writes through
   /// the member functions named in its declaration, so it behaves as they do.
+  ///@{
   Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
   Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
   Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
@@ -155,10 +155,10 @@ class TCustomRChart : public TCustomControl {
   void Assign(const TPersistent* Source) override;
 
   // ---------------------------------------------------------------- frame and painting
-  ///@{
   /// Margins in pixels between the control's edges and the data area; the data area starts
   /// at control pixel (MarginLeft, MarginTop). StandardLayout sets them (50, 20, 20, 40 for
   /// the default layout).
+  ///@{
   int MarginLeft() const { return RcLRim; }
   int MarginRight() const { return RcRRim; }
   int MarginTop() const { return RcTRim; }
@@ -166,9 +166,9 @@ class TCustomRChart : public TCustomControl {
   ///@}
   /// Width in pixels (0..32, default 0) of the shadow rim along the right and bottom edges.
   int ShadowWidth() const { return F3DRim; }
-  ///@{
   /// Size of the data area in pixels: Width - MarginLeft - MarginRight - ShadowWidth + 1 by
   /// Height - MarginTop - MarginBottom - ShadowWidth + 1, never negative.
+  ///@{
   int DataAreaWidth() const;
   int DataAreaHeight() const;
   ///@}
@@ -181,16 +181,16 @@ class TCustomRChart : public TCustomControl {
   /// The cached picture of the data area (background, grid, items, labels, frame).
   TBitmap& GrafBmp() { return *FGrafBmp; }
 
-  ///@{
   /// On (the default): setters repaint the chart at once and ShowGraf rebuilds only the data
   /// area. Off: nothing repaints until ShowGraf (then a full paint) or Paint.
+  ///@{
   bool AutoRedraw() const { return FAutoRedraw; }
   void SetAutoRedraw(bool v) { FAutoRedraw = v; }
   ///@}
-  ///@{
   /// Repaints after data changes copy the frame, scales, caption and grid from pictures kept
   /// since the last paint with the same settings (on by default; the pictures are the same
   /// either way). Off draws every piece at every paint and frees the kept pictures.
+  ///@{
   bool FrameCaching() const { return FFrameCaching; }
   void SetFrameCaching(bool v);
   ///@}
@@ -245,19 +245,19 @@ class TCustomRChart : public TCustomControl {
   /// \private \internal Step of ForceRange for one layer; not for applications.
   void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi,
                       long double yHi, bool Push, bool Confine);
-  ///@{
   /// Gives the layers of the set one common range: the smallest low and largest high bound
   /// among them (X only / Y only: the other axis keeps each layer's own range). Goes through
   /// SetRange's widening and isometric rules and records the zoom history.
+  ///@{
   void SetEqualRange(TLayerSet Layers);
   void SetEqualRangeXOnly(TLayerSet Layers);
   void SetEqualRangeYOnly(TLayerSet Layers);
   ///@}
-  ///@{
   /// Fits the ranges to the data items (Layer 0: all layers); Margin in percent of the extent,
   /// MinRange a minimum width in percent of the centre value (0 when left out). A layer
   /// without data items gets -1..1; equal bounds are widened by 1 on each side. The XOnly and
   /// YOnly forms change one axis and keep the other's range. Repaints with AutoRedraw.
+  ///@{
   void AutoRange(int Layer, double Margin);
   void AutoRange(int Layer, double Margin, double MinRange);
   void AutoRangeXOnly(int Layer, double Margin);
@@ -265,10 +265,10 @@ class TCustomRChart : public TCustomControl {
   void AutoRangeYOnly(int Layer, double Margin);
   void AutoRangeYOnly(int Layer, double Margin, double MinRange);
   ///@}
-  ///@{
   /// On: equal world units per pixel in x and y; the Y range of each layer is recomputed
   /// about its centre from the X range and the data-area size (default off). Setting it
   /// records the zoom history and repaints with AutoRedraw.
+  ///@{
   bool Isometric() const { return FIsometric; }
   void SetIsometric(bool v) { SetIsoMetric(v); }
   void SetIsoMetric(bool v);
@@ -286,16 +286,16 @@ class TCustomRChart : public TCustomControl {
                     double& MaxY) const;
   /// Layers that hold at least one data item.
   TLayerSet FindUsedLayers() const;
-  ///@{
   /// World value of the ix-th tick (1-based) of the active layer's axis as last drawn; the
   /// numbering is the same for reversed ranges; 0 outside 1..TickNumX.
+  ///@{
   double TickPosX(int ix) const;
   double TickPosY(int ix) const;
   double GetTickPosX(int ix) const { return TickPosX(ix); }
   double GetTickPosY(int ix) const { return TickPosY(ix); }
   ///@}
-  ///@{
   /// Number of ticks of the active layer's X / Y scale as last drawn.
+  ///@{
   int TickNumX() const;
   int TickNumY() const;
   int GetTickPosXCnt() const { return TickNumX(); }
@@ -318,53 +318,53 @@ class TCustomRChart : public TCustomControl {
   void ClearZoomHistory();
   /// Limits for confined zooming and panning; (0, 0, 0, 0) switches them off.
   void ConfineZoomRange(double XMin, double YMin, double XMax, double YMax);
-  ///@{
   /// What the left mouse button does in the data area (maNone .. maTrace, default maNone).
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
 
   // ---------------------------------------------------------------- axis settings
-  ///@{
   /// Settings of layer sclix's axes (other indexes give layer 1's). Every change of them
   /// re-applies all axis settings and ranges and repaints.
+  ///@{
   TScalePropsHoriz& ScalePropsX(int sclix);
   TScalePropsVert& ScalePropsY(int sclix);
   const TScalePropsHoriz& ScalePropsX(int sclix) const;
   const TScalePropsVert& ScalePropsY(int sclix) const;
   ///@}
-  ///@{
   /// Copies the settings in (ignored for indexes other than 1 and 2); the chart's own object
   /// keeps its change handler. Repaints only while designing.
+  ///@{
   void SetScalePropsX(int sclix, const TScaleProps& v);
   void SetScalePropsY(int sclix, const TScaleProps& v);
   ///@}
-  ///@{
   /// Settings of the X and Y axes of layer 1 and 2: ScalePropsX(1) .. ScalePropsY(2).
+  ///@{
   TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
   TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
   TScalePropsHoriz& Scale2X() { return ScalePropsX(2); }
   TScalePropsVert& Scale2Y() { return ScalePropsY(2); }
   ///@}
-  ///@{
   /// SetScalePropsX / SetScalePropsY for layer 1 and 2.
+  ///@{
   void SetScale1X(const TScaleProps& v) { SetScalePropsX(1, v); }
   void SetScale1Y(const TScaleProps& v) { SetScalePropsY(1, v); }
   void SetScale2X(const TScaleProps& v) { SetScalePropsX(2, v); }
   void SetScale2Y(const TScaleProps& v) { SetScalePropsY(2, v); }
   ///@}
-  ///@{
   /// The scale that draws an axis (owned by the chart; Layer 2 and above give layer 2's, else
   /// layer 1's). Change the axis through ScalePropsX / ScalePropsY: the chart copies those
   /// settings into the scale.
+  ///@{
   TScale& ScaleX(int Layer) { return *FScalesX[Layer >= 2 ? 1 : 0]; }
   TScale& ScaleY(int Layer) { return *FScalesY[Layer >= 2 ? 1 : 0]; }
   ///@}
   /// Copies axis settings into a scale control and places its base line.
   void SetScaleProps(TScale& Scale, const TScaleProps& Props);
-  ///@{
   /// Re-applies every axis setting and range and repaints (change handlers of the axis
   /// settings). ScaleZoomPan first takes over the range of a scale dragged with the mouse.
+  ///@{
   void ScalePropsChanged(TObject* Sender);
   void ScaleZoomPan(TObject* Sender);
   ///@}
@@ -372,10 +372,10 @@ class TCustomRChart : public TCustomControl {
   static std::string ExtractUserText(const std::string& Text, int Index);
   /// Puts Label into Inscript: "pre&post" surrounds it, a pattern without "&" prefixes.
   static std::string AddScaleInscription(const std::string& Label, const std::string& Inscript);
-  ///@{
   /// Standard layout: margins, caption place and the axes' places and visibility in one step
   /// (default rcl_X1Bottom_Y1Left); values beyond rcl_X2Both_Y2Both are ignored. Repaints
   /// unless painting is suppressed.
+  ///@{
   TrcLayout StandardLayout() const { return FStdLayout; }
   void SetStandardLayout(TrcLayout v) { SetStdLayout(v); }
   void SetStdLayout(TrcLayout v);
@@ -387,9 +387,9 @@ class TCustomRChart : public TCustomControl {
   void SetJointLayers(TJointLayers* v);
 
   // ---------------------------------------------------------------- margins
-  ///@{
   /// Set a margin in pixels (see MarginLeft): the data-area picture and the scales follow, an
   /// isometric Y range is recomputed; repaints with AutoRedraw.
+  ///@{
   void SetMarginLeft(int v) { SetLRim(v); }
   void SetMarginRight(int v) { SetRRim(v); }
   void SetMarginTop(int v) { SetTRim(v); }
@@ -398,8 +398,8 @@ class TCustomRChart : public TCustomControl {
   /// Sets ShadowWidth (clamped to 0..32) as SetF3DRim.
   void SetShadowWidth(int v) { SetF3DRim(v); }
   // Virtual, so that descendants with a cached picture hear of every change.
-  ///@{
   /// The margin setters under their short names (left, right, top, bottom).
+  ///@{
   virtual void SetLRim(int v);
   virtual void SetRRim(int v);
   virtual void SetTRim(int v);
@@ -422,74 +422,74 @@ class TCustomRChart : public TCustomControl {
   /// \var seBorder
   /// Frame of the data area.
 
-  ///@{
   /// Set of TStyleElement bits (empty by default): the parts that take the colours of active
   /// visual styles instead of the chart's own. Takes effect at the next paint.
+  ///@{
   uint8_t StyleElements() const { return FStyleElements; }
   void SetStyleElements(uint8_t v) { FStyleElements = v; }
   ///@}
 
-  ///@{
   /// Sets ChartColor; repaints with AutoRedraw.
+  ///@{
   void SetChartColor(TColor v) { SetChartCol(v); }
   virtual void SetChartCol(TColor v);
   ///@}
-  ///@{
   /// Sets WindColor (also the background of the axes); repaints with AutoRedraw.
+  ///@{
   void SetWindColor(TColor v) { SetWindCol(v); }
   void SetWindCol(TColor v);
   ///@}
-  ///@{
   /// Sets ChartFrameColor; repaints with AutoRedraw.
+  ///@{
   void SetChartFrameColor(TColor v) { SetScaleCol(v); }
   virtual void SetScaleCol(TColor v);
   ///@}
-  ///@{
   /// Colour of the grid (default black); the setters repaint with AutoRedraw.
+  ///@{
   TColor GridColor() const { return RcGridCol; }
   void SetGridColor(TColor v) { SetGridCol(v); }
   void SetGridCol(TColor v);
   ///@}
-  ///@{
   /// Colour of the shadow rim (default clGrayText); the setter repaints with AutoRedraw.
+  ///@{
   TColor ShadowColor() const { return FShadowColor; }
   void SetShadowColor(TColor v);
   ///@}
-  ///@{
   /// Colour of the two corner squares of the shadow rim (default clBtnFace); the setter
   /// repaints with AutoRedraw.
+  ///@{
   TColor ShadowBakColor() const { return RcShadowBakCol; }
   void SetShadowBakColor(TColor v);
   ///@}
-  ///@{
   /// 0: outline in ShadowColor, 1: black outline, other: outline in ShadowBakColor.
+  ///@{
   TShadowStyle ShadowStyle() const { return RcShadowStyle; }
   void SetShadowStyle(TShadowStyle v);
   ///@}
-  ///@{
   /// Grid of the data area on the active layer's axes (default gsNone); values beyond
   /// gsDotLines are ignored. The setter repaints with AutoRedraw.
+  ///@{
   GridStyleType GridStyle() const { return RcGridStyle; }
   void SetGridStyle(GridStyleType v);
   ///@}
-  ///@{
   /// Grid distances: 0 follows the scale ticks; on logarithmic axes -1 decades, -2 the
   /// 1-2-5 series, -3 every mantissa step. Values below -3 and non-finite ones are ignored.
+  ///@{
   double GridDx() const { return RcGridDx; }
   void SetGridDx(double v);
   double GridDy() const { return RcGridDy; }
   void SetGridDy(double v);
   ///@}
 
-  ///@{
   /// Caption of the chart (UTF-8, empty by default), drawn in ChartFrameColor at the place
   /// the caption anchors give; the setters repaint with AutoRedraw.
+  ///@{
   const std::string& Caption() const { return FChartCaption; }
   void SetCaption(const std::string& v) { SetChartCaption(v); }
   void SetChartCaption(const std::string& v);
   ///@}
-  ///@{
   /// Offset in pixels of the caption from its anchor point (defaults 0 and -15).
+  ///@{
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v) { SetCaptPosX(v); }
   void SetCaptPosX(int v);
@@ -497,28 +497,28 @@ class TCustomRChart : public TCustomControl {
   void SetCaptionPosY(int v) { SetCaptPosY(v); }
   void SetCaptPosY(int v);
   ///@}
-  ///@{
   /// Which end of the caption sits at the anchor point (default taRightJustify); values
   /// beyond taCenter are ignored.
+  ///@{
   TAlignment CaptionAlignment() const { return FCaptAlignment; }
   void SetCaptionAlignment(TAlignment v) { SetCaptAlignment(v); }
   void SetCaptAlignment(TAlignment v);
   ///@}
-  ///@{
   /// Where the caption's anchor point lies horizontally (default cahChartRight).
+  ///@{
   TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptAnchorX; }
   void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v) { SetCaptAnchorX(v); }
   void SetCaptAnchorX(TCaptionAnchorHoriz v);
   ///@}
-  ///@{
   /// Where the caption's anchor point lies vertically (default cavChartTop).
+  ///@{
   TCaptionAnchorVert CaptionAnchorVert() const { return FCaptAnchorY; }
   void SetCaptionAnchorVert(TCaptionAnchorVert v) { SetCaptAnchorY(v); }
   void SetCaptAnchorY(TCaptionAnchorVert v);
   ///@}
-  ///@{
   /// Percent of the data-area width the caption may take (cut with "..."); 0 never cuts,
   /// other values are clamped to 5..100.
+  ///@{
   int CaptionTrim() const { return FCaptTrim; }
   void SetCaptionTrim(int v) { SetCaptTrim(v); }
   void SetCaptTrim(int v);
@@ -533,9 +533,9 @@ class TCustomRChart : public TCustomControl {
   /// ignored); repaints with AutoRedraw.
   void SetBakGndFile(std::unique_ptr<TBakGndImg> v);
 
-  ///@{
   /// Cross-hairs 1..4 (other numbers give cross-hair 1), owned by the chart; each is drawn
   /// over the picture and redrawn when it changes.
+  ///@{
   TCrossHair* CrossHair(int i) { return FCrossHairs[size_t(i >= 1 && i <= 4 ? i - 1 : 0)].get(); }
   TCrossHair* CrossHair1() { return CrossHair(1); }
   TCrossHair* CrossHair2() { return CrossHair(2); }
@@ -571,14 +571,14 @@ class TCustomRChart : public TCustomControl {
   // Export. BlkWhite draws the frame and scales in black and white. Raster files take their
   // format from the name (.png, .jpg, else BMP); vector files are SVG, or PDF for ".pdf".
   // Each answers false when nothing could be produced.
-  ///@{
   /// The whole chart as a raster picture in ABitmap (the control's size); cross-hairs are
   /// included unless IncludeCrossHairs is false. False when nothing could be produced.
+  ///@{
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite) { return CopyToBitmap(ABitmap, BlkWhite, true); }
   bool CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs);
   ///@}
-  ///@{
   /// The data area only.
+  ///@{
   bool CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite) {
     return CopyToBitmapDAOnly(ABitmap, BlkWhite, true);
   }
@@ -590,14 +590,14 @@ class TCustomRChart : public TCustomControl {
   /// Writes the whole chart as a vector file: SVG, or PDF for a name ending in ".pdf"; false
   /// when it could not be written.
   bool CopyToWMF(const std::string& FName, bool BlkWhite);
-  ///@{
   /// The whole chart as a raster picture on the clipboard (cross-hairs unless
   /// IncludeCrossHairs is false); false when nothing could be copied.
+  ///@{
   bool CopyToClipboard(bool BlkWhite) { return CopyToClipboard(BlkWhite, true); }
   bool CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs);
   ///@}
-  ///@{
   /// The data area only as a raster picture on the clipboard.
+  ///@{
   bool CopyToClipboardDAOnly(bool BlkWhite) { return CopyToClipboardDAOnly(BlkWhite, true); }
   bool CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs);
   ///@}
@@ -609,11 +609,11 @@ class TCustomRChart : public TCustomControl {
   /// picture; false when no print job is open.
   bool CopyToOpenPrinter(int& X, int& Y, double ScaleF, bool BlkWhite);
 
-  ///@{
   /// Drawing events: OnScalesRendered after the caption and scales are drawn,
   /// OnBeforeRenderData after the data-area background (before the grid), OnDataRendered
   /// after the items and text labels (before the data-area frame). A handler may draw on
   /// Canvas; subtract Left and Top from control pixels.
+  ///@{
   TRenderEvent OnScalesRendered, OnBeforeRenderData, OnDataRendered;
   ///@}
   /// Fired by the axes after each tick is drawn, with the chart as Sender.
@@ -649,14 +649,14 @@ class TCustomRChart : public TCustomControl {
   /// Width is the widest line, LineHeight the text height + 1, Height LineHeight per line.
   int CalcTextExtents(const std::string& Text, TCanvas& Canvas, int& Width, int& Height,
                       int& LineHeight);
-  ///@{
   /// Font of text items: name and style are used, the size comes from each item. Changes
   /// show at the next drawing (no repaint of their own).
+  ///@{
   TFont& TextFont() { return FTextFont; }
   void SetTextFont(const TFont& v) { FTextFont.Assign(&v); }
   ///@}
-  ///@{
   /// Style (bold, italic, ...) of TextFont.
+  ///@{
   TFontStyles TextFontStyle() const { return FTextFont.Style(); }
   TFontStyles GetTextFontStyle() const { return FTextFont.Style(); }
   void SetTextFontStyle(TFontStyles v) { FTextFont.SetStyle(v); }
@@ -672,15 +672,15 @@ class TCustomRChart : public TCustomControl {
   // ==== TEXT LABELS: textlabel.h, rchart_labels.cpp
   /// Number of text labels of a chart.
   static constexpr int kNumTextLabels = 30;
-  ///@{
   /// Label ix (1..30); EZYRRChartError naming the control for any other index.
+  ///@{
   TTextLabel& TextLabels(int ix) { return GetFTextLabel(ix); }
   const TTextLabel& TextLabels(int ix) const;
   TTextLabel& GetFTextLabel(int ix);
   ///@}
-  ///@{
   /// Copies the settings of Value into label ix (same index rule); repaints when AutoRedraw
   /// is on or while designing.
+  ///@{
   void SetTextLabels(int ix, const TCustomTextLabel& Value) { SetFTextLabel(ix, Value); }
   void SetFTextLabel(int ix, const TCustomTextLabel& Value);
   ///@}
@@ -690,8 +690,8 @@ class TCustomRChart : public TCustomControl {
   /// Sets up label n like AddTextLabel (n outside 1..30: ignored).
   void SetTextLabel(int n, double x, double y, TColor Color, const std::string& Caption,
                     int Template);
-  ///@{
   /// Make all labels invisible / free (Mode 0), painting once at the end.
+  ///@{
   void HideAllTextLabels();
   void ClearAllTextLabels();
   ///@}
@@ -705,29 +705,29 @@ class TCustomRChart : public TCustomControl {
   // everything, tkNotMoveTo all but moves. Class 255 selects every class. OnlyVisible skips
   // items of hidden layers. On equal distances the lower index wins; items with a NaN
   // coordinate are never found.
-  ///@{
   /// Nearest data item by Euclidean distance in world units (no transform). Returns its
   /// 0-based index or -1; Kind tkNone selects nothing, tkEverything everything, tkNotMoveTo
   /// all but moves; Class 255 every class; OnlyVisible (false when left out) skips items of
   /// hidden layers.
+  ///@{
   int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
                           double& Dist) const;
   int FindNearestItemReal(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
     return FindNearestItemReal(x, y, Kind, Class, false, Dist);
   }
   ///@}
-  ///@{
   /// Nearest data item by pixel distance; (x, y) is a world point of the active layer, items
   /// are placed where their own layer draws them. Index and filters as FindNearestItemReal.
+  ///@{
   int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, bool OnlyVisible,
                             double& Dist) const;
   int FindNearestItemScreen(double x, double y, TrcItem Kind, uint8_t Class, double& Dist) const {
     return FindNearestItemScreen(x, y, Kind, Class, false, Dist);
   }
   ///@}
-  ///@{
   /// Nearest data item by pixel distance along one axis (0: x, 1: y; other axes give -1);
   /// Value is a world value of the active layer. Index and filters as FindNearestItemReal.
+  ///@{
   int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
                                bool OnlyVisible, double& Dist) const;
   int FindNearestItemAlongAxis(double Value, TAxis Axis, TrcItem Kind, uint8_t Class,
@@ -797,35 +797,35 @@ class TCustomRChart : public TCustomControl {
   /// scale of layer 1 / 2, else 0.
   int DetectScale(int X, int Y) const;
 
-  ///@{
   /// Whether a layer follows mouse panning and zooming (default: layer 1 yes, layer 2 no;
   /// other layers answer false and are ignored when written).
+  ///@{
   bool MouseAffectsLayer(int Layer) const { return GetMAffLayer(Layer); }
   void SetMouseAffectsLayer(int Layer, bool v) { SetMAffLayer(Layer, v); }
   bool GetMAffLayer(int Layer) const;
   void SetMAffLayer(int Layer, bool v);
   ///@}
-  ///@{
   /// World position (active layer) of the last mouse move inside the data area.
+  ///@{
   double MousePosX() const { return FMousePosX; }
   double MousePosY() const { return FMousePosY; }
   double GetMousePosX() const { return FMousePosX; }
   double GetMousePosY() const { return FMousePosY; }
   ///@}
-  ///@{
   /// Control pixel of the last mouse move.
+  ///@{
   int LastMouseX() const { return FLastMouseX; }
   int LastMouseY() const { return FLastMouseY; }
   ///@}
-  ///@{
   /// On (the default): the mouse action does not change the cursor.
+  ///@{
   bool MouseCursorFixed() const { return FMCurFixed; }
   void SetMouseCursorFixed(bool v) { FMCurFixed = v; }
   ///@}
-  ///@{
   /// Snapping grid of MouseAction 4: lower bounds become Int(v / d) * d + offset. A distance
   /// of 0 or less switches snapping off; values that are not finite are ignored. Defaults:
   /// distances 1, offsets 0.
+  ///@{
   double PanGridDx() const { return FPanGridDx; }
   double PanGridDy() const { return FPanGridDy; }
   double PanGridOffsX() const { return FPanGridOffsX; }
@@ -842,9 +842,9 @@ class TCustomRChart : public TCustomControl {
   /// After the mouse, wheel or keys zoomed or panned, and at the end of a rubber band or
   /// selection drag.
   TZoomPanEvent OnZoomPan;
-  ///@{
   /// At the end of a rubber band (MouseAction 5) / selection (16) drag: the rectangle in
   /// world units, once per mouse-affected layer.
+  ///@{
   TSelectRectEvent OnRubberBand, OnSelectRect;
   ///@}
   /// Before a cross-hair drag starts; the handler may clear AllowMove.
@@ -888,8 +888,8 @@ class TCustomRChart : public TCustomControl {
   static constexpr TShadowStyle shsBlack = 1;
   /// Shadow outline in ShadowBakColor.
   static constexpr TShadowStyle shsShadowBakColor = 2;
-  ///@{
   /// Frame styles of RectFrame, the scales' values (TScale::frNone ..).
+  ///@{
   static constexpr TFrameStyle frNone = TScale::frNone;
   static constexpr TFrameStyle frSimple = TScale::frSimple;
   static constexpr TFrameStyle frLowered = TScale::frLowered;
@@ -946,9 +946,9 @@ class TCustomRChart : public TCustomControl {
   // Qt value types beside the documented calls, each a forward to the call of the same name.
   // Colours are QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives clNone.
   // Texts and file names are QString; item texts keep what Windows-1252 holds ('?' else).
-  ///@{
   /// Qt forms of the calls of the same name: colours as QColor or Qt::GlobalColor (an
   /// invalid QColor gives clNone), texts as QString.
+  ///@{
   void SetChartColor(const QtColor auto& c) { SetChartColor(FromQColor(c)); }
   void SetDataColor(const QtColor auto& c) { SetDataColor(FromQColor(c)); }
   void SetFillColor(const QtColor auto& c) { SetFillColor(FromQColor(c)); }
@@ -984,9 +984,9 @@ class TCustomRChart : public TCustomControl {
                  const C2& HiLightColor) {
     RectFrame(x1, y1, x2, y2, FrameStyle, qtarg::Lib(ShadowColor), qtarg::Lib(HiLightColor));
   }
-  ///@{
   /// Qt forms of the calls of the same name: texts and file names as QString (item texts
   /// keep what Windows-1252 holds, '?' for other characters).
+  ///@{
   template <class X, class Y, QtText S>
   void Text(X x, Y y, int size, const S& txt) {
     Text(x, y, size, FromQString(txt));
@@ -1014,15 +1014,15 @@ class TCustomRChart : public TCustomControl {
   }
   bool SaveDataASC(const QtText auto& FName) { return SaveDataASC(FromQString(FName)); }
   ///@}
-  ///@{
   /// The colour of the same name (ChartColor, DataColor, ...) as a QColor.
+  ///@{
   QColor QtChartColor() const { return ToQColor(ChartColor()); }
   QColor QtDataColor() const { return ToQColor(DataColor()); }
   QColor QtFillColor() const { return ToQColor(FillColor()); }
   QColor QtGridColor() const { return ToQColor(GridColor()); }
   ///@}
-  ///@{
   /// Sets Caption from a QString or a UTF-8 C string (null gives an empty caption).
+  ///@{
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   // Keeps SetCaption("text") unambiguous beside the QString overload.
   void SetCaption(const char* v) { SetChartCaption(v ? v : ""); }
@@ -1030,16 +1030,16 @@ class TCustomRChart : public TCustomControl {
   /// Caption as a QString.
   QString QtCaption() const { return ToQString(Caption()); }
   // Getters and setters of the Qt properties that the documented names do not cover.
-  ///@{
   /// The colour of the same name (WindColor, ChartFrameColor, ...) as a QColor.
+  ///@{
   QColor QtWindColor() const { return ToQColor(WindColor()); }
   QColor QtChartFrameColor() const { return ToQColor(ChartFrameColor()); }
   QColor QtShadowColor() const { return ToQColor(ShadowColor()); }
   QColor QtShadowBakColor() const { return ToQColor(ShadowBakColor()); }
   ///@}
-  ///@{
   /// GridStyle, CaptionAlignment and StandardLayout from an int, for the Qt properties;
   /// values outside the enumeration are ignored.
+  ///@{
   void QtSetGridStyle(int v) {
     if (v >= gsNone && v <= gsDotLines) SetGridStyle(GridStyleType(v));
   }
@@ -1050,23 +1050,23 @@ class TCustomRChart : public TCustomControl {
     if (v >= rcl_X1Bottom_Y1Left && v <= rcl_X2Both_Y2Both) SetStandardLayout(TrcLayout(v));
   }
   ///@}
-  ///@{
   /// Caption of layer 1's X / Y axis as a QString (Scale1X().Caption(), ...).
+  ///@{
   QString QtScaleX1Caption() const { return ToQString(ScalePropsX(1).Caption()); }
   QString QtScaleY1Caption() const { return ToQString(ScalePropsY(1).Caption()); }
   void QtSetScaleX1Caption(const QString& v) { Scale1X().SetCaption(v); }
   void QtSetScaleY1Caption(const QString& v) { Scale1Y().SetCaption(v); }
   ///@}
-  ///@{
   /// Logarithmic setting of layer 1's X / Y axis (Scale1X().Logarithmic(), ...); true is
   /// refused for a range that is not positive.
+  ///@{
   bool ScaleX1Logarithmic() const { return ScalePropsX(1).Logarithmic(); }
   bool ScaleY1Logarithmic() const { return ScalePropsY(1).Logarithmic(); }
   void SetScaleX1Logarithmic(bool v) { Scale1X().SetLogarithmic(v); }
   void SetScaleY1Logarithmic(bool v) { Scale1Y().SetLogarithmic(v); }
   ///@}
-  ///@{
   /// Label type (TFigType) of layer 1's X / Y axis (Scale1X().LabelType(), ...).
+  ///@{
   int ScaleX1LabelType() const { return ScalePropsX(1).LabelType(); }
   int ScaleY1LabelType() const { return ScalePropsY(1).LabelType(); }
   void SetScaleX1LabelType(int v) { Scale1X().SetLabelType(TFigType(v)); }
@@ -1079,9 +1079,9 @@ class TCustomRChart : public TCustomControl {
   }
   // World points and rectangles: a QRectF's left() and top() are the first corner (x1, y1),
   // right() and bottom() the second (x2, y2).
-  ///@{
   /// The world-coordinate calls of the same name with QPointF points; a QRectF's left() and
   /// top() are the first corner (x1, y1), right() and bottom() the second (x2, y2).
+  ///@{
   void MoveTo(const QPointF& p) { MoveTo(p.x(), p.y()); }
   void DrawTo(const QPointF& p) { DrawTo(p.x(), p.y()); }
   void MarkAt(const QPointF& p, uint8_t mk) { MarkAt(p.x(), p.y(), mk); }
@@ -1104,8 +1104,8 @@ class TCustomRChart : public TCustomControl {
   void Bar3D(const QRectF& r, int Depth, int Angle) {
     Bar3D(r.left(), r.top(), r.right(), r.bottom(), Depth, Angle);
   }
-  ///@{
   /// The world-coordinate calls of the same name with QPointF points (centres, ends).
+  ///@{
   void Ellipse(const QPointF& c, double HorizAxLeng, double VertAxLeng) {
     Ellipse(c.x(), c.y(), HorizAxLeng, VertAxLeng);
   }
@@ -1123,9 +1123,9 @@ class TCustomRChart : public TCustomControl {
   void CrossHairSetPos(int n, const QPointF& p) { CrossHairSetPos(n, p.x(), p.y()); }
   ///@}
   // Layer 1 ranges, one bound at a time.
-  ///@{
   /// One bound of layer 1's ranges in world units; the setters keep the other three bounds
   /// and go through SetRange (widening, isometric rule, zoom history, repaint).
+  ///@{
   double RangeLoX1() const { return ScalePropsX(1).RangeLow(); }
   double RangeHiX1() const { return ScalePropsX(1).RangeHigh(); }
   double RangeLoY1() const { return ScalePropsY(1).RangeLow(); }
@@ -1143,9 +1143,9 @@ class TCustomRChart : public TCustomControl {
   // margin grows by its size while it is shown there.
   /// (Sender, Legend): the mouse moved the legend; its offsets tell where to.
   using TLegendMoveEvent = std::function<void(TObject* Sender, TChartLegend* Legend)>;
-  ///@{
   /// The curve legend (owned by the chart); its changes fit the margins and repaint with
   /// AutoRedraw.
+  ///@{
   TChartLegend& Legend() { return *FLegend; }
   const TChartLegend& Legend() const { return *FLegend; }
   ///@}
@@ -1188,8 +1188,8 @@ class TCustomRChart : public TCustomControl {
   /// Draws the legend when it lies Outside (or inside) the data area; (X0, Y0) is the control
   /// pixel of the canvas origin.
   void DrawLegendOn(TCanvas& Canvas, int X0, int Y0, bool Outside);
-  ///@{
   /// Legend dragging: each answers true when the legend took the mouse.
+  ///@{
   bool LegendMouseDown(TMouseButton Button, int X, int Y);
   bool LegendMouseMove(TShiftState Shift, int X, int Y);
   bool LegendMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -1221,9 +1221,9 @@ class TCustomRChart : public TCustomControl {
   void CrossHairSetPos(int n, double x, double y);
   /// Look of cross-hair n (1..4): colour, mode (0 off .. 5), pen style and width; redraws.
   void CrossHairSetup(int n, TColor Color, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
-  ///@{
   /// Position of cross-hair n in world units of its layer; 0 for n outside 1..4. The setters
   /// change one coordinate as CrossHairSetPos does (other n: ignored).
+  ///@{
   double CrossHairPosX(int n) const { return GetCHPosX(n); }
   double CrossHairPosY(int n) const { return GetCHPosY(n); }
   void SetCrossHairPosX(int n, double v) { SetCHPosX(n, v); }
@@ -1240,19 +1240,19 @@ class TCustomRChart : public TCustomControl {
   /// The free-hand trace (MouseAction 17): up to kMaxMouseTrace points in world units of the
   /// active layer, drawn as strokes over the items.
   static constexpr int kMaxMouseTrace = 5000;
-  ///@{
   /// Colour of new trace points (default white); the points keep the colour they got.
+  ///@{
   TColor MouseTraceColor() const { return FColorMTrace; }
   void SetMouseTraceColor(TColor v) { FColorMTrace = v; }
   ///@}
-  ///@{
   /// On: trace segments are drawn inverting (pmXor), so they stay visible on any colour.
+  ///@{
   bool MouseTraceInvert() const { return FMTraceInvert; }
   void SetMouseTraceInvert(bool v) { FMTraceInvert = v; }
   ///@}
-  ///@{
   /// Trace point i (1..NumMouseTrace()); flags bit 0: the stroke ends here, bit 1: drawn
   /// inverting. Other indexes give a point whose flags are 0xFFFF.
+  ///@{
   TColoredPoint MouseTrace(int i) const { return GetMTracePoint(i); }
   TColoredPoint GetMTracePoint(int i) const;
   ///@}
@@ -1267,39 +1267,39 @@ class TCustomRChart : public TCustomControl {
   // ---------------------------------------------------------------- drawing state
   // The pen of the items added next. Its setters only store: existing items keep their
   // values and nothing repaints (SetActiveLayer and SetAnnoMode excepted).
-  ///@{
   /// Line, mark and text colour of new items (default black).
+  ///@{
   TColor DataColor() const { return RcDataCol; }
   void SetDataColor(TColor v) { SetDataCol(v); }
   void SetDataCol(TColor v) { RcDataCol = v; }
   ///@}
-  ///@{
   /// Fill colour of new items, also the background of texts (default clSilver).
+  ///@{
   TColor FillColor() const { return RcFillCol; }
   void SetFillColor(TColor v) { SetFillCol(v); }
   void SetFillCol(TColor v) { RcFillCol = v; }
   TColor TextBkColor() const { return RcFillCol; }
   void SetTextBkColor(TColor v) { SetFillCol(v); }
   ///@}
-  ///@{
   /// Pen style of new items (default psSolid).
+  ///@{
   TPenStyle PenStyle() const { return RcPenStyle; }
   void SetPenStyle(TPenStyle v) { RcPenStyle = v; }
   ///@}
-  ///@{
   /// Line width in pixels of new items (default 1; not used by texts and RectFrame).
+  ///@{
   uint8_t LineWidth() const { return RcLineWid; }
   void SetLineWidth(uint8_t v) { SetLineWid(v); }
   void SetLineWid(uint8_t v) { RcLineWid = v; }
   ///@}
-  ///@{
   /// Tag of new items, free for the application (default 0); see CountAnnos and the searches.
+  ///@{
   int DataTag() const { return FDataTag; }
   void SetDataTag(int v) { FDataTag = v; }
   ///@}
-  ///@{
   /// Class (0..255, default 0) of new items: classes can be hidden, recoloured, searched and
   /// removed together.
+  ///@{
   uint8_t ClassDefault() const { return RcClassDefault; }
   void SetClassDefault(uint8_t v) { RcClassDefault = v; }
   ///@}
@@ -1308,70 +1308,70 @@ class TCustomRChart : public TCustomControl {
   int ActiveLayer() const { return FActiveLayer; }
   /// Layers other than 1 and 2 are ignored.
   void SetActiveLayer(int v);
-  ///@{
   /// On: new rectangles, ellipses, arcs and arrow heads are drawn unfilled (default off).
+  ///@{
   bool TransparentItems() const { return FTranspItems; }
   void SetTransparentItems(bool v) { FTranspItems = v; }
   ///@}
-  ///@{
   /// Background of new texts: tbClear (the default) or tbSolid, filled with FillColor.
+  ///@{
   TTextBkg TextBkStyle() const { return FTextBkStyle; }
   void SetTextBkStyle(TTextBkg v) { FTextBkStyle = v; }
   ///@}
-  ///@{
   /// Alignment of new texts at their point when the Text call names none (default taCenter).
+  ///@{
   TAlignment TextAlignment() const { return FTextAlignment; }
   void SetTextAlignment(TAlignment v) { FTextAlignment = v; }
   ///@}
-  ///@{
   /// On: new items go to the annotation container. The setter repaints with AutoRedraw.
+  ///@{
   bool AnnoMode() const { return FAnnoMode; }
   void SetAnnoMode(bool v);
   ///@}
 
   // ---------------------------------------------------------------- visibility switches
   // The setters repaint with AutoRedraw.
-  ///@{
   /// Whether data items of class cnum (0..255) are drawn (default all); other classes answer
   /// false and are ignored when written.
+  ///@{
   bool ClassVisible(int cnum) const;
   virtual void SetClassVisible(int cnum, bool v);
   ///@}
-  ///@{
   /// The same for the annotation items.
+  ///@{
   bool AnnoClassVisible(int cnum) const;
   virtual void SetAnnoClassVisible(int cnum, bool v);
   ///@}
-  ///@{
   /// Whether the items of a layer are drawn (default both). Layers other than 1 and 2
   /// answer false and are ignored when written.
+  ///@{
   bool LayerVisible(int Layer) const;
   void SetLayerVisible(int Layer, bool v);
   ///@}
-  ///@{
   /// Whether the annotations are drawn (default on).
+  ///@{
   bool AnnosVisible() const { return FAnnosVisible; }
   void SetAnnosVisible(bool v);
   ///@}
-  ///@{
   /// On: annotations are drawn beneath the data items (default off).
+  ///@{
   bool AnnoBelowChart() const { return FAnnoBelowChart; }
   void SetAnnoBelowChart(bool v);
   ///@}
-  ///@{
   /// On (the default): text annotations are drawn after all other annotations.
+  ///@{
   bool AnnoTextOnTop() const { return FAnnoTextOnTop; }
   void SetAnnoTextOnTop(bool v);
   ///@}
-  ///@{
   /// On: a MarkAt data item is not drawn where a mark of the same type was drawn within
   /// MinDupMarkDist pixels in both directions (default off).
+  ///@{
   bool AvoidDuplicateMarks() const { return FAvoidDupMarks; }
   void SetAvoidDuplicateMarks(bool v) { SetAvoidDupMarks(v); }
   void SetAvoidDupMarks(bool v);
   ///@}
-  ///@{
   /// Distance in pixels of AvoidDuplicateMarks, 1..3 (default 1).
+  ///@{
   int MinDupMarkDist() const { return FDupMarksMinD; }
   void SetMinDupMarkDist(int v) { SetDupMarksMinD(v); }
   /// Clamped to 1..3.
@@ -1379,8 +1379,8 @@ class TCustomRChart : public TCustomControl {
   ///@}
 
   // ---------------------------------------------------------------- item store sizes
-  ///@{
   /// Growth step of the containers (default 1000); values outside 1..1,000,000 are ignored.
+  ///@{
   int AllocSize() const { return FAllocSize; }
   void SetAllocSize(int v);
   ///@}
@@ -1394,31 +1394,31 @@ class TCustomRChart : public TCustomControl {
   // ---------------------------------------------------------------- adding items
   // Float arguments are world coordinates, integer arguments pixels. Data items always store
   // their values as world coordinates; annotations keep the mode of the overload.
-  ///@{
   /// Moves the pen to (x, y) without drawing: starts a new polyline (tkMoveTo).
+  ///@{
   void MoveTo(double x, double y) { MoveToIntern(x, y, cmAllWorld); }
   void MoveTo(int x, int y) { MoveToIntern(x, y, cmAllScreen); }
   void MoveTo(int x, double y) { MoveToIntern(x, y, cmXScreenYWorld); }
   void MoveTo(double x, int y) { MoveToIntern(x, y, cmXWorldYScreen); }
   ///@}
-  ///@{
   /// A line from the pen position to (x, y), which becomes the pen position (tkLineto);
   /// consecutive lines of one pen are drawn as polylines.
+  ///@{
   void DrawTo(double x, double y) { DrawToIntern(x, y, cmAllWorld); }
   void DrawTo(int x, int y) { DrawToIntern(x, y, cmAllScreen); }
   void DrawTo(int x, double y) { DrawToIntern(x, y, cmXScreenYWorld); }
   void DrawTo(double x, int y) { DrawToIntern(x, y, cmXWorldYScreen); }
   ///@}
-  ///@{
   /// A mark of type mk (TMarkType, e.g. mrkCircle3) centred at (x, y) in DataColor (tkMarkAt).
   /// It is drawn only while its point lies inside the layer's ranges (pixel form: inside
   /// the data area).
+  ///@{
   void MarkAt(double x, double y, uint8_t mk);
   void MarkAt(int x, int y, uint8_t mk);
   ///@}
-  ///@{
   /// Bulk forms: the items of DrawTo(x[k], y[k]) or MarkAt(x[k], y[k], mk) for every k, in
   /// world coordinates, appended at once; EZYRRChartError when the spans differ in length.
+  ///@{
   void DrawTo(std::span<const double> x, std::span<const double> y);
   void MarkAt(std::span<const double> x, std::span<const double> y, uint8_t mk);
   void DrawTo(std::span<const QPointF> p);
@@ -1427,9 +1427,9 @@ class TCustomRChart : public TCustomControl {
   /// A mark mk at (x, y) with an error bar (tkMarkEBar): dlower towards lower and dupper
   /// towards higher values (magnitudes are used), along y for Dir ebAlongY, else along x.
   void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir, uint8_t mk);
-  ///@{
   /// A line from (x1, y1) to (x2, y2), leaving the pen position alone (tkLine). Any mix of
   /// a world and a pixel point.
+  ///@{
   void Line(double x1, double y1, double x2, double y2) { LineIntern(x1, y1, x2, y2, cmAllWorld); }
   void Line(int x1, int y1, int x2, int y2) { LineIntern(x1, y1, x2, y2, cmAllScreen); }
   void Line(double x1, double y1, int x2, int y2) {
@@ -1441,9 +1441,9 @@ class TCustomRChart : public TCustomControl {
   ///@}
   /// A line between two world points, both shifted by (dx, dy) pixels (tkLineOffs).
   void LineOffset(double x1, double y1, double x2, double y2, int dx, int dy);
-  ///@{
   /// A rectangle with corners (x1, y1) and (x2, y2), edges included, outlined in DataColor
   /// and filled with FillColor unless TransparentItems (tkRect).
+  ///@{
   void Rectangle(double x1, double y1, double x2, double y2) {
     RectangleIntern(x1, y1, x2, y2, cmAllWorld);
   }
@@ -1458,9 +1458,9 @@ class TCustomRChart : public TCustomControl {
   /// A rectangle of half width dx and half height dy pixels about a world centre
   /// (tkRectRelPix); outlined and filled as Rectangle.
   void RectangleRelPix(double centx, double centy, int dx, int dy);
-  ///@{
   /// A rectangle filled with FillColor and framed by FrameStyle (frLowered, ...) in
   /// ShadowColor and HiLightColor (tkRectFrame).
+  ///@{
   void RectFrame(double x1, double y1, double x2, double y2, TFrameStyle FrameStyle,
                  TColor ShadowColor, TColor HiLightColor) {
     RectFrameIntern(x1, y1, x2, y2, FrameStyle, ShadowColor, HiLightColor, cmAllWorld);
@@ -1488,10 +1488,10 @@ class TCustomRChart : public TCustomControl {
   /// counter-clockwise (tkArc). Angles in radians, clamped to -pi..pi.
   void Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, double Angle1,
            double Angle2);
-  ///@{
   /// A line from (x1, y1) to (x2, y2) with a head HeadSize pixels long at the second point
   /// (tkArrow); the head is filled with FillColor unless TransparentItems. Any mix of world
   /// and pixel coordinates, also per axis.
+  ///@{
   void Arrow(double x1, double y1, double x2, double y2, int HeadSize) {
     ArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
   }
@@ -1511,8 +1511,8 @@ class TCustomRChart : public TCustomControl {
     ArrowIntern(x1, y1, x2, y2, HeadSize, cmXScreenYWorld);
   }
   ///@}
-  ///@{
   /// As Arrow, with a head at both ends (tkDoubleArrow).
+  ///@{
   void DoubleArrow(double x1, double y1, double x2, double y2, int HeadSize) {
     DoubleArrowIntern(x1, y1, x2, y2, HeadSize, cmAllWorld);
   }
@@ -1538,10 +1538,10 @@ class TCustomRChart : public TCustomControl {
             TAlignment Alignment) {
     TextIntern(x, y, size, txt, dx, dy, Alignment, cmAllWorld);
   }
-  ///@{
   /// A text (UTF-8, lines split at line feeds) of size points in DataColor at (x, y), aligned
   /// by TextAlignment, on a TextBkStyle background (tkText). Longer than 15 characters: kept
   /// whole as one of 50 long texts per container, then cut to 15.
+  ///@{
   void Text(double x, double y, int size, const std::string& txt) {
     TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmAllWorld);
   }
@@ -1555,13 +1555,13 @@ class TCustomRChart : public TCustomControl {
     TextIntern(x, y, size, txt, 0, 0, FTextAlignment, cmXWorldYScreen);
   }
   ///@}
-  ///@{
   /// A vertical line across the data area at x (tkCursorVert).
+  ///@{
   void CursorVert(double x) { CursorVertIntern(x, cmAllWorld); }
   void CursorVert(int x) { CursorVertIntern(x, cmAllScreen); }
   ///@}
-  ///@{
   /// A horizontal line across the data area at y (tkCursorHoriz).
+  ///@{
   void CursorHoriz(double y) { CursorHorizIntern(y, cmAllWorld); }
   void CursorHoriz(int y) { CursorHorizIntern(y, cmAllScreen); }
   ///@}
@@ -1574,17 +1574,17 @@ class TCustomRChart : public TCustomControl {
   void DrawToRelPix(double x, double y, int dx, int dy);
 
   // ---------------------------------------------------------------- reading and changing
-  ///@{
   /// Data item idx: reading gives a copy, a tkNone record for idx outside 0..NumItems-1;
   /// writing replaces the item whole (outside the range: ignored) without touching the
   /// kind counters, the share or the picture.
+  ///@{
   TrcChartItem DataContainer(int idx) const { return GetChartItem(idx); }
   void SetDataContainer(int idx, const TrcChartItem& Item) { SetChartItem(idx, Item); }
   TrcChartItem GetChartItem(int idx) const;
   void SetChartItem(int idx, const TrcChartItem& Item);
   ///@}
-  ///@{
   /// Annotation item idx, read and written as DataContainer (0..NumAnnos-1).
+  ///@{
   TrcChartItem AnnoContainer(int idx) const { return GetAnnoItem(idx); }
   void SetAnnoContainer(int idx, const TrcChartItem& Item) { SetAnnoItem(idx, Item); }
   TrcChartItem GetAnnoItem(int idx) const;
@@ -1595,17 +1595,17 @@ class TCustomRChart : public TCustomControl {
   /// Replaces data item Item keeping the kind counters right; tkNone and tkEverything
   /// records and indexes outside the range are ignored.
   void SetItemParams(int Item, const TrcChartItem& ItParams);
-  ///@{
   /// Full text of a data / annotation text item (empty for other kinds and indexes out of
   /// range). Writing replaces the text of a text item (others are ignored) by the rule of
   /// Text: more than 15 characters take a long text while any of the 50 is left.
+  ///@{
   std::string DataLongText(int idx) const;
   void SetDataLongText(int idx, const std::string& s);
   std::string AnnoLongText(int idx) const;
   void SetAnnoLongText(int idx, const std::string& s);
   ///@}
-  ///@{
   /// Kind of the first / last data item; tkNone without data items.
+  ///@{
   TrcItem TypeOfFirstItem() const;
   TrcItem TypeOfLastItem() const;
   ///@}
@@ -1622,17 +1622,17 @@ class TCustomRChart : public TCustomControl {
   int CountAnnos(int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
   /// Sum of the annotation counts of the listed classes (a class listed twice counts twice).
   int CountAnnoByClass(const std::vector<uint8_t>& ClList) const;
-  ///@{
   /// First matching data / annotation item at StartIx or later (matching as CountAnnos);
   /// -1 when there is none or StartIx < 0.
+  ///@{
   int SearchDataItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
   int SearchAnnoItem(int StartIx, int Tag, uint32_t TagMask, int ItemClass, TrcItem ItemKind) const;
   ///@}
 
   // ---------------------------------------------------------------- scaling (data items)
-  ///@{
   /// x := kx*x + dx, y := ky*y + dy (and the second point of two-point kinds), for data item
   /// Item / every data item; no repaint.
+  ///@{
   void ScaleItem(int Item, double kx, double dx, double ky, double dy);
   void ScaleAllItems(double kx, double dx, double ky, double dy);
   ///@}
@@ -1641,17 +1641,17 @@ class TCustomRChart : public TCustomControl {
 
   // ---------------------------------------------------------------- removing
   // Only ClearAnnotations repaints; call ShowGraf to see the rest.
-  ///@{
   /// Removes data item Index / the first / the last data item; the following items move
   /// down one place. Indexes outside the range remove nothing.
+  ///@{
   void RemoveItem(int Index);
   void RemoveFirstItem() { RemoveItem(0); }
   void RemoveLastItem();
   ///@}
   /// Removes annotation item Index (outside the range: nothing).
   void RemoveAnnoItem(int Index);
-  ///@{
   /// Remove the data items of a class / a layer; return the number of items removed.
+  ///@{
   int RemoveItemsByClass(uint8_t ClassNumber);
   int RemoveItemsByLayer(int Layer);
   ///@}
@@ -1662,14 +1662,14 @@ class TCustomRChart : public TCustomControl {
   void ClearAnnotations();
 
   // ---------------------------------------------------------------- data sharing
-  ///@{
   /// The chart whose data this chart shows (none: its own). Refusals are reported in an
   /// information box and leave everything as it was.
+  ///@{
   TCustomRChart* UseDataOf() const { return FUseDataOf; }
   void SetUseDataOf(TCustomRChart* Chart);
   ///@}
-  ///@{
   /// Charts that show this chart's data, numbered 1..DataUsersNum() (null for other i).
+  ///@{
   int DataUsersNum() const { return FDataUsersNum; }
   TCustomRChart* DataUsers(int i) const;
   ///@}
@@ -1679,16 +1679,16 @@ class TCustomRChart : public TCustomControl {
   static constexpr int MaxDataUsers = 4;
 
   // ---------------------------------------------------------------- files
-  ///@{
   /// Write the data / annotation container as an item file; EZYRRChartError when the file
   /// cannot be written.
+  ///@{
   void SaveData(const std::string& FName);
   void SaveAnno(const std::string& FName);
   ///@}
-  ///@{
   /// Read an item file into the data / annotation container, after the items held when
   /// AppendIt is true. Return the number of items read, -2 for a file of another kind, -1
   /// for a file that cannot be read completely. A failed load changes nothing.
+  ///@{
   int LoadData(const std::string& FName, bool AppendIt);
   int LoadAnno(const std::string& FName, bool AppendIt);
   ///@}
@@ -1701,42 +1701,42 @@ class TCustomRChart : public TCustomControl {
   // ==== NAVIGATION: rchart_navigation.cpp
   // Wheel, pinch and keyboard zoom and pan, and a browser-like history of views beside the
   // zoom history ring above (which keeps its meaning). Everything is off by default.
-  ///@{
   /// On: the wheel zooms the mouse-affected layers about the world point under the mouse
   /// (Ctrl: X only, Shift: Y only; over a scale: that axis of its layer only; elsewhere
   /// outside the data area: nothing), and a touchpad pinch zooms about its centre. Confinement
   /// and MinRange hold. OnMouseWheel comes first: a handler that sets Handled vetoes.
+  ///@{
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
   void SetMouseWheelZoom(bool v);
   ///@}
-  ///@{
   /// Zoom of one wheel notch (a turn of 120); values not above 1 or above 16 are ignored.
+  ///@{
   double WheelZoomFactor() const { return FWheelZoomFactor; }
   void SetWheelZoomFactor(double v);
   ///@}
-  ///@{
   /// On: the chart takes the focus by Tab and shows it by a dotted frame near its edge; the
   /// arrow keys pan by 10 % (Shift: one pixel), + and - zoom about the centre, Backspace
   /// calls ZoomBack, Shift+Backspace ZoomForward, Home fits the data (AutoRange), Escape
   /// aborts a mouse drag.
+  ///@{
   bool KeyboardNavigation() const { return FKeyboardNavigation; }
   void SetKeyboardNavigation(bool v);
   ///@}
-  ///@{
   /// Wheel, key and pinch steps of one kind that follow each other within this many
   /// milliseconds make one history entry (0 .. 10000; default 300).
+  ///@{
   int NavigationBurstMs() const { return FNavBurstMs; }
   void SetNavigationBurstMs(int v);
   ///@}
-  ///@{
   /// Back to the view before the last zoom or pan of the user (mouse, wheel, keys, pinch, Home);
   /// ZoomForward returns again. A new zoom or pan drops the views ahead. False when there is
   /// nowhere to go. OnZoomPan reports the change.
+  ///@{
   bool ZoomBack();
   bool ZoomForward();
   ///@}
-  ///@{
   /// Whether ZoomBack / ZoomForward has a view to go to.
+  ///@{
   bool CanZoomBack() const { return !FNavBack.empty(); }
   bool CanZoomForward() const { return !FNavFwd.empty(); }
   ///@}
@@ -1756,8 +1756,8 @@ class TCustomRChart : public TCustomControl {
   /// Zooms by pinch gestures of touchpads and touch screens (with MouseWheelZoom); other
   /// events go to the control as usual.
   bool event(QEvent* e) override;
-  ///@{
   /// Shows or removes the focus frame of KeyboardNavigation.
+  ///@{
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   ///@}
@@ -1823,9 +1823,9 @@ class TCustomRChart : public TCustomControl {
   void Loaded() override;
 
   // Every adding operation ends in one of these with the coordinate mode of its overload.
-  ///@{
   /// The adding operations with the coordinate mode (cmAllWorld, ...) of their overload;
   /// descendants may add items in any mode through them.
+  ///@{
   void MoveToIntern(double x, double y, TCoordMode cm);
   void MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm);
   void AddArrow(TrcItem Kind, double x1, double y1, double x2, double y2, int HeadSize,

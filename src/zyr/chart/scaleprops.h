@@ -33,134 +33,134 @@ class TScaleProps : public TPersistent {
   /// Every default of the axis settings (fires no event).
   virtual void ResetComp();
 
-  ///@{
   /// The axis caption (unit label, UTF-8); empty by default.
+  ///@{
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
   ///@}
-  ///@{
   /// Offset in pixels of the caption from its anchor point (0, 0 by default).
+  ///@{
   int CaptionPosX() const { return FCaptionPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptionPosY; }
   void SetCaptionPosY(int v);
   ///@}
-  ///@{
   /// Alignment of the caption at its point: taLeftJustify, taRightJustify or taCenter
   /// (default).
+  ///@{
   TAlignment CaptionAlignment() const { return FCaptAlign; }
   void SetCaptionAlignment(TAlignment v);
   ///@}
-  ///@{
   /// Where along the axis the caption's point lies: its left or top end (uaSclTopLft,
   /// default), its centre (uaSclCenter) or its right or bottom end (uaSclBotRgt).
+  ///@{
   TScaleUnitAnchor CaptionAnchor() const { return FCaptAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor v);
   ///@}
-  ///@{
   /// A vertical axis' caption turned by 90 degrees and centred beside its labels (see
   /// TScale::CaptionVertical); the standard layouts make room for it. Off by default.
+  ///@{
   bool CaptionVertical() const { return FCaptionVertical; }
   void SetCaptionVertical(bool v);
   ///@}
-  ///@{
   /// Colour of the axis line, ticks and labels (black by default; the chart gives layer 1
   /// and 2 their own colours).
+  ///@{
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor v);
   ///@}
-  ///@{
   /// Date and time label settings (label type 3), owned; a change of them fires OnChange.
+  ///@{
   TDTLabel& DateFormat() { return *FDTFormat; }
   const TDTLabel& DateFormat() const { return *FDTFormat; }
   ///@}
   /// Copies the given settings into the owned date object.
   void SetDateFormat(const TDTLabel& v);
-  ///@{
   /// Decimals of the labels: n decimals, 0 integers, -1 exponent form, -2 automatic
   /// (default), -3 decades.
+  ///@{
   int DecPlaces() const { return FDecPlaces; }
   /// Clamped to -3 .. 12.
   void SetDecPlaces(int v);
   ///@}
-  ///@{
   /// Logarithmic mapping of the axis (off by default).
+  ///@{
   bool Logarithmic() const { return FLogAx; }
   /// true is refused (stays false) for a bound below 1e-100 or date labels, unless not yet loaded.
   void SetLogarithmic(bool v);
   ///@}
-  ///@{
   /// Kind of labels: 0 none, 1 numbers (default), 2 time spans in seconds, 3 dates and times
   /// (day numbers), 4 the fields of UserTickText.
+  ///@{
   TFigType LabelType() const { return FLabelType; }
   /// 3 (dates) also switches Logarithmic off; 2 (time spans) sets DecPlaces to 4.
   void SetLabelType(TFigType v);
   ///@}
-  ///@{
   /// Font of the labels and caption; a change of it fires OnChange, SetFont copies.
+  ///@{
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   void SetFont(const TFont& v) { FFont.Assign(&v); }
   ///@}
-  ///@{
   /// Number of main ticks asked for (3 by default); the drawing scale keeps 0 and clamps
   /// others to 2 .. 10.
+  ///@{
   int MinTicks() const { return FMinTicks; }
   void SetMinTicks(int v);
   ///@}
-  ///@{
   /// Bounds of the axis range in world coordinates (0 .. 1 by default). A NaN is ignored
   /// without an event.
+  ///@{
   double RangeLow() const { return FRangeLow; }
   /// Keeps at least MinRange to the other bound; a logarithmic axis ignores bounds < 1e-100.
   void SetRangeLow(double v);
   double RangeHigh() const { return FRangeHigh; }
   void SetRangeHigh(double v);
   ///@}
-  ///@{
   /// Short ticks between the main ticks (on by default).
+  ///@{
   bool ShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool v);
   ///@}
-  ///@{
   /// Pattern around numeric labels: the part before the first "&" goes before the label, the
   /// part after it behind ("(&)" makes 12 "(12)"); without "&" the whole text goes before.
+  ///@{
   const std::string& ScaleInscript() const { return FScaleInscript; }
   void SetScaleInscript(const std::string& v);
   ///@}
-  ///@{
   /// Base line offset from the plotting area (FScalePosY on horizontal axes, FScalePosX else).
+  ///@{
   int ScalePos() const;
   void SetScalePos(int v);
   ///@}
-  ///@{
   /// Smallest width of the range in world units (1e-10 by default).
+  ///@{
   double MinRange() const { return FMinRngDiff; }
   /// Ignored for v <= 1e-100; widens a narrower range about its centre.
   void SetMinRange(double v);
   ///@}
-  ///@{
   /// What dragging the axis with the left button does: 0 nothing (default), 1 pan, 6 stretch,
   /// 9 zoom about the centre; a double click on the axis toggles 1 and 6. No event.
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
-  ///@{
   /// Texts of label type 4, separated by "|": the n-th main tick shows the n-th field.
+  ///@{
   const std::string& UserTickText() const { return FUserTickText; }
   void SetUserTickText(const std::string& v);
   ///@}
-  ///@{
   /// Qt forms (QString, QColor and the like) of the text and colour setters above; an
   /// invalid QColor gives clNone.
+  ///@{
   void SetCaption(const QtText auto& v) { SetCaption(FromQString(v)); }
   void SetScaleInscript(const QtText auto& v) { SetScaleInscript(FromQString(v)); }
   void SetUserTickText(const QtText auto& v) { SetUserTickText(FromQString(v)); }
   void SetColorScale(const QtColor auto& v) { SetColorScale(FromQColor(v)); }
   ///@}
-  ///@{
   /// Whether the axis is drawn (off by default; the chart's standard layout shows the axes
   /// of layer 1).
+  ///@{
   bool Visible() const { return FVisible; }
   void SetVisible(bool v);
   ///@}
@@ -169,9 +169,9 @@ class TScaleProps : public TPersistent {
   /// Centre of the range: (RangeLow + RangeHigh) / 2.
   double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
 
-  ///@{
   /// True while the owning chart loads its properties (and for an object of its own until
   /// cleared): SetLogarithmic(true) then skips its checks, so settings may come in any order.
+  ///@{
   bool NotYetLoaded() const { return FNotYetLoaded; }
   void SetNotYetLoaded(bool v) { FNotYetLoaded = v; }
   ///@}
@@ -237,8 +237,8 @@ class TScalePropsHoriz : public TScaleProps {
   TScalePropsHoriz() { ResetComp(); }
   /// Every default, with the location slBottom (fires no event).
   void ResetComp() override;
-  ///@{
   /// Above (slTop, scale type 0) or below (slBottom, scale type 1, default) the plotting area.
+  ///@{
   TScaleLocationHoriz ScaleLocation() const { return FScaleLoc; }
   void SetScaleLocation(TScaleLocationHoriz v);
   ///@}
@@ -262,9 +262,9 @@ class TScalePropsVert : public TScaleProps {
   TScalePropsVert() { ResetComp(); }
   /// Every default, with the location slLeft (fires no event).
   void ResetComp() override;
-  ///@{
   /// Left (slLeft, scale type 3, default) or right (slRight, scale type 2) of the plotting
   /// area.
+  ///@{
   TScaleLocationVert ScaleLocation() const { return FScaleLoc; }
   void SetScaleLocation(TScaleLocationVert v);
   ///@}

@@ -22,9 +22,9 @@ namespace zyr {
 /// The chart is isometric; the range operations act on layer 1. Gallery page "smithchart".
 class TSmithChart : public TCustomRChart {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name.
+  ///@{
   Q_PROPERTY(QColor GridColorLight READ QtGridColorLight WRITE SetGridColorLight)
   Q_PROPERTY(QColor GridColorDark READ QtGridColorDark WRITE SetGridColorDark)
   Q_PROPERTY(QColor DiagramColor READ QtDiagramColor WRITE SetDiagramColor)
@@ -49,27 +49,27 @@ class TSmithChart : public TCustomRChart {
   void PixelToImpedance(int X, int Y, double& Resistance, double& Reactance) const;
 
   // ---------------------------------------------------------------- diagram colours
-  ///@{
   /// Pen of the minor circles and arcs (default 0xDBDBDB); repaints on change.
+  ///@{
   TColor GridColorLight() const { return FGridColLight; }
   void SetGridColorLight(TColor v) { SetGridColLight(v); }
   void SetGridColLight(TColor v);
   ///@}
-  ///@{
   /// Pen of the major circles and arcs, the unit circle and the real axis (default
   /// 0xA7A7A7); repaints on change.
+  ///@{
   TColor GridColorDark() const { return FGridColDark; }
   void SetGridColorDark(TColor v) { SetGridColDark(v); }
   void SetGridColDark(TColor v);
   ///@}
-  ///@{
   /// Fill of the unit disc and background of the resistance labels (default 0xF8E8E8);
   /// repaints on change.
+  ///@{
   TColor DiagramColor() const { return FDiagramColor; }
   void SetDiagramColor(TColor v);
   ///@}
-  ///@{
   /// Qt forms of the colour setters; an invalid QColor gives clNone.
+  ///@{
   void SetGridColorLight(const QtColor auto& v) { SetGridColorLight(FromQColor(v)); }
   void SetGridColorDark(const QtColor auto& v) { SetGridColorDark(FromQColor(v)); }
   void SetDiagramColor(const QtColor auto& v) { SetDiagramColor(FromQColor(v)); }
@@ -81,9 +81,9 @@ class TSmithChart : public TCustomRChart {
   /// \endcond
 
   // ---------------------------------------------------------------- layer-1 ranges
-  ///@{
   /// Setting a limit re-applies the isometric scaling and repaints once. RangeYHigh follows
   /// from the isometric scaling and cannot be set. Non-finite values are ignored.
+  ///@{
   double RangeXLow() const { return GetRangeLowX(); }
   double RangeXHigh() const { return GetRangeHighX(); }
   double RangeYLow() const { return GetRangeLowY(); }
@@ -102,9 +102,9 @@ class TSmithChart : public TCustomRChart {
 
   /// The chart's SetRange on layer 1 (reflection coefficients).
   void SetRange(double xLo, double yLo, double xHi, double yHi);
-  ///@{
   /// The chart's AutoRange on layer 1: fits the ranges to the items, Margin in percent of the
   /// extent, MinRange a minimum width in percent of the centre value.
+  ///@{
   void AutoRange(double Margin);
   void AutoRange(double MinRange, double Margin);
   ///@}
@@ -128,10 +128,10 @@ class TSmithChart : public TCustomRChart {
 
   // ---------------------------------------------------------------- cross-hair 1
   // The chart's numbered forms stay available next to the cross-hair-1 forms.
-  ///@{
   /// Cross-hair 1 in reflection coefficients: its position (the setters repaint), both
   /// coordinates at once (CrossHairSetPos), and its colour, mode, line style and width
   /// (CrossHairSetup). The chart's numbered forms act on cross-hair n.
+  ///@{
   using TCustomRChart::CrossHairPosX;
   using TCustomRChart::CrossHairPosY;
   using TCustomRChart::CrossHairSetPos;
@@ -171,8 +171,8 @@ class TSmithChart : public TCustomRChart {
   /// Clears SuppressPaint once the window exists.
   void CreateWnd() override;
 
-  ///@{
   /// The three diagram colours.
+  ///@{
   TColor FGridColLight = 0xDBDBDB;
   TColor FGridColDark = 0xA7A7A7;
   TColor FDiagramColor = 0xF8E8E8;

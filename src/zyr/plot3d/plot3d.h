@@ -64,9 +64,9 @@ using Tp3BeforeDrawScaleLabelEvent =
 /// TScale's (TScale::frLowered, TScale::csButtonColors, ...).
 class TPlot3D : public TCustomControl {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same clamping and repainting.
+  ///@{
   Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
   Q_PROPERTY(int BoundBoxStyle READ BoundBoxStyle WRITE SetBoundBoxStyle)
   Q_PROPERTY(QString CaptionX READ QtCaptionX WRITE SetCaptionX)
@@ -154,19 +154,19 @@ class TPlot3D : public TCustomControl {
   TColorArray IsoColors;
 
   // --- properties -------------------------------------------------------------------------
-  ///@{
   /// Keeps the model origin in the middle of the control on every resize (default on);
   /// switching it on recentres at once.
+  ///@{
   bool AutoCenter() const { return FAutoCenter; }
   void SetAutoCenter(bool v);
   ///@}
-  ///@{
   /// Box drawn behind the surface: bbNone, bbOutlined or bbFilled (default); repaints.
+  ///@{
   TBoundingBox BoundBoxStyle() const { return FBoundBox; }
   void SetBoundBoxStyle(TBoundingBox v);
   ///@}
-  ///@{
   /// Axis captions (default "X", "Y", "Z"), drawn beside the middle of each axis; repaints.
+  ///@{
   const std::string& CaptionX() const { return FCaptX; }
   const std::string& CaptionY() const { return FCaptY; }
   const std::string& CaptionZ() const { return FCaptZ; }
@@ -180,115 +180,115 @@ class TPlot3D : public TCustomControl {
   void SetCaptionZ(const QString& v) { SetCaptionZ(FromQString(v)); }
   void SetCaptionZ(const char* v) { SetCaptionZ(std::string(v)); }
   ///@}
-  ///@{
   /// Screen position of the model origin in control pixels. With AutoCenter on, a setter
   /// only recentres; otherwise the value is clamped to -Width .. 2 Width (-Height ..
   /// 2 Height) and the plot repaints.
+  ///@{
   int CentX() const { return FCentX; }
   int CentY() const { return FCentY; }
   void SetCentX(int v);
   void SetCentY(int v);
   ///@}
 
-  ///@{
   /// Fifth colour of the control frame (default black); repaints.
+  ///@{
   TColor ColorFrame() const { return FFrameCol; }
   void SetColorFrame(TColor v) { SetColorField(FFrameCol, v); }
   void SetColorFrame(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorFrame(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Background colour (default white); repaints.
+  ///@{
   TColor ColorBakGnd() const { return FColorBakGnd; }
   void SetColorBakGnd(TColor v) { SetColorField(FColorBakGnd, v); }
   void SetColorBakGnd(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorBakGnd(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the x axis, its ticks and labels (default red); repaints.
+  ///@{
   TColor ColorXCoords() const { return FColorXAx; }
   void SetColorXCoords(TColor v) { SetColorField(FColorXAx, v); }
   void SetColorXCoords(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorXCoords(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the y axis, its ticks and labels (default blue); repaints.
+  ///@{
   TColor ColorYCoords() const { return FColorYAx; }
   void SetColorYCoords(TColor v) { SetColorField(FColorYAx, v); }
   void SetColorYCoords(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorYCoords(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the z axis, its ticks and labels (default black); repaints.
+  ///@{
   TColor ColorZCoords() const { return FColorZAx; }
   void SetColorZCoords(TColor v) { SetColorField(FColorZAx, v); }
   void SetColorZCoords(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorZCoords(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the top of the colour coding, at ColorScaleHigh (default yellow); repaints.
+  ///@{
   TColor ColorHigh() const { return FColorFillHigh; }
   void SetColorHigh(TColor v) { SetColorField(FColorFillHigh, v); }
   void SetColorHigh(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorHigh(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Middle colour of ccmThreeColors (default blue); repaints.
+  ///@{
   TColor ColorMid() const { return FColorFillMid; }
   void SetColorMid(TColor v) { SetColorField(FColorFillMid, v); }
   void SetColorMid(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorMid(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the bottom of the colour coding, at ColorScaleLow (default black); repaints.
+  ///@{
   TColor ColorLow() const { return FColorFillLow; }
   void SetColorLow(TColor v) { SetColorField(FColorFillLow, v); }
   void SetColorLow(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorLow(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the mesh lines (default black); repaints.
+  ///@{
   TColor ColorMesh() const { return FColorMesh; }
   void SetColorMesh(TColor v) { SetColorField(FColorMesh, v); }
   void SetColorMesh(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorMesh(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the box's front edges (default 0x404040); repaints.
+  ///@{
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColorCubeFrame(TColor v) { SetColorField(FColorCubeFrame, v); }
   void SetColorCubeFrame(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorCubeFrame(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the box's rear (hidden) edges (default 0xB0B0B0); repaints.
+  ///@{
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColorCubeHidLin(TColor v) { SetColorField(FColorCubeHidLin, v); }
   void SetColorCubeHidLin(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorCubeHidLin(FromQColor(v));
   }
   ///@}
-  ///@{
   /// One end of the shading of the filled box faces, which are blended between
   /// ColorCubeFaceLow and ColorCubeFaceHigh by their depth (default silver); repaints.
+  ///@{
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColorCubeFaceLow(TColor v) { SetColorField(FColorCubeFaceLo, v); }
   void SetColorCubeFaceLow(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorCubeFaceLow(FromQColor(v));
   }
   ///@}
-  ///@{
   /// The other end of the shading of the filled box faces (default 0xFEEEEE); repaints.
+  ///@{
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColorCubeFaceHigh(TColor v) { SetColorField(FColorCubeFaceHi, v); }
   void SetColorCubeFaceHigh(const QtColor auto& v) {
@@ -296,62 +296,62 @@ class TPlot3D : public TCustomControl {
   }
   ///@}
 
-  ///@{
   /// Colours a cell by the mean (on) or the largest (off, default) of its four heights;
   /// repaints.
+  ///@{
   bool ColorCodeAvg() const { return FColorCodeAvg; }
   void SetColorCodeAvg(bool v);
   ///@}
-  ///@{
   /// How heights become colours (default ccmTwoColors); repaints.
+  ///@{
   TColorCodingMode ColorCodingMode() const { return FColorCodingMode; }
   void SetColorCodingMode(TColorCodingMode v);
   ///@}
-  ///@{
   /// Outlines mkMesh cells in ColorMesh (default on); off, cells are outlined in their own
   /// colour.
+  ///@{
   bool MeshVisible() const { return FMeshVisible; }
   void SetMeshVisible(bool v);
   ///@}
-  ///@{
   /// How a cell is drawn (default mkMesh); repaints.
+  ///@{
   TMeshKind MeshKind() const { return FMeshKind; }
   void SetMeshKind(TMeshKind v);
   ///@}
-  ///@{
   /// Frame around the control (default 2, lowered); repaints.
+  ///@{
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   ///@}
-  ///@{
   /// Upper end of the colour coding's height interval (default 100); a value not above
   /// ColorScaleLow or not finite is refused; repaints.
+  ///@{
   double ColorScaleHigh() const { return FColorScaleHigh; }
   void SetColorScaleHigh(double v);
   ///@}
-  ///@{
   /// Lower end of the colour coding's height interval (default 0); a value not below
   /// ColorScaleHigh or not finite is refused; repaints.
+  ///@{
   double ColorScaleLow() const { return FColorScaleLow; }
   void SetColorScaleLow(double v);
   ///@}
-  ///@{
   /// Stored colour scheme (default 1): 0 sets ColGrayLine and ColWhiteLine to gray and white,
   /// other values to the button shadow and highlight colours.
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
-  ///@{
   /// Line colours that follow ColorScheme (black, gray, white by default); the frame itself
   /// is drawn in fixed colours.
+  ///@{
   TColor ColBlackLine() const { return FColBlackLine; }
   TColor ColGrayLine() const { return FColGrayLine; }
   TColor ColWhiteLine() const { return FColWhiteLine; }
   ///@}
 
-  ///@{
   /// Decimals of each axis's tick labels (defaults 1, 1, -2): -2 chooses them from the range
   /// width; values are clamped to -2 .. 12; repaints.
+  ///@{
   int DecPlaceX() const { return FDecPlace[0]; }
   int DecPlaceY() const { return FDecPlace[1]; }
   int DecPlaceZ() const { return FDecPlace[2]; }
@@ -359,8 +359,8 @@ class TPlot3D : public TCustomControl {
   void SetDecPlaceY(int v) { SetDecPlace(1, v); }
   void SetDecPlaceZ(int v) { SetDecPlace(2, v); }
   ///@}
-  ///@{
   /// Caption distance from its axis in pixels (defaults 40, 40, 20); repaints.
+  ///@{
   int LabDistX() const { return FLabDist[0]; }
   int LabDistY() const { return FLabDist[1]; }
   int LabDistZ() const { return FLabDist[2]; }
@@ -368,13 +368,13 @@ class TPlot3D : public TCustomControl {
   void SetLabDistY(int v) { SetLabDist(1, v); }
   void SetLabDistZ(int v) { SetLabDist(2, v); }
   ///@}
-  ///@{
   /// Zoom of the picture about the origin, clamped to 0.1 .. 5 (default 1); repaints.
+  ///@{
   double Magnification() const { return FMagnify; }
   void SetMagnification(double v);
   ///@}
-  ///@{
   /// Requested ticks per axis, clamped to 2 .. 20 (defaults 3); repaints.
+  ///@{
   int MinTickX() const { return FNTicks[0]; }
   int MinTickY() const { return FNTicks[1]; }
   int MinTickZ() const { return FNTicks[2]; }
@@ -382,18 +382,18 @@ class TPlot3D : public TCustomControl {
   void SetMinTickY(int v) { SetMinTick(1, v); }
   void SetMinTickZ(int v) { SetMinTick(2, v); }
   ///@}
-  ///@{
   /// What a mouse drag does: 12 rotate (within the limits, default), 13 rotate freely /
   /// right button zoom, 14 tilt, 15 turn, 6 zoom, 1 pan (the ma... constants); other values
   /// do nothing.
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
 
-  ///@{
   /// Axis ranges (defaults -1 .. 1); the x and y ranges only label the axes, the z range
   /// also maps heights onto the box. Non-finite bounds are refused; a bound set equal to the
   /// other one moves 1 away from it. Repaints.
+  ///@{
   double RangeXLow() const { return FRangeLow[0]; }
   double RangeXHigh() const { return FRangeHigh[0]; }
   double RangeYLow() const { return FRangeLow[1]; }
@@ -408,9 +408,9 @@ class TPlot3D : public TCustomControl {
   void SetRangeZHigh(double v) { SetRangeHigh(2, v); }
   ///@}
 
-  ///@{
   /// Stretch of the grid (x, y) and of the heights (z) inside the box (defaults 1); not
   /// finite values are refused; repaints. AutoScale sets all three.
+  ///@{
   double ScaleFactX() const { return FSclIntern[0]; }
   double ScaleFactY() const { return FSclIntern[1]; }
   double ScaleFactZ() const { return FSclIntern[2]; }
@@ -419,25 +419,25 @@ class TPlot3D : public TCustomControl {
   void SetScaleFactZ(double v) { SetScaleFact(2, v); }
   ///@}
 
-  ///@{
   /// View angles in degrees (defaults 60 and 15), folded into 0 .. 360: tilt about x and
   /// turn about z. Non-finite values are refused; repaints.
+  ///@{
   double ViewAngleX() const { return FViewAngle[0]; }
   double ViewAngleZ() const { return FViewAngle[2]; }
   void SetViewAngleX(double v);
   void SetViewAngleZ(double v);
   ///@}
-  ///@{
   /// Limits of mouse rotation with maRotate in degrees (defaults 0 .. 360); axis 0 is x,
   /// 2 is z. Axes outside 0 .. 2 read 0 and are ignored; non-finite values are refused.
+  ///@{
   double ViewAngLimLow(int axis) const;
   double ViewAngLimHigh(int axis) const;
   void SetViewAngLimLow(int axis, double v);
   void SetViewAngLimHigh(int axis, double v);
   ///@}
 
-  ///@{
   /// Shows each axis with its ticks, labels and caption (default on); repaints.
+  ///@{
   bool VisibleXCoords() const { return FVisible[0]; }
   bool VisibleYCoords() const { return FVisible[1]; }
   bool VisibleZCoords() const { return FVisible[2]; }
@@ -490,9 +490,9 @@ class TPlot3D : public TCustomControl {
   /// Draws the plot (no background, no frame) on another canvas, e.g. a printer page.
   void DrawOnForeignCanvas(TCanvas& Canvas);
 
-  ///@{
   /// Smallest and largest finite height of GridMat (0 when there is none).
   /// Rescans GridMat first when it changed.
+  ///@{
   double MinZ();
   double MaxZ();
   ///@}
@@ -514,8 +514,8 @@ class TPlot3D : public TCustomControl {
   /// The axis texts of the last drawing. They are kept apart from each other and inside the
   /// control: a text stays where its axis puts it unless it would be cut or cover another.
   const std::vector<TAxisText>& AxisTexts() const { return FAxisTexts; }
-  ///@{
   /// Per grid point of the last drawing: screen x, screen y and drawing sequence number.
+  ///@{
   const TIntMatrix& ProjMapX() const { return FProjMapX; }
   const TIntMatrix& ProjMapY() const { return FProjMapY; }
   const TIntMatrix& ProjMapZ() const { return FProjMapZ; }
@@ -536,8 +536,8 @@ class TPlot3D : public TCustomControl {
   /// One axis from (x1, y1), value Low, to (x2, y2), value High, with ticks, labels, caption.
   void DrawAxis(TCanvas& Canvas, TP3ScaleKind Kind, int x1, int y1, int x2, int y2, double Low,
                 double High);
-  ///@{
   /// Text centred on (x, y).
+  ///@{
   void DrawCenteredText(TCanvas& Canvas, int x, int y, const std::string& s);
   void DrawCenteredText(TCanvas& Canvas, int x, int y, const QString& s) {
     DrawCenteredText(Canvas, x, y, FromQString(s));
@@ -548,9 +548,9 @@ class TPlot3D : public TCustomControl {
   ///@}
 
   // --- export and print -------------------------------------------------------------------
-  ///@{
   /// Writes the picture to a file: PNG or JPEG by extension, BMP otherwise; IncludeFrame
   /// adds the control frame. False for an empty name, an empty control or a write error.
+  ///@{
   bool CopyToBMP(const std::string& FName, bool IncludeFrame);
   bool CopyToBMP(const QString& FName, bool IncludeFrame) {
     return CopyToBMP(FromQString(FName), IncludeFrame);
@@ -559,9 +559,9 @@ class TPlot3D : public TCustomControl {
     return CopyToBMP(std::string(FName), IncludeFrame);
   }
   ///@}
-  ///@{
   /// Writes the picture as a vector file: PDF when the name ends in ".pdf", SVG otherwise.
   /// False for an empty name, an empty control or a write error.
+  ///@{
   bool CopyToWMF(const std::string& FName, bool IncludeFrame);
   bool CopyToWMF(const QString& FName, bool IncludeFrame) {
     return CopyToWMF(FromQString(FName), IncludeFrame);
@@ -589,15 +589,15 @@ class TPlot3D : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Runs the drag step of MouseAction and reports the cell under the mouse.
   void MouseMove(TShiftState Shift, int X, int Y) override;
-  ///@{
   /// On: the wheel changes Magnification (within 0.1 .. 5, the picture grows about CentX,
   /// CentY) by WheelZoomFactor per notch, with OnMouseAction and OnZoomPan as a zoom by the
   /// mouse. OnMouseWheel comes first and vetoes by setting Handled. Off by default.
+  ///@{
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
   void SetMouseWheelZoom(bool v) { FMouseWheelZoom = v; }
   ///@}
-  ///@{
   /// Zoom of one wheel notch; values not above 1 or above 16 are ignored.
+  ///@{
   double WheelZoomFactor() const { return FWheelZoomFactor; }
   void SetWheelZoomFactor(double v);
   ///@}
@@ -605,9 +605,9 @@ class TPlot3D : public TCustomControl {
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
  signals:
-  ///@{
   /// Emitted right after OnDataRendered, OnMouseAction (with the values the handler left),
   /// OnMouseMoveOverPlot and OnZoomPan.
+  ///@{
   void dataRendered();
   void mouseAction(int CenterX, int CenterY, double RotXAngle, double RotZAngle,
                    double Magnification, zyr::TShiftState Shift);

@@ -44,8 +44,8 @@ enum TAxDir : uint8_t { adLeftHanded = 0, adRightHanded = 1 };
 
 /// One item of a TRot3D in world coordinates.
 struct Tr3ChartItem {
-  ///@{
   /// World position (the first point of a tkLine item).
+  ///@{
   double x = 0, y = 0, z = 0;  // position (first point of a line)
   ///@}
   /// Item colour; only the low 24 bits are used.
@@ -54,8 +54,8 @@ struct Tr3ChartItem {
   int32_t tag = 0;
   /// What the item is.
   Tr3Item ItemKind = rot3d::tkNone;
-  ///@{
   /// Second point of a tkLine item.
+  ///@{
   double x2 = 0, y2 = 0, z2 = 0;  // second point of a tkLine item
   ///@}
   /// Mark type of a tkMarkAt item; line width in pixels of tkLineto and tkLine.
@@ -90,9 +90,9 @@ using TLblRequestEvent =
 /// bbFilled, ... below; frame styles and colour schemes as TScale's (TScale::frLowered, ...).
 class TRot3D : public TCustomControl {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and repainting.
+  ///@{
   Q_PROPERTY(int AllocSize READ AllocSize WRITE SetAllocSize)
   Q_PROPERTY(int CentX READ CentX WRITE SetCentX)
   Q_PROPERTY(int CentY READ CentY WRITE SetCentY)
@@ -170,13 +170,13 @@ class TRot3D : public TCustomControl {
   void Drawto(double x, double y, double z);
   /// Adds a line from (x1, y1, z1) to (x2, y2, z2) in the current LineWidth.
   void Line(double x1, double y1, double z1, double x2, double y2, double z2);
-  ///@{
   /// The same spelled as on the 2D chart.
+  ///@{
   void MoveTo(double x, double y, double z) { Moveto(x, y, z); }
   void DrawTo(double x, double y, double z) { Drawto(x, y, z); }
   ///@}
-  ///@{
   /// The same with Qt's 3D points (single precision).
+  ///@{
   void MarkAt(const QVector3D& p, uint8_t mk) { MarkAt(p.x(), p.y(), p.z(), mk); }
   void MoveTo(const QVector3D& p) { Moveto(p.x(), p.y(), p.z()); }
   void DrawTo(const QVector3D& p) { Drawto(p.x(), p.y(), p.z()); }
@@ -189,24 +189,24 @@ class TRot3D : public TCustomControl {
   void MakeVisible();
   /// Clears the off-screen picture and removes every item; the last drawing objects stay.
   void Clear();
-  ///@{
   /// Remove the last, the first or the item at \p Index (from 0); an index out of range is
   /// ignored. Removing the last remaining item releases the container.
+  ///@{
   void RemoveLastItem();
   void RemoveFirstItem();
   void RemoveItem(int Index);
   ///@}
-  ///@{
   /// Item \p idx (from 0); out of range: an item of kind tkNone.
+  ///@{
   Tr3ChartItem GetChartItem(int idx) const;
   ///@}
-  ///@{
   /// Overwrites item \p idx (from 0); out of range: ignored. MakeVisible shows the change.
+  ///@{
   void SetChartitem(int idx, const Tr3ChartItem& item);
   ///@}
-  ///@{
   /// Item \p idx as DataContainer: reading out of range gives an item of kind tkNone,
   /// writing out of range is ignored.
+  ///@{
   Tr3ChartItem DataContainer(int idx) const { return GetChartItem(idx); }
   void SetDataContainer(int idx, const Tr3ChartItem& item) { SetChartitem(idx, item); }
   ///@}
@@ -216,8 +216,8 @@ class TRot3D : public TCustomControl {
   void SetItemParams(int Item, const Tr3ChartItem& ItParams);
   /// Number of items added.
   int NumItems() const { return FNumChartItems; }
-  ///@{
   /// Kind of the first or last item; tkNone when there is none.
+  ///@{
   Tr3Item TypeOfFirstItem() const;
   Tr3Item TypeOfLastItem() const;
   ///@}
@@ -232,8 +232,8 @@ class TRot3D : public TCustomControl {
   int NumRotObjects() const { return NRotObj; }
 
   // --- Current pen for new items ---
-  ///@{
   /// Colour of the items added next (default black); the top byte is cleared. No repaint.
+  ///@{
   TColor ColorData() const { return FDataCol; }
   void SetDataCol(TColor c);
   /// An invalid QColor is ignored.
@@ -243,25 +243,25 @@ class TRot3D : public TCustomControl {
   void SetColorData(TColor c) { SetDataCol(c); }
   void SetColorData(const QtColor auto& c) { SetDataCol(c); }
   ///@}
-  ///@{
   /// Tag of the items added next (default 0).
+  ///@{
   int32_t DataTag() const { return FDataTag; }
   void SetDataTag(int32_t t) { FDataTag = t; }
   ///@}
-  ///@{
   /// Line width in pixels of the lines added next, limited to 1 .. 32 (default 1); no
   /// repaint.
+  ///@{
   int LineWidth() const { return FLineWidth; }
   /// Limited to 1 .. 32.
   void SetLineWidth(int w);
   ///@}
 
   // --- View ---
-  ///@{
   /// View angles in degrees (defaults 110, 150, 210): ViewAngleY only enters with
   /// MouseRot3Axes. A change recomputes the rotation matrix and repaints; non-finite values
   /// are refused (SetViewAngles refuses all three then). Mouse rotation is not folded back
   /// into 0 .. 360.
+  ///@{
   double ViewAngleX() const { return FViewAngle[0]; }
   double ViewAngleY() const { return FViewAngle[1]; }
   double ViewAngleZ() const { return FViewAngle[2]; }
@@ -270,26 +270,26 @@ class TRot3D : public TCustomControl {
   void SetViewAngleY(double v);
   void SetViewAngleZ(double v);
   ///@}
-  ///@{
   /// Three-angle rotation: the matrix uses all three view angles and a drag turns x and y
   /// (on); off (default), ViewAngleY is unused and a drag turns z and x. Repaints.
+  ///@{
   bool MouseRot3Axes() const { return FRotMat3D; }
   void SetMRot3Axes(bool v);
   void SetMouseRot3Axes(bool v) { SetMRot3Axes(v); }
   ///@}
-  ///@{
   /// Handedness of the drawn axes (default adLeftHanded); repaints.
+  ///@{
   TAxDir AxDir() const { return FAxDir; }
   void SetAxDir(TAxDir v);
   ///@}
-  ///@{
   /// Rotation matrix entry (row ix, column iy, 1 .. 3) as a fraction; 0 outside.
+  ///@{
   double GetRotMat(int ix, int iy) const;
   double RotMat(int ix, int iy) const { return GetRotMat(ix, iy); }
   ///@}
-  ///@{
   /// Zoom of the picture, limited to 0.1 .. 5 (default 0.8; larger shows the model larger);
   /// stored as a divisor, so it reads back rounded. Repaints.
+  ///@{
   double GetMagnify() const { return 4000.0 / FMagnify; }
   void SetMagnify(double m);
   double Magnification() const { return GetMagnify(); }
@@ -300,23 +300,23 @@ class TRot3D : public TCustomControl {
   /// The divisor the projection uses: MagnifyDivisor fitted to the control's size and, with
   /// AutoScale and AutoOrigin, to the data's extent. Equals MagnifyDivisor at 450 x 300.
   int ProjectionDivisor() const;
-  ///@{
   /// Pixel position of the model origin (default the middle of the control).
+  ///@{
   int CentX() const { return FCentX; }
   int CentY() const { return FCentY; }
   ///@}
-  ///@{
   /// Pixel of the model origin, limited to 0 .. Width and 0 .. Height. A resize keeps its
   /// offset from the middle in proportion.
+  ///@{
   void SetCentX(int v);
   void SetCentY(int v);
   ///@}
 
   // --- World to model mapping (used by the next MakeVisible) ---
-  ///@{
   /// World point that maps to the model origin (default 0, 0, 0). Used by MakeVisible when
   /// AutoOrigin is off (AutoOrigin takes the centre of the items and stores it here); a
   /// change repaints, non-finite values are refused.
+  ///@{
   double OriginX() const { return FOrigin[0]; }
   double OriginY() const { return FOrigin[1]; }
   double OriginZ() const { return FOrigin[2]; }
@@ -325,10 +325,10 @@ class TRot3D : public TCustomControl {
   void SetOriginY(double v);
   void SetOriginZ(double v);
   ///@}
-  ///@{
   /// World-to-model factors per axis (default 1). Used by MakeVisible when AutoScale is off
   /// (AutoScale fits the items into about 1000 model units and stores the factors here); a
   /// change repaints, non-finite values are refused.
+  ///@{
   double ScaleFactX() const { return FScaleFact[0]; }
   double ScaleFactY() const { return FScaleFact[1]; }
   double ScaleFactZ() const { return FScaleFact[2]; }
@@ -337,51 +337,51 @@ class TRot3D : public TCustomControl {
   void SetScaleFactY(double v);
   void SetScaleFactZ(double v);
   ///@}
-  ///@{
   /// One scale factor for all three axes, the smallest (default off); a change runs
   /// MakeVisible.
+  ///@{
   bool IsoMetric() const { return FIsoMetric; }
   void SetIsoMetric(bool v);
   ///@}
-  ///@{
   /// MakeVisible takes the centre of the items as the origin (default on); a change runs
   /// MakeVisible.
+  ///@{
   bool AutoOrigin() const { return FAutoOrigin; }
   void SetAutoOrigin(bool v);
   ///@}
-  ///@{
   /// MakeVisible fits the items into about 1000 model units (default on); a change runs
   /// MakeVisible.
+  ///@{
   bool AutoScale() const { return FAutoScale; }
   void SetAutoScale(bool v);
   ///@}
 
   // --- Box, axes and appearance ---
-  ///@{
   /// 0 no box, 1 wire box, 2 box with three shaded faces.
+  ///@{
   TBoundingBox BoundBoxStyle() const { return FBoundBox; }
   void SetBoundBoxStyle(TBoundingBox v);
   ///@}
-  ///@{
   /// Edge length of the box in model units, limited to 0 .. 4000 and kept even (default 800);
   /// repaints.
+  ///@{
   int GetBoundBoxSize() const { return 2 * FBBSize; }
   void SetBoundBoxSize(int n);
   int BoundBoxSize() const { return GetBoundBoxSize(); }
   ///@}
-  ///@{
   /// Length of each axis in model units from the origin, limited to 0 .. 4000 (default 700);
   /// repaints.
+  ///@{
   int AxSize() const { return FAxSize; }
   void SetAxSize(int n);
   ///@}
-  ///@{
   /// Draws the axes and their names (default on); repaints.
+  ///@{
   bool ShowAxes() const { return FShowAxes; }
   void SetShowAxes(bool v);
   ///@}
-  ///@{
   /// Axis names (default "X", "Y", "Z"), written just beyond each axis's end; repaints.
+  ///@{
   const std::string& AxNameX() const { return FAxName[0]; }
   const std::string& AxNameY() const { return FAxName[1]; }
   const std::string& AxNameZ() const { return FAxName[2]; }
@@ -395,13 +395,13 @@ class TRot3D : public TCustomControl {
   void SetAxNameZ(const QString& v) { SetAxNameZ(FromQString(v)); }
   void SetAxNameZ(const char* v) { SetAxNameZ(std::string(v)); }
   ///@}
-  ///@{
   /// Frame around the control (default 2, lowered); repaints.
+  ///@{
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   ///@}
-  ///@{
   /// Fifth colour of the control frame (default black); repaints.
+  ///@{
   TColor ColorFrame() const { return FFrameCol; }
   void SetFrameCol(TColor c);
   void SetFrameCol(const QtColor auto& c) {
@@ -410,8 +410,8 @@ class TRot3D : public TCustomControl {
   void SetColorFrame(TColor c) { SetFrameCol(c); }
   void SetColorFrame(const QtColor auto& c) { SetFrameCol(c); }
   ///@}
-  ///@{
   /// Background colour (default white); repaints.
+  ///@{
   TColor ColorChart() const { return FChartCol; }
   void SetChartCol(TColor c);
   void SetChartCol(const QtColor auto& c) {
@@ -420,15 +420,15 @@ class TRot3D : public TCustomControl {
   void SetColorChart(TColor c) { SetChartCol(c); }
   void SetColorChart(const QtColor auto& c) { SetChartCol(c); }
   ///@}
-  ///@{
   /// Stored colour scheme (default 1), kept for compatibility; the frame is drawn in fixed
   /// colours. Repaints.
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
-  ///@{
   /// Colour of the box's front edges and of the axes beyond the box (default 0x404040);
   /// repaints.
+  ///@{
   TColor ColorCubeFrame() const { return FColorCubeFrame; }
   void SetColCubeFrame(TColor c);
   void SetColCubeFrame(const QtColor auto& c) {
@@ -437,9 +437,9 @@ class TRot3D : public TCustomControl {
   void SetColorCubeFrame(TColor c) { SetColCubeFrame(c); }
   void SetColorCubeFrame(const QtColor auto& c) { SetColCubeFrame(c); }
   ///@}
-  ///@{
   /// Colour of the box's rear edges and of the axes inside the box (default 0xB0B0B0);
   /// repaints.
+  ///@{
   TColor ColorCubeHidLin() const { return FColorCubeHidLin; }
   void SetColCubeHidLin(TColor c);
   void SetColCubeHidLin(const QtColor auto& c) {
@@ -448,9 +448,9 @@ class TRot3D : public TCustomControl {
   void SetColorCubeHidLin(TColor c) { SetColCubeHidLin(c); }
   void SetColorCubeHidLin(const QtColor auto& c) { SetColCubeHidLin(c); }
   ///@}
-  ///@{
   /// One end of the shading of the filled box faces, which are blended between
   /// ColorCubeFaceLow and ColorCubeFaceHigh by their depth (default 0xC0C0C0); repaints.
+  ///@{
   TColor ColorCubeFaceLow() const { return FColorCubeFaceLo; }
   void SetColCubeFaceLow(TColor c);
   void SetColCubeFaceLow(const QtColor auto& c) {
@@ -459,8 +459,8 @@ class TRot3D : public TCustomControl {
   void SetColorCubeFaceLow(TColor c) { SetColCubeFaceLow(c); }
   void SetColorCubeFaceLow(const QtColor auto& c) { SetColCubeFaceLow(c); }
   ///@}
-  ///@{
   /// The other end of the shading of the filled box faces (default 0xEEEEEE); repaints.
+  ///@{
   TColor ColorCubeFaceHigh() const { return FColorCubeFaceHi; }
   void SetColCubeFaceHigh(TColor c);
   void SetColCubeFaceHigh(const QtColor auto& c) {
@@ -469,33 +469,33 @@ class TRot3D : public TCustomControl {
   void SetColorCubeFaceHigh(TColor c) { SetColCubeFaceHigh(c); }
   void SetColorCubeFaceHigh(const QtColor auto& c) { SetColCubeFaceHigh(c); }
   ///@}
-  ///@{
   /// Font style of the character marks (types 52 and up; default none); repaints.
+  ///@{
   TFontStyles TextFontStyle() const { return FTextFontStyle; }
   void SetTextFontStyle(TFontStyles v);
   ///@}
-  ///@{
   /// Size in points of the character marks, limited to 1 .. 500 (default 8); repaints.
+  ///@{
   int TextMarkSize() const { return FTextMarkSize; }
   void SetTextMarkSize(int v);
   ///@}
-  ///@{
   /// What a drag does: maRotate (default), maRotAndZoom, maZoom or maPan; other values do
   /// nothing. Takes effect with the next drag.
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
-  ///@{
   /// Entries the item container grows by when full (default 1000).
+  ///@{
   int AllocSize() const { return FAllocSize; }
   /// Accepts 1 .. 1000000; other values are ignored.
   void SetAllocSize(int v);
   ///@}
 
   // --- Export and printing; each answers whether it succeeded ---
-  ///@{
   /// Writes the picture as BMP, or PNG / JPEG by the file name's extension; IncludeFrame
   /// adds the control frame. False for an empty name, an empty control or a write error.
+  ///@{
   bool CopyToBMP(const std::string& FName, bool IncludeFrame);
   bool CopyToBMP(const QString& FName, bool IncludeFrame) {
     return CopyToBMP(FromQString(FName), IncludeFrame);
@@ -504,9 +504,9 @@ class TRot3D : public TCustomControl {
     return CopyToBMP(std::string(FName), IncludeFrame);
   }
   ///@}
-  ///@{
   /// Writes the picture as SVG, or PDF when the name ends in ".pdf". False for an empty
   /// name, an empty control or a write error.
+  ///@{
   bool CopyToWMF(const std::string& FName, bool IncludeFrame);
   bool CopyToWMF(const QString& FName, bool IncludeFrame) {
     return CopyToWMF(FromQString(FName), IncludeFrame);
@@ -538,15 +538,15 @@ class TRot3D : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Runs the drag step of MouseAction (rotate, zoom or pan) and repaints.
   void MouseMove(TShiftState Shift, int X, int Y) override;
-  ///@{
   /// On: the wheel changes Magnification (within 0.1 .. 5, about the model origin) by
   /// WheelZoomFactor per notch. OnMouseWheel comes first and vetoes by setting Handled. Off
   /// by default.
+  ///@{
   bool MouseWheelZoom() const { return FMouseWheelZoom; }
   void SetMouseWheelZoom(bool v) { FMouseWheelZoom = v; }
   ///@}
-  ///@{
   /// Zoom of one wheel notch; values not above 1 or above 16 are ignored.
+  ///@{
   double WheelZoomFactor() const { return FWheelZoomFactor; }
   void SetWheelZoomFactor(double v);
   ///@}
@@ -554,8 +554,8 @@ class TRot3D : public TCustomControl {
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
  signals:
-  ///@{
   /// Emitted right after OnBeforeRenderData and OnDataRendered.
+  ///@{
   void beforeRenderData();
   void dataRendered();
   ///@}

@@ -49,9 +49,9 @@ using TMouseMoveInColorScaleEvent =
 /// colour schemes as TScale's (TScale::frLowered, TScale::csGrayWhite, ...).
 class TColorScale : public TCustomControl {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and repainting.
+  ///@{
   Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
   Q_PROPERTY(QColor CaptionColor READ QtCaptionColor WRITE SetCaptionColor)
   Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
@@ -107,58 +107,58 @@ class TColorScale : public TCustomControl {
   ~TColorScale() override;
 
   // Published properties.
-  ///@{
   /// Caption text (default empty), drawn at (CaptionPosX, CaptionPosY); repaints on change.
+  ///@{
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
   ///@}
-  ///@{
   /// Caption colour (default black); repaints on change.
+  ///@{
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
   void SetCaptionColor(const QtColor auto& v) {
     if (QColor(v).isValid()) SetCaptionColor(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Caption position in pixels from the control's top-left corner (default 10, 10);
   /// repaints on change.
+  ///@{
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
   void SetCaptionPosY(int v);
   ///@}
-  ///@{
   /// Caption font size in points (default 12); repaints on change.
+  ///@{
   int CaptionSize() const { return FCaptSize; }
   void SetCaptionSize(int v);
   ///@}
-  ///@{
   /// Caption font style (default bold); repaints on change.
+  ///@{
   TFontStyles CaptionStyle() const { return FCaptStyle; }
   void SetCaptionStyle(TFontStyles v);
   ///@}
-  ///@{
   /// Background colour (default silver); repaints on change.
+  ///@{
   TColor ColorSclBkgd() const { return FColorSclBkgd; }
   void SetColorSclBkgd(TColor v);
   void SetColorSclBkgd(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorSclBkgd(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the scale, its labels and the bar's frame (default black); repaints on change.
+  ///@{
   TColor ColorOfScale() const { return FColorScale; }
   void SetColorOfScale(TColor v);
   void SetColorOfScale(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorOfScale(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Stored frame line colours (default csGrayWhite); the frame is drawn in fixed colours.
   /// Repaints on change.
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
@@ -167,50 +167,50 @@ class TColorScale : public TCustomControl {
   TCrossHair& CrossHair() { return *FCrossHair; }
   /// Copies the settings of \p v into the owned cross-hair.
   void SetCrossHair(const TCrossHair& v);
-  ///@{
   /// Frame around the control (default frLowered); repaints on change.
+  ///@{
   TFrameStyle FrameStyle() const { return FFrameSt; }
   void SetFrameStyle(TFrameStyle v);
   ///@}
-  ///@{
   /// Low end of the numeric scale's range (default -10), set by the scale's range rules; the
   /// colour interval stays. Repaints.
+  ///@{
   double ScaleRangeLow() const { return FColSclMin; }
   void SetScaleRangeLow(double v);
   ///@}
-  ///@{
   /// High end of the numeric scale's range (default 10), set by the scale's range rules; the
   /// colour interval stays. Repaints.
+  ///@{
   double ScaleRangeHigh() const { return FColSclMax; }
   void SetScaleRangeHigh(double v);
   ///@}
-  ///@{
   /// Paints the bar beyond the colour interval in the end colours instead of the background
   /// (default off); repaints on change.
+  ///@{
   bool ExtendColors() const { return FExtendColors; }
   void SetExtendColors(bool v);
   ///@}
-  ///@{
   /// Draws a rectangle around the bar (default on); repaints on change.
+  ///@{
   bool FramedColorScale() const { return FFramedColors; }
   void SetFramedColorScale(bool v);
   ///@}
-  ///@{
   /// Low end of the value interval the colour table spreads over (default -10); a value above
   /// ColorHigh moves ColorHigh along, non-finite values are ignored. Repaints.
+  ///@{
   double ColorLow() const { return FColorLow; }
   void SetColorLow(double v);
   ///@}
-  ///@{
   /// High end of the colour interval (default 10); a value below ColorLow moves ColorLow
   /// along, non-finite values are ignored. Repaints.
+  ///@{
   double ColorHigh() const { return FColorHigh; }
   void SetColorHigh(double v);
   ///@}
-  ///@{
   /// Position of the bar inside the control: distance in pixels from each edge (defaults
   /// 8, 22, 16, 16 for top, bottom, left, right), clamped so the bar keeps one pixel. The
   /// scale follows; repaints on change.
+  ///@{
   int MarginTop() const { return FMarginTop; }
   void SetMarginTop(int v);
   int MarginBottom() const { return FMarginBottom; }
@@ -220,19 +220,19 @@ class TColorScale : public TCustomControl {
   int MarginRight() const { return FMarginRight; }
   void SetMarginRight(int v);
   ///@}
-  ///@{
   /// Requested main ticks of the scale (default 3).
+  ///@{
   int MinTicks() const;
   /// Clamped to 2 .. 10.
   void SetMinTicks(int v);
   ///@}
-  ///@{
   /// What a left drag does (default maNone).
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
-  ///@{
   /// Direction of the bar (default csoHorizontal); lays the scale out again and repaints.
+  ///@{
   TColScaleOrientation Orientation() const { return FColScaleOrient; }
   void SetOrientation(TColScaleOrientation v);
   ///@}
@@ -256,8 +256,8 @@ class TColorScale : public TCustomControl {
   TScale& Scale() { return *FScale; }
   /// Which end the current maPanStretch drag moves (zpmPan, zpmLowEnd or zpmHighEnd).
   TZoomPanMode ZoomPanMode() const { return FZoomPanMode; }
-  ///@{
   /// While on, nothing is painted (default off).
+  ///@{
   bool SuppressPaint() const { return FSuppressPaint; }
   /// Clearing it paints at once.
   void SetSuppPaint(bool v);
@@ -282,9 +282,9 @@ class TColorScale : public TCustomControl {
   /// Copies the picture into \p ABitmap at (PosX, PosY); a negative position resizes
   /// ABitmap to the picture and copies it to (0, 0).
   void CopyToBitMap(TBitmap* ABitmap, int PosX, int PosY);
-  ///@{
   /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
   /// bmp, jpg) as raster images. Returns false when the file cannot be written.
+  ///@{
   bool ExportToFile(const std::string& FileName);
   bool ExportToFile(const QString& FileName) { return ExportToFile(FromQString(FileName)); }
   bool ExportToFile(const char* FileName) { return ExportToFile(std::string(FileName)); }
@@ -300,16 +300,16 @@ class TColorScale : public TCustomControl {
 
   /// Resizes, then lays the scale out again.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-  ///@{
   /// Mouse handling: the drag of MouseAction, and OnMouseMoveInScale on every move.
+  ///@{
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   ///@}
 
  signals:
-  ///@{
   /// Emitted right after OnCrossHairMove, OnDataRendered, OnMouseMoveInScale and OnZoomPan.
+  ///@{
   void crossHairMove();
   void dataRendered();
   void mouseMoveInScale(bool InScale, zyr::TShiftState Shift, double rMousePos);

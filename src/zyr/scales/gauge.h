@@ -65,9 +65,9 @@ using TMouseMoveInGaugeEvent =
 /// styles and colour schemes as TScale's (TScale::frRaised, TScale::csGrayWhite, ...).
 class TScaleGauge : public TCustomControl {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and repainting.
+  ///@{
   Q_PROPERTY(int Background READ Background WRITE QtSetBackground)
   Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
   Q_PROPERTY(QColor CaptionColor READ QtCaptionColor WRITE SetCaptionColor)
@@ -109,139 +109,139 @@ class TScaleGauge : public TCustomControl {
   ~TScaleGauge() override;
 
   // Published properties.
-  ///@{
   /// Background of the window (default gbVertGrad); repaints on change.
+  ///@{
   TGaugeBackground Background() const { return FGaugeBG; }
   void SetBackground(TGaugeBackground v);
   ///@}
-  ///@{
   /// Caption text (default empty), drawn on the cover at (CaptionPosX, CaptionPosY);
   /// repaints on change.
+  ///@{
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
   ///@}
-  ///@{
   /// Caption colour (default black; gray when disabled); repaints on change.
+  ///@{
   TColor CaptionColor() const { return FCaptColor; }
   void SetCaptionColor(TColor v);
   void SetCaptionColor(const QtColor auto& v) {
     if (QColor(v).isValid()) SetCaptionColor(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Caption position in pixels from the control's top-left corner (default 10, 10);
   /// repaints on change.
+  ///@{
   int CaptionPosX() const { return FCaptPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FCaptPosY; }
   void SetCaptionPosY(int v);
   ///@}
-  ///@{
   /// Caption font size in points (default 12); repaints on change.
+  ///@{
   int CaptionSize() const { return FCaptSize; }
   void SetCaptionSize(int v);
   ///@}
-  ///@{
   /// Caption font style (default bold); repaints on change.
+  ///@{
   TFontStyles CaptionStyle() const { return FCaptStyle; }
   void SetCaptionStyle(TFontStyles v);
   ///@}
-  ///@{
   /// First background colour (default gray); repaints on change.
+  ///@{
   TColor ColorBg1() const { return FColorSclBG1; }
   void SetColorBg1(TColor v);
   void SetColorBg1(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorBg1(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Second background colour (default white); repaints on change.
+  ///@{
   TColor ColorBg2() const { return FColorSclBG2; }
   void SetColorBg2(TColor v);
   void SetColorBg2(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorBg2(FromQColor(v));
   }
   ///@}
-  ///@{
   /// First index colour (default black); repaints on change.
+  ///@{
   TColor ColorIndex1() const { return FColorIndex1; }
   void SetColorIndex1(TColor v);
   void SetColorIndex1(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorIndex1(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Second index colour (default red), see TGaugeIndexMode; repaints on change.
+  ///@{
   TColor ColorIndex2() const { return FColorIndex2; }
   void SetColorIndex2(TColor v);
   void SetColorIndex2(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorIndex2(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the cover around the window (default silver); repaints on change.
+  ///@{
   TColor ColorCover() const { return FColorCover; }
   void SetColorCover(TColor v);
   void SetColorCover(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorCover(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of the dial's ticks and labels (default black); repaints on change.
+  ///@{
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor v);
   void SetColorScale(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorScale(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Stored frame line colours (default csGrayWhite); the frames are drawn in fixed colours.
   /// Repaints on change.
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
-  ///@{
   /// The enabled look; a disabled gauge is drawn in gray and takes no input.
+  ///@{
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool v);
   ///@}
-  ///@{
   /// Fixed dial with a moving index (default on); off, the dial moves so that the value sits
   /// under an index in the middle of the window. Repaints on change.
+  ///@{
   bool FixedDial() const { return FScaleFixed; }
   void SetFixedDial(bool v);
   ///@}
-  ///@{
   /// Frame around the control (default frRaised); repaints on change.
+  ///@{
   TFrameStyle FrameStyleOuter() const { return FOuterFrameSt; }
   void SetFrameStyleOuter(TFrameStyle v);
   ///@}
-  ///@{
   /// Frame around the window (default frLowered); repaints on change.
+  ///@{
   TFrameStyle FrameStyleInner() const { return FInnerFrameSt; }
   void SetFrameStyleInner(TFrameStyle v);
   ///@}
-  ///@{
   /// Reference value of the dual-colour band (default 0); NaN is ignored. Repaints on change.
+  ///@{
   double GaugeZero() const { return FGaugeZero; }
   void SetGaugeZero(double v);
   ///@}
-  ///@{
   /// Shape of the index (default gimTriangle); repaints on change.
+  ///@{
   TGaugeIndexMode IndexMode() const { return FGaugeIdxMode; }
   void SetIndexMode(TGaugeIndexMode v);
   ///@}
-  ///@{
   /// Logarithmic dial (default off); repaints on change.
+  ///@{
   bool Logarithmic() const { return FLogarithmic; }
   /// Refused silently unless Min and Max are both positive.
   void SetLogarithmic(bool v);
   ///@}
-  ///@{
   /// Cover margins; each is clamped so that the window keeps at least 20 pixels.
   /// Defaults 20, 10, 10, 20 (left, right, top, bottom). Repaints on change.
+  ///@{
   int MarginLeft() const { return FCovMargLeft; }
   void SetMarginLeft(int v);
   int MarginRight() const { return FCovMargRight; }
@@ -251,35 +251,35 @@ class TScaleGauge : public TCustomControl {
   int MarginBottom() const { return FCovMargBottom; }
   void SetMarginBottom(int v);
   ///@}
-  ///@{
   /// Upper end of the dial (default 10); non-finite values are ignored. Repaints on change.
+  ///@{
   double Max() const { return FGaugeMax; }
   /// Refused on a logarithmic gauge for values <= 0; the value is kept inside the new range.
   void SetMax(double v);
   ///@}
-  ///@{
   /// Lower end of the dial (default -10); refused like Max.
+  ///@{
   double Min() const { return FGaugeMin; }
   void SetMin(double v);
   ///@}
-  ///@{
   /// Requested main ticks of the dial (default 0); repaints on change.
+  ///@{
   int MinTicks() const { return FMinTicks; }
   /// Passed to the dial's scale; until it is first set the scale keeps its default count.
   void SetMinTicks(int v);
   ///@}
-  ///@{
   /// Direction of the dial (default goHorizontal); lays the dial out again and repaints.
+  ///@{
   TGaugeOrientation Orientation() const { return FGaugeOrient; }
   void SetOrientation(TGaugeOrientation v);
   ///@}
-  ///@{
   /// Short ticks on the dial (default off); repaints on change.
+  ///@{
   bool ShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool v);
   ///@}
-  ///@{
   /// The value shown (default 0); repaints on change.
+  ///@{
   double Value() const { return FGaugeValue; }
   /// Clamped into the closed interval between Min and Max (either order); NaN is ignored.
   void SetValue(double v);
@@ -295,9 +295,9 @@ class TScaleGauge : public TCustomControl {
   TScale& Scale() { return *FScale; }
   /// Dial value at pixel \p p along the dial (as of the last paint for a moving dial).
   double ConvertPixelToScale(int p) const;
-  ///@{
   /// Writes the picture to a file: .svg and .pdf as vector pictures, other extensions (png,
   /// bmp, jpg) as raster images. Returns false when the file cannot be written.
+  ///@{
   bool ExportToFile(const std::string& FileName);
   bool ExportToFile(const QString& FileName) { return ExportToFile(FromQString(FileName)); }
   bool ExportToFile(const char* FileName) { return ExportToFile(std::string(FileName)); }

@@ -61,9 +61,9 @@ using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)
 /// constants below (maPan, stHorzLabelsBelow, ltDateTime, frLowered, ...).
 class TScale : public TCustomControl {
   Q_OBJECT
-  ///@{
   /// Qt properties (Designer, QVariant access): each reads and writes through the getter
   /// and setter of the same name, with the same limits and repainting.
+  ///@{
   Q_PROPERTY(QString Caption READ QtCaption WRITE SetCaption)
   Q_PROPERTY(int CaptionPosX READ CaptionPosX WRITE SetCaptionPosX)
   Q_PROPERTY(int CaptionPosY READ CaptionPosY WRITE SetCaptionPosY)
@@ -153,35 +153,35 @@ class TScale : public TCustomControl {
   void ResetComp();
 
   // Published properties.
-  ///@{
   /// Caption text (default empty), drawn beside the scale; repaints.
+  ///@{
   const std::string& Caption() const { return FUnitLabel; }
   void SetCaption(const std::string& v);
   void SetCaption(const QString& v) { SetCaption(FromQString(v)); }
   void SetCaption(const char* v) { SetCaption(std::string(v)); }
   ///@}
-  ///@{
   /// Caption offset in pixels from its anchor (x along a horizontal scale, y along a vertical
   /// one) and from the base line (default 4, 4); repaints.
+  ///@{
   int CaptionPosX() const { return FLblPosX; }
   void SetCaptionPosX(int v);
   int CaptionPosY() const { return FLblPosY; }
   void SetCaptionPosY(int v);
   ///@}
-  ///@{
   /// Caption alignment at its point (default taCenter); repaints.
+  ///@{
   TAlignment CaptionAlignment() const { return FLblAlign; }
   void SetCaptionAlignment(TAlignment v);
   ///@}
-  ///@{
   /// Caption anchor along the scale (default uaSclTopLft); repaints.
+  ///@{
   TScaleUnitAnchor CaptionAnchor() const { return FLblAnchor; }
   void SetCaptionAnchor(TScaleUnitAnchor v);
   ///@}
-  ///@{
   /// On a vertical scale: the caption turned by 90 degrees (read upwards), centred along the
   /// scale beside its labels, on the side away from the base line; position offsets,
   /// anchor and alignment then do not apply. Off by default (the caption lies horizontal).
+  ///@{
   bool CaptionVertical() const { return FCaptionVertical; }
   void SetCaptionVertical(bool v) {
     if (v == FCaptionVertical) return;
@@ -189,8 +189,8 @@ class TScale : public TCustomControl {
     TriggerPaint();
   }
   ///@}
-  ///@{
   /// Background colour (default clBtnFace); not drawn when Transparent. Repaints on change.
+  ///@{
   TColor ColorBackGnd() const { return FColorBG; }
   void SetColorBackGnd(TColor v);
   /// An invalid QColor is ignored.
@@ -198,51 +198,51 @@ class TScale : public TCustomControl {
     if (QColor(v).isValid()) SetColorBackGnd(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Colour of base line, ticks, labels and caption (default black); repaints on change.
+  ///@{
   TColor ColorScale() const { return FColorFG; }
   void SetColorScale(TColor v);
   void SetColorScale(const QtColor auto& v) {
     if (QColor(v).isValid()) SetColorScale(FromQColor(v));
   }
   ///@}
-  ///@{
   /// Frame line colours (default csGrayWhite); repaints on change.
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
-  ///@{
   /// Settings of date and time labels (ltDateTime); changing them repaints. The setter copies
   /// the given settings.
+  ///@{
   TDTLabel& DateFormat() { return *FDTFormat; }
   void SetDateFormat(const TDTLabel& v);
   ///@}
-  ///@{
   /// Decimals of numeric labels (default -2); repaints.
+  ///@{
   int DecPlaces() const { return FDecPlaces; }
   /// -3 .. 12: n decimals, 0 integers only, -1 exponent form, -2 automatic, -3 decades.
   void SetDecPlaces(int v);
   ///@}
-  ///@{
   /// Frame around the control, not drawn when Transparent (default frLowered); repaints.
+  ///@{
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   ///@}
-  ///@{
   /// What the labels show (default ltNumbers); ltDateTime also turns Logarithmic off,
   /// ltTimeSpan sets DecPlaces to 4. Repaints.
+  ///@{
   TFigType LabelType() const { return FLabelType; }
   void SetLabelType(TFigType v);
   ///@}
-  ///@{
   /// Logarithmic scale (default off); repaints.
+  ///@{
   bool Logarithmic() const { return FAxLog; }
   /// Refused silently (stays linear) for a non-positive range or date labels once loaded.
   void SetLogarithmic(bool v);
   ///@}
-  ///@{
   /// Distance in pixels of the scale's extent and base line from the control's edges
   /// (default 20 each); negative values become 0. Repaints.
+  ///@{
   int MarginTop() const { return FMarginTop; }
   void SetMarginTop(int v);
   int MarginBottom() const { return FMarginBottom; }
@@ -252,23 +252,23 @@ class TScale : public TCustomControl {
   int MarginRight() const { return FMarginRight; }
   void SetMarginRight(int v);
   ///@}
-  ///@{
   /// Requested number of main ticks (default 3); 0 is kept and asks for the fewest.
+  ///@{
   int MinTicks() const { return FNumTicks; }
   /// 0 stays 0; other values are clamped to 2 .. 10.
   void SetMinTicks(int v);
   ///@}
-  ///@{
   /// What a left drag does (default maNone).
+  ///@{
   TMouseActMode MouseAction() const { return FMouseAction; }
   /// 1 pan, 6 stretch, 9 zoom about the centre; a double click toggles 1 and 6.
   void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
   ///@}
   /// Entries of the tick position list of the last draw.
   int NumTicks() const { return FTickCount; }
-  ///@{
   /// World range (default 0 .. 100); Low above High gives a reversed scale. Recomputes the
   /// transform and repaints.
+  ///@{
   double RangeLow() const { return FRangeLow; }
   double RangeHigh() const { return FRangeHigh; }
   /// Non-finite values are ignored. RangeLow set equal to RangeHigh moves RangeHigh to the
@@ -282,39 +282,39 @@ class TScale : public TCustomControl {
     SetRange(FromDateTime(Low), FromDateTime(High));
   }
   ///@}
-  ///@{
   /// Draws the short ticks between the main ticks (default on); repaints on change.
+  ///@{
   bool ShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool v);
   ///@}
-  ///@{
   /// Draws the base line (default on); repaints.
+  ///@{
   bool ShowBaseLine() const { return FDrawBaseLine; }
   void SetShowBaseLine(bool v);
   ///@}
-  ///@{
   /// Pattern around numeric labels (default empty): "pre&post" surrounds the label, a
   /// pattern without "&" is put before it; repaints.
+  ///@{
   const std::string& ScaleInscript() const { return FScaleInscript; }
   void SetScaleInscript(const std::string& v);
   void SetScaleInscript(const QString& v) { SetScaleInscript(FromQString(v)); }
   void SetScaleInscript(const char* v) { SetScaleInscript(std::string(v)); }
   ///@}
-  ///@{
   /// Orientation and label side, stHorzLabelsAbove .. stVertLabelsLeft (default 0); other
   /// values draw nothing. Recomputes the transform and repaints on change.
+  ///@{
   TScaleType ScaleType() const { return FScaleType; }
   void SetScaleType(TScaleType v);
   ///@}
-  ///@{
   /// Draws on the parent's (or foreign canvas's) background without filling it or drawing
   /// the frame (default off); repaints.
+  ///@{
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
   ///@}
-  ///@{
   /// Texts of the main ticks with ltUserText, separated by "|" (default empty): main tick n
   /// shows field n, ticks beyond the last field show the last one. Repaints.
+  ///@{
   const std::string& UserTickText() const { return FUserTicktext; }
   void SetUserTickText(const std::string& v);
   void SetUserTickText(const QString& v) { SetUserTickText(FromQString(v)); }
@@ -334,20 +334,20 @@ class TScale : public TCustomControl {
   TScaleRenderedEvent OnBeforeScaleRendered;
 
   // Public state and operations.
-  ///@{
   /// While on, nothing is painted (on until the window exists).
+  ///@{
   bool SuppressPaint() const { return FSuppressPaint; }
   /// Clearing it paints at once.
   void SetSuppressPaint(bool v);
   ///@}
-  ///@{
   /// Marks the scale as the axis of an owning control (default off): it paints at once even
   /// when transparent. Repaints on change.
+  ///@{
   bool IsHelper() const { return FIsHelper; }
   void SetIsHelper(bool v);
   ///@}
-  ///@{
   /// Position of the scale's top-left corner on the foreign canvas in pixels; repaints.
+  ///@{
   int ForCvPosX() const { return FForCvPosX; }
   void SetForCvPosX(int v);
   int ForCvPosY() const { return FForCvPosY; }
@@ -363,8 +363,8 @@ class TScale : public TCustomControl {
   /// the scale's edges. An empty interval (the default) keeps horizontal labels 2 pixels
   /// inside the control and does not move vertical ones.
   void SetLabelArea(int First, int Last);
-  ///@{
   /// The interval set by SetLabelArea.
+  ///@{
   int LabelAreaFirst() const { return FLabelAreaFirst; }
   int LabelAreaLast() const { return FLabelAreaLast; }
   ///@}
@@ -380,8 +380,8 @@ class TScale : public TCustomControl {
   int R2M(double v) const;
   /// Pixel along the scale to world value.
   double M2R(double p) const;
-  ///@{
   /// The transform: pixel = Transf_k * value + Transf_d (value or ln value when logarithmic).
+  ///@{
   double Transf_k() const { return FTransf_k; }
   double Transf_d() const { return FTransf_d; }
   ///@}
@@ -410,9 +410,9 @@ class TScale : public TCustomControl {
 
   /// Resizes, then recomputes the transform and repaints.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-  ///@{
   /// Mouse handling of a stand-alone scale: a left drag changes the range by MouseAction and
   /// fires OnZoomPan after each step.
+  ///@{
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -421,8 +421,8 @@ class TScale : public TCustomControl {
   void DblClick() override;
 
  signals:
-  ///@{
   /// Emitted right after OnZoomPan, OnBeforeScaleRendered and OnAfterScaleRendered.
+  ///@{
   void zoomPan();
   void beforeScaleRendered();
   void afterScaleRendered();

@@ -56,8 +56,8 @@ enum TDateUnit : uint8_t { duHundredths, duSeconds, duMinutes, duHours, duDays, 
 
 /// Everything the tick rules read from a scale.
 struct TTickInput {
-  ///@{
   /// World range; low above high is a reversed scale.
+  ///@{
   double low = 0, high = 100;
   ///@}
   /// Requested number of main ticks.

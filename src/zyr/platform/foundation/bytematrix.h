@@ -23,8 +23,8 @@ class TByteMatrix : public TPersistent {
   /// Largest number of elements a matrix holds.
   static constexpr int64_t MaxElements = int64_t(1) << 31;
 
-  ///@{
   /// Size of the matrix.
+  ///@{
   int NrOfColumns() const { return FCols; }
   int NrOfRows() const { return FRows; }
   ///@}
@@ -33,14 +33,14 @@ class TByteMatrix : public TPersistent {
   bool Resize(int NrColumns, int NrRows);
   /// Sets every element to v.
   void Fill(uint8_t v);
-  ///@{
   /// Element (col, row), 1-based (see the class for indexes outside).
+  ///@{
   uint8_t Elem(int col, int row) const;
   void SetElem(int col, int row, uint8_t v);
   ///@}
 
-  ///@{
   /// What reads outside the matrix answer.
+  ///@{
   uint8_t OutOfRangeValue() const { return FOutOfRange; }
   void SetOutOfRangeValue(uint8_t v) { FOutOfRange = v; }
   ///@}

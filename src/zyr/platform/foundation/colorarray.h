@@ -38,8 +38,8 @@ class TColorArray : public TPersistent {
   int NumColors() const { return int(FColors.size()); }
   /// New entries are black; existing ones are kept. Clamped to 0 .. MaxColors.
   void SetNumColors(int n);
-  ///@{
   /// Entry i (1 .. NumColors); reads outside answer black, writes outside are ignored.
+  ///@{
   TColor Color(int i) const;
   void SetColor(int i, TColor c);
   ///@}

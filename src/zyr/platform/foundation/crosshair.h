@@ -41,8 +41,8 @@ class TCrossHair : public TPersistent {
   TCrossHair(const TCrossHair&) = delete;
   TCrossHair& operator=(const TCrossHair&) = delete;
 
-  ///@{
   /// Position in world coordinates of the cross-hair's layer.
+  ///@{
   double PosX() const { return FPosX; }
   double PosY() const { return FPosY; }
   ///@}
@@ -57,15 +57,15 @@ class TCrossHair : public TPersistent {
   /// Line width in pixels.
   int LineWidth() const { return FLineWidth; }
 
-  ///@{
   /// Sets one coordinate of the position.
+  ///@{
   void SetCrossHPosX(double v);
   void SetCrossHPosY(double v);
   ///@}
   /// Sets both coordinates with one notification.
   void SetPos(double x, double y);
-  ///@{
   /// Sets Layer, Color, Mode, LineType and LineWidth (clamped as the class says).
+  ///@{
   void SetCrossHLayer(int v);
   void SetCrossHColor(TColor v);
   void SetCrossHMode(TCrossHMode v);
@@ -73,8 +73,8 @@ class TCrossHair : public TPersistent {
   void SetCrossHLineWidth(int v);
   ///@}
 
-  ///@{
   /// Short names of the setters above.
+  ///@{
   void SetPosX(double v) { SetCrossHPosX(v); }
   void SetPosY(double v) { SetCrossHPosY(v); }
   void SetLayer(int v) { SetCrossHLayer(v); }

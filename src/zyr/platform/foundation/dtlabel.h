@@ -27,38 +27,38 @@ class TDTLabel : public TPersistent {
   TDTLabel(const TDTLabel&) = delete;
   TDTLabel& operator=(const TDTLabel&) = delete;
 
-  ///@{
   /// Clock format (see the table above).
+  ///@{
   TTimeFormat TimeFormat() const { return FTimeFormat; }
   void SetTimeFormat(TTimeFormat v);
   ///@}
-  ///@{
   /// Character between the parts of a date.
+  ///@{
   char DateSeparator() const { return FDateSeparator; }
   void SetDateSeparator(char v);
   ///@}
-  ///@{
   /// Character between hours, minutes and seconds.
+  ///@{
   char TimeSeparator() const { return FTimeSeparator; }
   void SetTimeSeparator(char v);
   ///@}
-  ///@{
   /// Digits of the year (see the table above).
+  ///@{
   TYearLength YearLength() const { return FYearLength; }
   void SetYearLength(TYearLength v);
   ///@}
-  ///@{
   /// Months as short names instead of numbers.
+  ///@{
   bool MonthName() const { return FMonthName; }
   void SetMonthName(bool v);
   ///@}
-  ///@{
   /// When time labels also show the date (see the table above).
+  ///@{
   TDateForTime DateForTime() const { return FDateForTime; }
   void SetDateForTime(TDateForTime v);
   ///@}
-  ///@{
   /// Order of day, month and year (see the table above).
+  ///@{
   TDateOrder DateOrder() const { return FDateOrder; }
   void SetDateOrder(TDateOrder v);
   ///@}

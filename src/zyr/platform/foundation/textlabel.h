@@ -55,8 +55,8 @@ class TCustomTextLabel : public TPersistent {
 
   /// The text; line feeds separate lines.
   const std::string& Caption() const { return FCaption; }
-  ///@{
   /// The anchor, in the units AttachToData gives each coordinate.
+  ///@{
   double PosX() const { return FPosX; }
   double PosY() const { return FPosY; }
   ///@}
@@ -64,8 +64,8 @@ class TCustomTextLabel : public TPersistent {
   int Layer() const { return FLayer; }
   /// Which anchor coordinates are world values (see the class).
   TTxtLblAttachMode AttachToData() const { return FAttachToData; }
-  ///@{
   /// Where the text sits relative to its anchor, across and up or down.
+  ///@{
   TAlignment Alignment() const { return FAlignment; }
   TVerticalAlignment VerticalAlignment() const { return FVerticalAlignment; }
   ///@}
@@ -75,33 +75,33 @@ class TCustomTextLabel : public TPersistent {
   bool Visible() const { return FVisible; }
   /// No background behind the text.
   bool Transparent() const { return FTransparent; }
-  ///@{
   /// Colours of the background, the border and the drop shadow.
+  ///@{
   TColor ColorBkg() const { return FColorBkg; }
   TColor ColorBorder() const { return FColorBorder; }
   TColor ColorShadow() const { return FColorShadow; }
   ///@}
-  ///@{
   /// Offset of the drop shadow in pixels.
+  ///@{
   int ShadowDx() const { return FShadowDx; }
   int ShadowDy() const { return FShadowDy; }
   ///@}
-  ///@{
   /// Font of the text.
+  ///@{
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   ///@}
 
-  ///@{
   /// Sets the property of the same name; fires OnChange when the value changes.
+  ///@{
   void SetTxtLblCaption(const std::string& v);
   void SetTxtLblPosX(double v);
   void SetTxtLblPosY(double v);
   ///@}
   /// Sets both anchor coordinates with one notification.
   void SetTxtLblPos(double x, double y);
-  ///@{
   /// Sets the property of the same name; fires OnChange when the value changes.
+  ///@{
   void SetTxtLblLayer(int v);
   void SetTxtLblAttachToData(TTxtLblAttachMode v);
   void SetTxtLblAlignment(TAlignment v);
@@ -118,8 +118,8 @@ class TCustomTextLabel : public TPersistent {
   /// Copies the font's settings into the label's own font.
   void SetTxtLblFont(const TFont& v);
 
-  ///@{
   /// Short names of the SetTxtLbl... setters.
+  ///@{
   void SetCaption(const std::string& v) { SetTxtLblCaption(v); }
   void SetPosX(double v) { SetTxtLblPosX(v); }
   void SetPosY(double v) { SetTxtLblPosY(v); }

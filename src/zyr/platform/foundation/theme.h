@@ -30,8 +30,8 @@ struct TChartTheme {
   bool Documented = false;
   /// Smooth lines and outlines (the controls' Antialiased).
   bool Antialiased = false;
-  ///@{
   /// Font family of every text; sizes in points (ApplyTheme clamps them to 4 .. 96).
+  ///@{
   std::string FontName = "DejaVu Sans";
   int FontSize = 8;
   int CaptionFontSize = 8;
@@ -40,15 +40,15 @@ struct TChartTheme {
   bool CaptionBold = false;
   /// Colour of captions and labels.
   TColor TextColor = clBlack;
-  ///@{
   /// Around the data area, the data area, its frame and the shadow rim (0: none).
+  ///@{
   TColor WindowColor = clBtnFace;
   TColor ChartColor = clWhite;
   TColor FrameColor = clBlack;
   int ShadowWidth = 0;
   ///@}
-  ///@{
   /// Grid of the data area: colour and style (the chart's GridStyle values, 0: none).
+  ///@{
   TColor GridColor = clBlack;
   uint8_t GridStyle = 0;
   ///@}
@@ -62,16 +62,16 @@ struct TChartTheme {
   bool MouseWheelZoom = false;
   /// Colours of successive curves (NextDataColor); never empty in the presets.
   std::vector<TColor> DataColors;
-  ///@{
   /// Background and frame of the curve legend.
+  ///@{
   TColor LegendColor = clWhite;
   TColor LegendFrameColor = clBlack;
   ///@}
   /// Surfaces and lines of the 3D plots and the gauge's needle.
   TColor AccentColor = clBlack;
 
-  ///@{
   /// The presets (see the struct).
+  ///@{
   static TChartTheme Classic();
   static TChartTheme Modern();
   static TChartTheme Dark();

@@ -14,8 +14,8 @@ namespace zyr {
 
 /// A point in world coordinates.
 struct TPointDouble {
-  ///@{
   /// Coordinates in world units.
+  ///@{
   double x = 0;
   double y = 0;
   ///@}
@@ -25,8 +25,8 @@ struct TPointDouble {
 
 /// A rectangle in world coordinates.
 struct TRectDouble {
-  ///@{
   /// An edge in world units.
+  ///@{
   double left = 0;
   double top = 0;
   double right = 0;
@@ -38,8 +38,8 @@ struct TRectDouble {
 
 /// A world point with a flag word and a colour, e.g. one point of a mouse trace.
 struct TColoredPoint {
-  ///@{
   /// Position in world units.
+  ///@{
   double x = 0;
   double y = 0;
   ///@}
@@ -87,21 +87,21 @@ using TColorScheme = uint8_t;
 using TBoundingBox = uint8_t;
 /// Placement of a background picture: 0 natural size, 1 stretched, 2 tiled.
 using TBkgFill = uint8_t;
-///@{
 /// State of a mouse drag in progress (internal to the controls).
+///@{
 using TZoomState = uint8_t;
 using TMouseBoxState = uint8_t;
 ///@}
 /// What a drag on a colour scale moves: the interval, or one of its ends.
 using TZoomPanMode = uint8_t;
-///@{
 /// Settings of a text label (see TCustomTextLabel).
+///@{
 using TTxtLblMode = uint8_t;
 using TTxtLblAttachMode = uint8_t;
 using TVerticalAlignment = uint8_t;
 ///@}
-///@{
 /// Settings of date and time labels (see TDTLabel).
+///@{
 using TTimeFormat = uint8_t;
 using TYearLength = uint8_t;
 using TDateForTime = uint8_t;

@@ -26,8 +26,8 @@ class TBitmap : public TPersistent {
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
-  ///@{
   /// Size in pixels; setting one keeps the other (see SetSize).
+  ///@{
   int Width() const { return FImage.width(); }
   int Height() const { return FImage.height(); }
   void SetWidth(int w) { SetSize(w, Height()); }

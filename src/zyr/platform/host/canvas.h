@@ -52,8 +52,8 @@ class TCanvas : public TPersistent {
 
   /// Points the canvas to another device (ends drawing on the old one).
   void SetDevice(QPaintDevice* device, TCanvasTarget target);
-  ///@{
   /// The device drawn on (null for none) and its kind.
+  ///@{
   QPaintDevice* Device() const { return FDevice; }
   TCanvasTarget Target() const { return FTarget; }
   ///@}
@@ -71,9 +71,9 @@ class TCanvas : public TPersistent {
   /// True when the device is a raster image.
   bool IsRaster() const { return FTarget == ctRaster; }
 
-  ///@{
   /// Font of TextOut (black by default), pen of lines and outlines, brush of fills and text
   /// backgrounds; changed in place, used by the next drawing call.
+  ///@{
   TFont& Font() { return FFont; }
   TPen& Pen() { return FPen; }
   TBrush& Brush() { return FBrush; }
@@ -81,15 +81,15 @@ class TCanvas : public TPersistent {
   const TPen& Pen() const { return FPen; }
   const TBrush& Brush() const { return FBrush; }
   ///@}
-  ///@{
   /// How Draw combines a bitmap with the picture: SRCCOPY (default), SRCAND, SRCPAINT or
   /// SRCINVERT; targets other than raster always copy.
+  ///@{
   TCopyMode CopyMode() const { return FCopyMode; }
   void SetCopyMode(TCopyMode m) { FCopyMode = m; }
   ///@}
-  ///@{
   /// Smooth drawing of lines, polylines, polygons, ellipses, arcs and outlines (off: the
   /// classic aliased pixel rules).
+  ///@{
   bool Antialiased() const { return FAntialiased; }
   void SetAntialiased(bool v) { FAntialiased = v; }
   ///@}
@@ -99,25 +99,25 @@ class TCanvas : public TPersistent {
   /// Draws with the pen from the pen position to (x, y), leaving out the last pixel, and moves
   /// the pen position there.
   void LineTo(int x, int y);
-  ///@{
   /// The pen position: where LineTo starts and TextOut and the polylines end.
+  ///@{
   TPoint GetPenPos() const { return FPenPos; }
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint p) { FPenPos = p; }
   ///@}
-  ///@{
   /// Connects the points; the last pixel is left out, the pen ends on the last point.
+  ///@{
   void Polyline(const TPoint* pts, int n);
   void Polyline(const std::vector<TPoint>& pts) { Polyline(pts.data(), int(pts.size())); }
   ///@}
-  ///@{
   /// Filled with the brush, outlined with the pen.
+  ///@{
   void Polygon(const TPoint* pts, int n);
   void Polygon(const std::vector<TPoint>& pts) { Polygon(pts.data(), int(pts.size())); }
   ///@}
-  ///@{
   /// Box x1 .. x2-1 by y1 .. y2-1 (corners in any order): brush inside, pen outline; an empty
   /// box draws nothing.
+  ///@{
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
   ///@}
@@ -136,9 +136,9 @@ class TCanvas : public TPersistent {
   /// Text (UTF-8) with its top-left at (x, y) in the font, turned by the font's orientation;
   /// a solid brush fills the text's box first. The pen position moves to the text's end.
   void TextOut(int x, int y, const std::string& text);
-  ///@{
   /// Size in pixels of a text in the current font on this device; the height is the font's
   /// line height, whatever the text.
+  ///@{
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
   TPoint TextExtent(const std::string& text);
@@ -166,8 +166,8 @@ class TCanvas : public TPersistent {
   /// LOGPIXELSX and LOGPIXELSY: the device's dots per inch (96 without a device); 36 for the
   /// two pixel-ratio indices (square pixels); 0 for other indices.
   int GetDeviceCaps(int index) const;
-  ///@{
   /// Size of the device in pixels; 0 without a device.
+  ///@{
   int Width() const;
   int Height() const;
   ///@}

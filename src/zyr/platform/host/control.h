@@ -81,9 +81,9 @@ class TCustomControl : public QWidget, public TComponent {
 
   // One geometry: QWidget::resize/setGeometry and layouts reach SetBounds too, also while the
   // control is hidden (Qt sends no resize event then, so the getters catch up first).
-  ///@{
   /// Position in pixels of the parent and size in pixels (100 x 100 at first); each setter
   /// goes through SetBounds.
+  ///@{
   int Left() const { return SyncBounds().FLeft; }
   int Top() const { return SyncBounds().FTop; }
   int Width() const { return SyncBounds().FWidth; }
@@ -99,38 +99,38 @@ class TCustomControl : public QWidget, public TComponent {
   /// The control's own area in its pixels: 0, 0, Width(), Height().
   TRect ClientRect() const { return {0, 0, Width(), Height()}; }
 
-  ///@{
   /// True unless the control was hidden explicitly. Showing a control without a parent widget
   /// only sets the flag (it is painted headless, no window opens); hiding hides the widget.
+  ///@{
   bool Visible() const { return FVisible; }
   void SetVisible(bool v);
   ///@}
-  ///@{
   /// Whether the widget takes input (QWidget's enabled state).
+  ///@{
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool v) { setEnabled(v); }
   ///@}
 
-  ///@{
   /// Background colour of the control (clBtnFace by default); a change repaints.
+  ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
-  ///@{
   /// The control's font (text colour clWindowText), changed in place.
+  ///@{
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   ///@}
-  ///@{
   /// Mouse cursor over the control: a standard cr... cursor or one registered with the
   /// screen (crDefault by default).
+  ///@{
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
   ///@}
-  ///@{
   /// Smooth (antialiased) lines, marks, curves and outlines in the window and in every export;
   /// off by default, which keeps the classic pixel rules. Rubber bands, cross-hairs and the
   /// mouse trace stay aliased. A control repaints as its other style setters do.
+  ///@{
   bool Antialiased() const { return FAntialiased; }
   virtual void SetAntialiased(bool v);
   ///@}
@@ -151,23 +151,23 @@ class TCustomControl : public QWidget, public TComponent {
   const QImage& WindowPicture();
 
   // Published events.
-  ///@{
   /// OnClick: the left button was pressed and released inside the control; OnDblClick: the
   /// left button was double-clicked; OnResize: the size changed (before the repaint);
   /// OnMouseEnter and OnMouseLeave: the mouse entered or left the control.
+  ///@{
   TNotifyEvent OnClick, OnDblClick, OnResize, OnMouseEnter, OnMouseLeave;
   ///@}
-  ///@{
   /// A mouse button was pressed or released; the second press of a double click carries
   /// ssDouble in Shift.
+  ///@{
   TMouseEvent OnMouseDown, OnMouseUp;
   ///@}
   /// The mouse moved over the control (also without a pressed button).
   TMouseMoveEvent OnMouseMove;
   /// The wheel turned over the control; a handler sets Handled when it used the turn.
   TMouseWheelEvent OnMouseWheel;
-  ///@{
   /// A key with a virtual key code went down or up while the control had the focus.
+  ///@{
   TKeyEvent OnKeyDown, OnKeyUp;
   ///@}
   /// An ASCII character was typed while the control had the focus (after OnKeyDown).
@@ -197,9 +197,9 @@ class TCustomControl : public QWidget, public TComponent {
   /// raises OnMouseWheel and answers whether the turn was used (the Qt event is accepted
   /// then, otherwise it goes on to the parent).
   virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
-  ///@{
   /// A key with a virtual key code went down or up; raises OnKeyDown or OnKeyUp, whose
   /// handler may change Key.
+  ///@{
   virtual void KeyDown(uint16_t& Key, TShiftState Shift);
   virtual void KeyUp(uint16_t& Key, TShiftState Shift);
   ///@}
@@ -207,25 +207,25 @@ class TCustomControl : public QWidget, public TComponent {
   virtual void KeyPress(char& Key);
 
  signals:
-  ///@{
   /// Emitted right after OnClick, OnDblClick, OnResize, OnMouseEnter and OnMouseLeave
   /// (also when no handler is set).
+  ///@{
   void click();
   void dblClick();
   void resized();
   void mouseEnter();
   void mouseLeave();
   ///@}
-  ///@{
   /// Emitted right after OnMouseDown, OnMouseUp, OnMouseMove and OnMouseWheel with the
   /// event's arguments; Handled is the value the handler left.
+  ///@{
   void mouseDown(zyr::TMouseButton Button, zyr::TShiftState Shift, int X, int Y);
   void mouseUp(zyr::TMouseButton Button, zyr::TShiftState Shift, int X, int Y);
   void mouseMove(zyr::TShiftState Shift, int X, int Y);
   void mouseWheel(zyr::TShiftState Shift, int WheelDelta, zyr::TPoint MousePos, bool Handled);
   ///@}
-  ///@{
   /// Emitted right after OnKeyDown, OnKeyUp and OnKeyPress with the key the handler left.
+  ///@{
   void keyDown(quint16 Key, zyr::TShiftState Shift);
   void keyUp(quint16 Key, zyr::TShiftState Shift);
   void keyPress(char Key);
@@ -253,11 +253,11 @@ class TCustomControl : public QWidget, public TComponent {
   /// Called after the size changed, before the repaint; raises OnResize.
   virtual void Resize();
 
-  ///@{
   /// Qt's events, turned into the members above: the paint event copies the window picture
   /// (painting it first when out of date), a resize or move reaches SetBounds, the mouse and
   /// key events call the input virtuals. An exception from a handler drops the Qt event with
   /// a warning instead of leaving the event loop.
+  ///@{
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;

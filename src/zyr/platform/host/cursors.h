@@ -12,9 +12,9 @@ class QCursor;
 
 namespace zyr {
 
-///@{
 /// The charts' own cursors: a hand for panning, and magnifiers for zooming to a rectangle
 /// (minus), by dragging (arrows) and keeping the directions (plus).
+///@{
 constexpr TCursor crZyrHand = 1;
 constexpr TCursor crZyrZoomW = 2;
 constexpr TCursor crZyrZoomD = 3;

@@ -17,22 +17,22 @@ namespace zyr {
 
 /// Names and separators that FormatDateTime writes.
 struct TFormatSettings {
-  ///@{
   /// Month names, January first.
+  ///@{
   std::array<std::string, 12> ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::array<std::string, 12> LongMonthNames{"January", "February", "March",     "April",
                                              "May",     "June",     "July",      "August",
                                              "September", "October", "November", "December"};
   ///@}
-  ///@{
   /// Day names, Sunday first.
+  ///@{
   std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> LongDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
   ///@}
-  ///@{
   /// Separators written for "/" and ":" of a format.
+  ///@{
   char DateSeparator = '/';
   char TimeSeparator = ':';
   ///@}

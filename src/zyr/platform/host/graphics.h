@@ -41,8 +41,8 @@ class TFont : public TGraphicsObject {
     return *this;
   }
 
-  ///@{
   /// Family name of the font.
+  ///@{
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v);
   ///@}
@@ -54,13 +54,13 @@ class TFont : public TGraphicsObject {
   int Height() const { return FHeight; }
   /// See Height().
   void SetHeight(int v);
-  ///@{
   /// Colour of the text.
+  ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
-  ///@{
   /// Bold, italic, underline and strike-out bits (TFontStyle).
+  ///@{
   TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles v);
   ///@}
@@ -99,13 +99,13 @@ class TPen : public TGraphicsObject {
     Changed();
     return *this;
   }
-  ///@{
   /// Colour of lines and outlines.
+  ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
-  ///@{
   /// Line pattern.
+  ///@{
   TPenStyle Style() const { return FStyle; }
   void SetStyle(TPenStyle v);
   ///@}
@@ -113,8 +113,8 @@ class TPen : public TGraphicsObject {
   int Width() const { return FWidth; }
   /// Widths below 1 become 1.
   void SetWidth(int v);
-  ///@{
   /// How the pen combines with the picture (pmXor: drawn twice it vanishes).
+  ///@{
   TPenMode Mode() const { return FMode; }
   void SetMode(TPenMode v);
   ///@}
@@ -142,13 +142,13 @@ class TBrush : public TGraphicsObject {
     Changed();
     return *this;
   }
-  ///@{
   /// Fill colour.
+  ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
-  ///@{
   /// Solid fill, or none (bsClear).
+  ///@{
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle v);
   ///@}

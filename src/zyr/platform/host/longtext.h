@@ -29,8 +29,8 @@ class TLongTextMetrics {
 
   /// A byte range of the text and the distance of its first character from the text's start.
   struct TSpan {
-    ///@{
     /// Bytes Begin .. End of the text, which start Offset and end EndOffset pixels after its start.
+    ///@{
     size_t Begin = 0, End = 0;
     int64_t Offset = 0, EndOffset = 0;
     ///@}

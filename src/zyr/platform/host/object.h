@@ -51,8 +51,8 @@ class TComponent : public TPersistent {
 
   /// The owner given at construction; nullptr once the owner is gone.
   TComponent* Owner() const { return FOwner; }
-  ///@{
   /// Name of the component, for messages and forms.
+  ///@{
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v) { FName = v; }
   ///@}

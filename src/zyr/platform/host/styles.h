@@ -17,8 +17,8 @@ enum TStyleFont : uint8_t { sfPanelTextNormal, sfWindowTextNormal, sfButtonTextN
 /// depend on the desktop; the answers are then the classic colours.
 class TStyleServices {
  public:
-  ///@{
   /// Whether the style's colours are used.
+  ///@{
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool v) { FEnabled = v; }
   ///@}

@@ -12,8 +12,8 @@ namespace zyr {
 /// A colour 0x00BBGGRR; a top byte of 0xFF names a system colour resolved by ColorToRGB.
 using TColor = uint32_t;
 
-///@{
 /// A named colour (0x00BBGGRR).
+///@{
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
 constexpr TColor clGreen = 0x008000;
@@ -41,8 +41,8 @@ constexpr TColor clDefault = 0x20000000;
 ///@}
 
 // System colours: 0xFF000000 | classic system colour index.
-///@{
 /// A system colour: ColorToRGB resolves it to its fixed classic value.
+///@{
 constexpr TColor clSystemColor = 0xFF000000;
 constexpr TColor clScrollBar = clSystemColor | 0;
 constexpr TColor clBackground = clSystemColor | 1;
@@ -79,8 +79,8 @@ TColor ColorToRGB(TColor c);
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
   return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
-///@{
 /// One component of a colour.
+///@{
 constexpr uint8_t GetRValue(TColor c) { return uint8_t(c & 0xFF); }
 constexpr uint8_t GetGValue(TColor c) { return uint8_t((c >> 8) & 0xFF); }
 constexpr uint8_t GetBValue(TColor c) { return uint8_t((c >> 16) & 0xFF); }
@@ -88,8 +88,8 @@ constexpr uint8_t GetBValue(TColor c) { return uint8_t((c >> 16) & 0xFF); }
 
 /// One pixel of a 32-bit bitmap row, in memory order B, G, R, A.
 struct TRGB32 {
-  ///@{
   /// Blue, green, red, and a byte the pictures do not use.
+  ///@{
   uint8_t B, G, R, A;
   ///@}
 };
@@ -105,15 +105,15 @@ struct TPoint {
 
 /// A pixel rectangle; Right and Bottom lie just outside it, as in drawing calls.
 struct TRect {
-  ///@{
   /// An edge of the rectangle.
+  ///@{
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
   ///@}
-  ///@{
   /// Extent in pixels (Right - Left, Bottom - Top).
+  ///@{
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
   ///@}
@@ -145,8 +145,8 @@ enum TCopyMode : uint32_t {
   cmSrcPaint = 0x00EE0086,
   cmSrcInvert = 0x00660046,
 };
-///@{
 /// The copy modes under their classic names.
+///@{
 constexpr TCopyMode SRCCOPY = cmSrcCopy;
 constexpr TCopyMode SRCAND = cmSrcAnd;
 constexpr TCopyMode SRCPAINT = cmSrcPaint;
@@ -174,8 +174,8 @@ using TShiftState = uint16_t;
 
 /// A mouse cursor: one of the cr... values, or a cursor registered with the screen.
 using TCursor = int;
-///@{
 /// A standard cursor.
+///@{
 constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
 constexpr TCursor crCross = -3;

@@ -34,8 +34,8 @@ class TDataTable : public TChangeNotifier {
   /// A table of empty cells, columns named "Col 1", "Col 2", ...
   explicit TDataTable(int NrColumns = 0, int NrRows = 0);
 
-  ///@{
   /// Size of the table.
+  ///@{
   int NrOfColumns() const { return FNrColumns; }
   int NrOfRows() const { return FNrRows; }
   ///@}
@@ -54,23 +54,23 @@ class TDataTable : public TChangeNotifier {
   double Elem(int Col, int Row) const;
   /// The text of a text cell, a numeric cell in its shortest exact form, "" otherwise.
   std::string ElemText(int Col, int Row) const;
-  ///@{
   /// Kind of a cell; cells outside the table are empty.
+  ///@{
   bool IsNumber(int Col, int Row) const;
   bool IsEmpty(int Col, int Row) const;
   ///@}
 
-  ///@{
   /// Name of a column (a box plot writes it under the box).
+  ///@{
   std::string ColName(int Col) const;
   void SetColName(int Col, const std::string& Name);
   ///@}
 
   /// Number of numeric cells in the block.
   int CountNumCells(int LoCol, int LoRow, int HiCol, int HiRow) const;
-  ///@{
   /// Statistics of the numeric cells of a block (see the class): extremes, mean and sample
   /// variance, quartiles.
+  ///@{
   int MinMaxOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double& Minimum,
                        double& Maximum) const;
   int MeanVarOfNumCells(int LoCol, int LoRow, int HiCol, int HiRow, double& Mean,

@@ -23,8 +23,8 @@ class TVector : public TChangeNotifier {
   int NrOfElem() const { return int(FData.size()); }
   /// A failed allocation raises std::bad_alloc and leaves the vector as it was.
   void Resize(int NrElem);
-  ///@{
   /// Entry i, 1-based.
+  ///@{
   double Elem(int i) const { return i >= 1 && i <= NrOfElem() ? FData[size_t(i - 1)] : 0.0; }
   void SetElem(int i, double Value);
   ///@}
