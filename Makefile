@@ -37,6 +37,7 @@ test: build
 ifdef CI
 	$(MAKE) test-asan
 	$(MAKE) consumer
+	$(MAKE) docs
 endif
 
 test-asan: setup
