@@ -183,6 +183,30 @@ TEST_F(Legend, OutsideGrowsTheMarginWhileShownThere) {
   EXPECT_EQ(c.MarginRight(), 30);
 }
 
+TEST_F(Legend, FontChangedInPlaceRefitsOnceLikeTheSetters) {
+  ThreeEntries();
+  c.Legend().SetAnchor(laOutsideRight);
+  c.Legend().SetVisible(true);
+  const int narrow = c.MarginRight();
+  c.Legend().Font().SetSize(20);
+  EXPECT_GT(c.MarginRight(), narrow + 20);  // the margin follows without a SetFont
+  int fired = 0;
+  const TNotifyEvent chart = c.Legend().OnChange;
+  c.Legend().OnChange = [&](TObject* s) {
+    ++fired;
+    chart(s);
+  };
+  TFont big;
+  big.SetSize(30);
+  c.Legend().SetFont(big);
+  c.Legend().SetTextColor(clRed);
+  TChartLegend other;
+  c.Legend().Assign(&other);
+  EXPECT_EQ(fired, 3);
+  c.Legend().ResetComp();
+  EXPECT_EQ(fired, 3);
+}
+
 TEST_F(Legend, ClickOnAnEntryHidesAndShowsItsClass) {
   c.SetClassDefault(3);
   c.SetDataColor(clRed);

@@ -19,7 +19,13 @@ constexpr int kMarkRows = 15;           // the largest designed marks are 15 pix
 
 }  // namespace
 
-TChartLegend::TChartLegend() : FMeasureBmp(1, 1) { FFont.SetColor(clBlack); }
+TChartLegend::TChartLegend() : FMeasureBmp(1, 1) {
+  FFont.SetColor(clBlack);
+  // Changes made through Font() repaint the chart as the setters' do.
+  FFont.OnChange = [this](TObject*) {
+    if (!FQuietFont) Changed();
+  };
+}
 
 void TChartLegend::Changed() {
   if (OnChange) OnChange(this);
@@ -111,15 +117,11 @@ void TChartLegend::SetColumns(int v) {
   Changed();
 }
 
-void TChartLegend::SetFont(const TFont& v) {
-  FFont.Assign(&v);
-  Changed();
-}
+void TChartLegend::SetFont(const TFont& v) { FFont.Assign(&v); }
 
 void TChartLegend::SetTextColor(TColor v) {
   if (v == FFont.Color()) return;
   FFont.SetColor(v);
-  Changed();
 }
 
 void TChartLegend::ResetComp() {
@@ -132,8 +134,10 @@ void TChartLegend::ResetComp() {
   FFrameColor = clBlack;
   FColor = clWhite;
   FTransparent = false;
+  FQuietFont = true;
   FFont = TFont();
   FFont.SetColor(clBlack);
+  FQuietFont = false;
   FGreyedColor = 0xA0A0A0;
   FDraggable = true;
   FClickToggles = false;
@@ -156,7 +160,9 @@ void TChartLegend::Assign(const TPersistent* Source) {
   FFrameColor = s->FFrameColor;
   FColor = s->FColor;
   FTransparent = s->FTransparent;
+  FQuietFont = true;
   FFont.Assign(&s->FFont);
+  FQuietFont = false;
   FGreyedColor = s->FGreyedColor;
   FDraggable = s->FDraggable;
   FClickToggles = s->FClickToggles;

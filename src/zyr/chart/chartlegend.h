@@ -248,6 +248,7 @@ class TChartLegend : public TPersistent {
   TColor FGreyedColor = 0xA0A0A0;
   bool FDraggable = true;
   bool FClickToggles = false;
+  bool FQuietFont = false;  // the font changes as part of a larger change that fires once
   mutable TBitmap FMeasureBmp;
 };
 
