@@ -215,6 +215,10 @@ class TContourPlot : public TCustomRChart {
   // the calls of this class.
   using TCustomRChart::SetChartColor;
   using TCustomRChart::SetChartFrameColor;
+  using TCustomRChart::SetChartCol;
+  using TCustomRChart::SetScaleCol;
+  /// SetChartFrameCol with a QColor or Qt::GlobalColor; an invalid QColor gives clNone.
+  void SetChartFrameCol(const QtColor auto& v) { SetChartFrameColor(v); }
   template <class C, class S>
   requires AnyQtArg<C, S>
   int AddTextLabel(double x, double y, const C& Color, const S& Caption, int Template) {

@@ -667,6 +667,16 @@ class TCustomRChart : public TCustomControl {
   void SetShadowBakColor(const QtColor auto& c) { SetShadowBakColor(FromQColor(c)); }
   void SetTextBkColor(const QtColor auto& c) { SetTextBkColor(FromQColor(c)); }
   void SetMouseTraceColor(const QtColor auto& c) { SetMouseTraceColor(FromQColor(c)); }
+  ///@{
+  /// The setters' second names take the same Qt forms.
+  void SetChartCol(const QtColor auto& c) { SetChartColor(c); }
+  void SetWindCol(const QtColor auto& c) { SetWindColor(c); }
+  void SetScaleCol(const QtColor auto& c) { SetChartFrameColor(c); }
+  void SetGridCol(const QtColor auto& c) { SetGridColor(c); }
+  void SetDataCol(const QtColor auto& c) { SetDataColor(c); }
+  void SetFillCol(const QtColor auto& c) { SetFillColor(c); }
+  void SetChartCaption(const QtText auto& v) { SetCaption(v); }
+  ///@}
   void NewColorOfClassItems(const QtColor auto& c, uint8_t ClassNumber) {
     NewColorOfClassItems(FromQColor(c), ClassNumber);
   }
@@ -749,8 +759,16 @@ class TCustomRChart : public TCustomControl {
   void SetScaleY1Logarithmic(bool v) { Scale1Y().SetLogarithmic(v); }
   int ScaleX1LabelType() const { return ScalePropsX(1).LabelType(); }
   int ScaleY1LabelType() const { return ScalePropsY(1).LabelType(); }
-  void SetScaleX1LabelType(int v) { Scale1X().SetLabelType(TFigType(v)); }
-  void SetScaleY1LabelType(int v) { Scale1Y().SetLabelType(TFigType(v)); }
+  ///@{
+  /// Label type of an axis of layer 1 (TScale::ltNone .. TScale::ltUserText); other values
+  /// are ignored.
+  void SetScaleX1LabelType(int v) {
+    if (v >= TScale::ltNone && v <= TScale::ltUserText) Scale1X().SetLabelType(TFigType(v));
+  }
+  void SetScaleY1LabelType(int v) {
+    if (v >= TScale::ltNone && v <= TScale::ltUserText) Scale1Y().SetLabelType(TFigType(v));
+  }
+  ///@}
   /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
   /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).
   void SetRange(int Layer, const QRectF& r) {

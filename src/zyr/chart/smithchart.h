@@ -56,6 +56,11 @@ class TSmithChart : public TCustomRChart {
   void SetGridColorLight(const QtColor auto& v) { SetGridColorLight(FromQColor(v)); }
   void SetGridColorDark(const QtColor auto& v) { SetGridColorDark(FromQColor(v)); }
   void SetDiagramColor(const QtColor auto& v) { SetDiagramColor(FromQColor(v)); }
+  ///@{
+  /// The second names take the same Qt forms.
+  void SetGridColLight(const QtColor auto& v) { SetGridColorLight(v); }
+  void SetGridColDark(const QtColor auto& v) { SetGridColorDark(v); }
+  ///@}
   QColor QtGridColorLight() const { return ToQColor(GridColorLight()); }
   QColor QtGridColorDark() const { return ToQColor(GridColorDark()); }
   QColor QtDiagramColor() const { return ToQColor(DiagramColor()); }
