@@ -213,9 +213,9 @@ class TContourPlot : public TCustomRChart {
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
   // Qt forms: the chart's for the virtual setters, own ones where the chart's would bypass
   // the calls of this class.
+  using TCustomRChart::SetChartCol;
   using TCustomRChart::SetChartColor;
   using TCustomRChart::SetChartFrameColor;
-  using TCustomRChart::SetChartCol;
   using TCustomRChart::SetScaleCol;
   /// SetChartFrameCol with a QColor or Qt::GlobalColor; an invalid QColor gives clNone.
   void SetChartFrameCol(const QtColor auto& v) { SetChartFrameColor(v); }

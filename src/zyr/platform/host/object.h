@@ -4,8 +4,8 @@
 /// Root classes of the host layer: TObject, TPersistent (assignable state) and TComponent
 /// (owner, name and component state).
 
-#include <zyr/platform/host/types.h>
 #include <zyr/platform/host/qtvalues.h>
+#include <zyr/platform/host/types.h>
 
 #include <string>
 #include <vector>

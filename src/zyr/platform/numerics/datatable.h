@@ -3,8 +3,8 @@
 /// \file
 /// Table of numeric and text cells with named columns and statistics over blocks of cells.
 
-#include <zyr/platform/numerics/notifier.h>
 #include <zyr/platform/host/qtvalues.h>
+#include <zyr/platform/numerics/notifier.h>
 
 #include <iosfwd>
 #include <string>
