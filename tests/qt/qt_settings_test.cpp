@@ -270,3 +270,17 @@ TEST(QtSettings, NamedValuesAreTheDocumentedNumbers) {
   TTextLabel l;
   EXPECT_EQ(l.VerticalAlignment(), vaBottom);
 }
+
+TEST(QtSettings, InvalidDatesLeaveTheRangeAsItWas) {
+  TRChart c;
+  c.SetBounds(0, 0, 400, 300);
+  const QDateTime start(QDate(2024, 1, 1), QTime(0, 0));
+  c.SetRange(1, FromDateTime(start), 0.0, FromDateTime(start.addDays(7)), 10.0);
+  const double lo = c.RangeLoX1(), hi = c.RangeHiX1();
+  for (const QDateTime& bad : {QDateTime(), QDateTime(QDate(2024, 2, 30), QTime(1, 0))}) {
+    c.SetRange(1, FromDateTime(bad), 0.0, FromDateTime(start.addDays(3)), 10.0);
+    c.SetRange(1, FromDateTime(start), 0.0, FromDateTime(bad), 10.0);
+  }
+  EXPECT_EQ(c.RangeLoX1(), lo);
+  EXPECT_EQ(c.RangeHiX1(), hi);
+}

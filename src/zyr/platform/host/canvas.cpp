@@ -17,8 +17,12 @@ namespace zyr {
 
 namespace {
 
-// clNone paints as ColorToRGB paints it (white), not as Qt's invalid colour.
-QColor PaintColor(TColor c) { return ToQColor(ColorToRGB(c)); }
+// Unlike ToQColor, clNone paints as ColorToRGB resolves it (white), never as an invalid
+// colour; kept inline here as it runs once per drawn segment.
+QColor PaintColor(TColor c) {
+  c = ColorToRGB(c);
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 Qt::PenStyle ToQtPenStyle(TPenStyle s) {
   switch (s) {
