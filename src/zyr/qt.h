@@ -11,25 +11,15 @@
 ///   chart->SetRange(1, zyr::FromDateTime(start), 0, zyr::FromDateTime(end), 100);
 ///   label->setText(zyr::ToQString(chart->Caption()));
 /// \endcode
+/// The colour and text conversions (`ToQColor`, `FromQColor`, `ToQString`, `FromQString`)
+/// come from zyr/platform/host/qtvalues.h, which this header includes.
 
-#include <zyr/platform/host/types.h>
+#include <zyr/platform/host/qtvalues.h>
 
-#include <QColor>
 #include <QDateTime>
-#include <QString>
-#include <concepts>
 #include <string>
-#include <string_view>
 
 namespace zyr {
-
-/// The colour as Qt shows it. System colours resolve to the fixed values the controls paint
-/// with (`ColorToRGB`); `clNone` gives an invalid QColor; `clDefault` gives black.
-QColor ToQColor(TColor c);
-
-/// The colour as the controls take it. An invalid or fully transparent QColor gives `clNone`;
-/// any other alpha is dropped, as the controls paint opaque colours only.
-TColor FromQColor(const QColor& c);
 
 /// The day number as a local date and time, rounded to the millisecond. A number that is not
 /// finite or lies outside the years 1 to 9999 gives an invalid QDateTime. A negative number
@@ -42,23 +32,6 @@ QDateTime ToDateTime(double dayNumber);
 /// in UTC is converted to local time first). A null or invalid QDateTime, or a year outside 1
 /// to 9999, gives NaN, which the drawing calls refuse.
 double FromDateTime(const QDateTime& dt);
-
-/// A UTF-8 text of the library as a QString; malformed bytes become U+FFFD.
-QString ToQString(std::string_view utf8);
-
-/// A QString as the library's UTF-8 text. Where a chart item stores it in its short text,
-/// characters outside Windows-1252 become '?', exactly as for a `std::string`.
-std::string FromQString(const QString& s);
-
-/// Colour arguments of the controls' Qt overloads: a QColor, or a Qt::GlobalColor such as
-/// Qt::red. Without an overload of its own, Qt::red would pick the TColor overload as the
-/// integer 7, a colour all but black.
-template <class C>
-concept QtColor = std::same_as<C, QColor> || std::same_as<C, Qt::GlobalColor>;
-/// Text and file-name arguments of the controls' Qt overloads. Being a template parameter,
-/// it leaves a string literal with the std::string overload instead of making it ambiguous.
-template <class S>
-concept QtText = std::same_as<S, QString>;
 
 /// \cond internal
 // Helpers of the controls' Qt overloads, not for applications: left out of the reference.

@@ -284,15 +284,18 @@ class TContourPlot : public TCustomRChart {
   void HideAllTextLabels();
   void ClearAllTextLabels();
   int AddTextLabel(double x, double y, TColor Color, const std::string& Caption, int Template);
-  // Qt forms: the chart's for the virtual setters, own ones where the chart's would bypass
   ///@}
   // Qt forms: the chart's for the virtual setters, own ones where the chart's would bypass
   // the calls of this class.
   /// Qt forms of the colour setters above.
   ///@{
+  using TCustomRChart::SetChartCol;
   using TCustomRChart::SetChartColor;
   using TCustomRChart::SetChartFrameColor;
+  using TCustomRChart::SetScaleCol;
   ///@}
+  /// SetChartFrameCol with a QColor or Qt::GlobalColor; an invalid QColor gives clNone.
+  void SetChartFrameCol(const QtColor auto& v) { SetChartFrameColor(v); }
   /// Qt form of AddTextLabel (QColor, QString).
   ///@{
   template <class C, class S>

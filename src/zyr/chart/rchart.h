@@ -959,6 +959,20 @@ class TCustomRChart : public TCustomControl {
   void SetShadowBakColor(const QtColor auto& c) { SetShadowBakColor(FromQColor(c)); }
   void SetTextBkColor(const QtColor auto& c) { SetTextBkColor(FromQColor(c)); }
   void SetMouseTraceColor(const QtColor auto& c) { SetMouseTraceColor(FromQColor(c)); }
+  ///@}
+  /// The setters' second names take the same Qt forms.
+  ///@{
+  void SetChartCol(const QtColor auto& c) { SetChartColor(c); }
+  void SetWindCol(const QtColor auto& c) { SetWindColor(c); }
+  void SetScaleCol(const QtColor auto& c) { SetChartFrameColor(c); }
+  void SetGridCol(const QtColor auto& c) { SetGridColor(c); }
+  void SetDataCol(const QtColor auto& c) { SetDataColor(c); }
+  void SetFillCol(const QtColor auto& c) { SetFillColor(c); }
+  void SetChartCaption(const QtText auto& v) { SetCaption(v); }
+  ///@}
+  /// Qt forms of the class colour, cross-hair and text label calls: QColor or Qt::GlobalColor
+  /// colours, QString captions, each mixed freely with the documented types.
+  ///@{
   void NewColorOfClassItems(const QtColor auto& c, uint8_t ClassNumber) {
     NewColorOfClassItems(FromQColor(c), ClassNumber);
   }
@@ -1065,12 +1079,17 @@ class TCustomRChart : public TCustomControl {
   void SetScaleX1Logarithmic(bool v) { Scale1X().SetLogarithmic(v); }
   void SetScaleY1Logarithmic(bool v) { Scale1Y().SetLogarithmic(v); }
   ///@}
-  /// Label type (TFigType) of layer 1's X / Y axis (Scale1X().LabelType(), ...).
+  /// Label type (TFigType) of layer 1's X / Y axis (Scale1X().LabelType(), ...); setting a
+  /// value outside TScale::ltNone .. TScale::ltUserText is ignored.
   ///@{
   int ScaleX1LabelType() const { return ScalePropsX(1).LabelType(); }
   int ScaleY1LabelType() const { return ScalePropsY(1).LabelType(); }
-  void SetScaleX1LabelType(int v) { Scale1X().SetLabelType(TFigType(v)); }
-  void SetScaleY1LabelType(int v) { Scale1Y().SetLabelType(TFigType(v)); }
+  void SetScaleX1LabelType(int v) {
+    if (v >= TScale::ltNone && v <= TScale::ltUserText) Scale1X().SetLabelType(TFigType(v));
+  }
+  void SetScaleY1LabelType(int v) {
+    if (v >= TScale::ltNone && v <= TScale::ltUserText) Scale1Y().SetLabelType(TFigType(v));
+  }
   ///@}
   /// Ranges from a rectangle of world bounds: left() is X low, right() X high, top() Y low,
   /// bottom() Y high (QRectF's y grows downwards, so top() is the smaller y).

@@ -336,7 +336,7 @@ bool TCustomRChart::event(QEvent* e) {
     auto* g = static_cast<QNativeGestureEvent*>(e);
     if (g->gestureType() == Qt::ZoomNativeGesture) {
       const QPoint p = g->position().toPoint();
-      PinchStep(1 + g->value(), p.x(), p.y());
+      Guarded("gesture", [&] { PinchStep(1 + g->value(), p.x(), p.y()); });
       e->accept();
       return true;
     }
@@ -346,7 +346,7 @@ bool TCustomRChart::event(QEvent* e) {
     if (auto* pinch = static_cast<QPinchGesture*>(ge->gesture(Qt::PinchGesture))) {
       ge->accept(pinch);
       const QPoint c = mapFromGlobal(pinch->centerPoint()).toPoint();
-      PinchStep(pinch->scaleFactor(), c.x(), c.y());
+      Guarded("gesture", [&] { PinchStep(pinch->scaleFactor(), c.x(), c.y()); });
       return true;
     }
   }

@@ -74,6 +74,11 @@ class TSmithChart : public TCustomRChart {
   void SetGridColorDark(const QtColor auto& v) { SetGridColorDark(FromQColor(v)); }
   void SetDiagramColor(const QtColor auto& v) { SetDiagramColor(FromQColor(v)); }
   ///@}
+  /// The second names take the same Qt forms.
+  ///@{
+  void SetGridColLight(const QtColor auto& v) { SetGridColorLight(v); }
+  void SetGridColDark(const QtColor auto& v) { SetGridColorDark(v); }
+  ///@}
   /// \cond internal
   QColor QtGridColorLight() const { return ToQColor(GridColorLight()); }
   QColor QtGridColorDark() const { return ToQColor(GridColorDark()); }

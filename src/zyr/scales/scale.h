@@ -72,7 +72,7 @@ class TScale : public TCustomControl {
   Q_PROPERTY(int ColorScheme READ ColorScheme WRITE SetColorScheme)
   Q_PROPERTY(int DecPlaces READ DecPlaces WRITE SetDecPlaces)
   Q_PROPERTY(int FrameStyle READ FrameStyle WRITE SetFrameStyle)
-  Q_PROPERTY(int LabelType READ LabelType WRITE SetLabelType)
+  Q_PROPERTY(int LabelType READ LabelType WRITE QtSetLabelType)
   Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
   Q_PROPERTY(int MarginTop READ MarginTop WRITE SetMarginTop)
   Q_PROPERTY(int MarginBottom READ MarginBottom WRITE SetMarginBottom)
@@ -85,7 +85,7 @@ class TScale : public TCustomControl {
   Q_PROPERTY(bool ShortTicks READ ShortTicks WRITE SetShortTicks)
   Q_PROPERTY(bool ShowBaseLine READ ShowBaseLine WRITE SetShowBaseLine)
   Q_PROPERTY(QString ScaleInscript READ QtScaleInscript WRITE SetScaleInscript)
-  Q_PROPERTY(int ScaleType READ ScaleType WRITE SetScaleType)
+  Q_PROPERTY(int ScaleType READ ScaleType WRITE QtSetScaleType)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
   Q_PROPERTY(QString UserTickText READ QtUserTickText WRITE SetUserTickText)
 
@@ -445,6 +445,13 @@ class TScale : public TCustomControl {
   QString QtUserTickText() const { return ToQString(FUserTicktext); }
   QColor QtColorBackGnd() const { return ToQColor(FColorBG); }
   QColor QtColorScale() const { return ToQColor(FColorFG); }
+  // Form properties ignore numbers that name no label or scale type.
+  void QtSetLabelType(int v) {
+    if (v >= ltNone && v <= ltUserText) SetLabelType(TFigType(v));
+  }
+  void QtSetScaleType(int v) {
+    if (v >= stHorzLabelsAbove && v <= stVertLabelsLeft) SetScaleType(TScaleType(v));
+  }
   // Each runs the event's handler, then emits its signal.
   void DoZoomPan();
   void DoBeforeScaleRendered(TCanvas& cv);

@@ -4,6 +4,7 @@
 /// TColorArray (a table of colours, 1-based), colour blending and the predefined colours.
 
 #include <zyr/platform/host/object.h>
+#include <zyr/platform/host/qtvalues.h>
 
 #include <initializer_list>
 #include <vector>
@@ -43,6 +44,11 @@ class TColorArray : public TPersistent {
   TColor Color(int i) const;
   void SetColor(int i, TColor c);
   ///@}
+  /// Entry i as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor is ignored,
+  /// as a colour table has no use for clNone.
+  void SetColor(int i, const QtColor auto& c) {
+    if (QColor(c).isValid()) SetColor(i, FromQColor(c));
+  }
 
   /// Fills entries First .. Last (clamped to the table) with a ramp through \p anchors, spread
   /// evenly; one anchor fills a plain colour, none leaves the table as it is.

@@ -5,23 +5,18 @@
 
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/object.h>
+#include <zyr/platform/host/qtvalues.h>
 
 namespace zyr {
 
 /// Cross-hair modes (TCrossHMode); the numbers stay accepted.
 enum : TCrossHMode {
-  /// Not drawn.
-  chmOff = 0,         // not drawn
-  /// A horizontal line.
-  chmHorizontal = 1,  // horizontal line
-  /// A vertical line.
-  chmVertical = 2,    // vertical line
-  /// Both lines.
-  chmBoth = 3,        // both lines
-  /// A small cross with a box.
-  chmCrossBox = 4,    // small cross with a box
-  /// A box only.
-  chmBox = 5          // box only
+  chmOff = 0,         ///< not drawn
+  chmHorizontal = 1,  ///< horizontal line
+  chmVertical = 2,    ///< vertical line
+  chmBoth = 3,        ///< both lines
+  chmCrossBox = 4,    ///< small cross with a box
+  chmBox = 5          ///< box only
 };
 
 /// Position (world coordinates of a layer) and look of a cross-hair. The owning control draws
@@ -29,8 +24,9 @@ enum : TCrossHMode {
 /// fire once for all they change).
 ///
 /// Mode: 0 off, 1 horizontal line, 2 vertical line, 3 both lines, 4 small cross with a box,
-/// 5 box only. Values are clamped: Mode to 0 .. 5, Layer to 1 .. 2, LineWidth to 1 .. 100.
-/// Positions that are not finite numbers are ignored, so a drawn cross-hair always has a pixel.
+/// 5 box only (chmOff, chmHorizontal, chmVertical, chmBoth, chmCrossBox, chmBox). Values are
+/// clamped: Mode to 0 .. 5, Layer to 1 .. 2, LineWidth to 1 .. 100. Positions that are not
+/// finite numbers are ignored, so a drawn cross-hair always has a pixel.
 ///
 ///     chart.CrossHair1()->SetCrossHMode(3);
 ///     chart.CrossHair1()->SetPos(2.5, 10.0);
@@ -82,6 +78,12 @@ class TCrossHair : public TPersistent {
   void SetMode(TCrossHMode v) { SetCrossHMode(v); }
   void SetLineType(TPenStyle v) { SetCrossHLineType(v); }
   void SetLineWidth(int v) { SetCrossHLineWidth(v); }
+  ///@}
+  /// The colour as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives
+  /// clNone, as the numeric setter takes it.
+  ///@{
+  void SetCrossHColor(const QtColor auto& v) { SetCrossHColor(FromQColor(v)); }
+  void SetColor(const QtColor auto& v) { SetCrossHColor(v); }
   ///@}
 
   /// Copies all settings (not OnChange) from another TCrossHair.

@@ -8,6 +8,33 @@
 
 namespace zyr {
 
+/// Time formats of TDTLabel (TTimeFormat); the numbers stay accepted.
+enum : TTimeFormat {
+  tf24Hours = 0,     ///< 24-hour clock with two-digit hours
+  tfHoursH = 1,      ///< hours followed by the letter h
+  tf12HoursAmPm = 2  ///< 12-hour clock with am/pm
+};
+/// Year lengths of TDTLabel (TYearLength); the numbers stay accepted.
+enum : TYearLength {
+  ylNone = 0,       ///< no year
+  ylTwoDigits = 1,  ///< two digits
+  ylFourDigits = 2  ///< four digits
+};
+/// When time labels of TDTLabel show the date as well (TDateForTime); the numbers stay
+/// accepted.
+enum : TDateForTime {
+  dftNever = 0,          ///< never
+  dftFirstMainTick = 1,  ///< only at the first main tick
+  dftDayChange = 2,      ///< whenever the day of the month changes
+  dftAlways = 3          ///< at every main tick
+};
+/// Orders of day, month and year of TDTLabel (TDateOrder); the numbers stay accepted.
+enum : TDateOrder {
+  doMonthDayYear = 0,  ///< month, day, year
+  doDayMonthYear = 1,  ///< day, month, year
+  doYearMonthDay = 2   ///< year, month, day
+};
+
 /// The seven settings that shape date and time labels of a scale.
 /// A scale owns one and repaints from its OnChange; every setter that changes a value fires
 /// OnChange once. Values out of range are clamped to the nearest valid value.
@@ -21,6 +48,10 @@ namespace zyr {
 /// | MonthName    | true short month name "mmm" (default), false two-digit number          |
 /// | DateForTime  | 0 never, 1 first main tick, 2 when the day changes (default), 3 always |
 /// | DateOrder    | 0 month-day-year, 1 day-month-year (default), 2 year-month-day         |
+///
+/// The numbered settings have names: tf24Hours, tfHoursH, tf12HoursAmPm; ylNone,
+/// ylTwoDigits, ylFourDigits; dftNever, dftFirstMainTick, dftDayChange, dftAlways;
+/// doMonthDayYear, doDayMonthYear, doYearMonthDay.
 class TDTLabel : public TPersistent {
  public:
   TDTLabel() = default;

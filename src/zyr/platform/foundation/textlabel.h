@@ -5,6 +5,7 @@
 
 #include <zyr/platform/foundation/types.h>
 #include <zyr/platform/host/graphics.h>
+#include <zyr/platform/host/qtvalues.h>
 
 #include <string>
 
@@ -12,27 +13,19 @@ namespace zyr {
 
 /// Text label modes (TTxtLblMode); the numbers stay accepted.
 enum : TTxtLblMode {
-  /// Free: available for use, never drawn.
-  tlmFree = 0,        // available, never drawn
-  /// Text on its background colour.
-  tlmBackground = 1,  // text with background
-  /// Text in a box with a border.
-  tlmBoxed = 2,
-  /// Underlined text.
-  tlmUnderlined = 3,
-  /// Boxed text with a drop shadow.
-  tlmShadowBox = 4  // boxed with drop shadow
+  tlmFree = 0,        ///< available, never drawn
+  tlmBackground = 1,  ///< text with background
+  tlmBoxed = 2,       ///< text in a box
+  tlmUnderlined = 3,  ///< underlined text
+  tlmShadowBox = 4    ///< boxed with drop shadow
 };
-/// Text label attach modes (TTxtLblAttachMode): which coordinates are world values.
+/// Text label attach modes (TTxtLblAttachMode): which coordinates are world values; the
+/// numbers stay accepted.
 enum : TTxtLblAttachMode {
-  /// x and y in control pixels.
-  tlaPixels = 0,  // x and y in control pixels
-  /// x a world value, y in pixels.
-  tlaXWorld = 1,  // x world, y pixels
-  /// x in pixels, y a world value.
-  tlaYWorld = 2,  // x pixels, y world
-  /// x and y world values.
-  tlaWorld = 3    // x and y world
+  tlaPixels = 0,  ///< x and y in control pixels
+  tlaXWorld = 1,  ///< x world, y pixels
+  tlaYWorld = 2,  ///< x pixels, y world
+  tlaWorld = 3    ///< x and y world
 };
 
 /// Caption, anchor, font and box style of a text label; the chart's TTextLabel and the box
@@ -41,11 +34,13 @@ enum : TTxtLblAttachMode {
 /// SetTxtLblPos and Assign fire once for all they change).
 ///
 /// AttachToData: 0 x and y in pixels, 1 x world and y pixels, 2 x pixels and y world, 3 both
-/// world (coordinates of Layer). Mode: 0 free (never drawn), 1 text with background, 2 boxed,
-/// 3 underlined, 4 boxed with drop shadow. VerticalAlignment: 0 anchor at the top of the text,
-/// 1 middle, 2 bottom. Out-of-range values are clamped (Layer 1 .. 2, AttachToData 0 .. 3,
-/// Mode 0 .. 4, VerticalAlignment 0 .. 2, Alignment to taCenter); positions that are not finite
-/// numbers are ignored. Line feeds in Caption separate lines.
+/// world (coordinates of Layer): tlaPixels, tlaXWorld, tlaYWorld, tlaWorld. Mode: 0 free
+/// (never drawn), 1 text with background, 2 boxed, 3 underlined, 4 boxed with drop shadow:
+/// tlmFree, tlmBackground, tlmBoxed, tlmUnderlined, tlmShadowBox. VerticalAlignment: 0 anchor
+/// at the top of the text, 1 middle, 2 bottom: vaTop, vaCenter, vaBottom. Out-of-range
+/// values are clamped (Layer 1 .. 2, AttachToData 0 .. 3, Mode 0 .. 4, VerticalAlignment
+/// 0 .. 2, Alignment to taCenter); positions that are not finite numbers are ignored. Line
+/// feeds in Caption separate lines.
 class TCustomTextLabel : public TPersistent {
  public:
   /// A free (Mode 0), invisible label anchored by world coordinates on layer 1.
@@ -136,6 +131,19 @@ class TCustomTextLabel : public TPersistent {
   void SetShadowDx(int v) { SetTxtLblShadowDx(v); }
   void SetShadowDy(int v) { SetTxtLblShadowDy(v); }
   void SetFont(const TFont& v) { SetTxtLblFont(v); }
+  ///@}
+  /// Qt forms of the caption and colour setters, under both names. Colours are a QColor or
+  /// Qt::GlobalColor (Qt::red is red); an invalid QColor gives clNone, as the numeric
+  /// setters take it.
+  ///@{
+  void SetTxtLblCaption(const QtText auto& v) { SetTxtLblCaption(FromQString(v)); }
+  void SetTxtLblColorBkg(const QtColor auto& v) { SetTxtLblColorBkg(FromQColor(v)); }
+  void SetTxtLblColorBorder(const QtColor auto& v) { SetTxtLblColorBorder(FromQColor(v)); }
+  void SetTxtLblColorShadow(const QtColor auto& v) { SetTxtLblColorShadow(FromQColor(v)); }
+  void SetCaption(const QtText auto& v) { SetTxtLblCaption(v); }
+  void SetColorBkg(const QtColor auto& v) { SetTxtLblColorBkg(v); }
+  void SetColorBorder(const QtColor auto& v) { SetTxtLblColorBorder(v); }
+  void SetColorShadow(const QtColor auto& v) { SetTxtLblColorShadow(v); }
   ///@}
 
   /// Copies all settings and the font (not OnChange) from another TCustomTextLabel.

@@ -100,6 +100,13 @@ using TTxtLblMode = uint8_t;
 using TTxtLblAttachMode = uint8_t;
 using TVerticalAlignment = uint8_t;
 ///@}
+/// Vertical alignments (TVerticalAlignment): which part of the text sits at its anchor. The
+/// numbers stay accepted.
+enum : TVerticalAlignment {
+  vaTop = 0,     ///< the top of the text at the anchor: the text hangs below it
+  vaCenter = 1,  ///< the middle of the text at the anchor
+  vaBottom = 2   ///< the bottom of the text at the anchor: the text stands above it
+};
 /// Settings of date and time labels (see TDTLabel).
 ///@{
 using TTimeFormat = uint8_t;

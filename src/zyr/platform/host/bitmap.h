@@ -55,9 +55,13 @@ class TBitmap : public TPersistent {
   /// BMP, PNG or JPEG; returns false when the file cannot be read or is not a regular file
   /// (the picture is kept).
   bool LoadFromFile(const std::string& fileName);
+  /// LoadFromFile with a QString file name.
+  bool LoadFromFile(const QtText auto& fileName) { return LoadFromFile(FromQString(fileName)); }
   /// Format by the file's extension (BMP when unknown). Written completely or not at all:
   /// false, with the old file untouched, when it cannot be written.
   bool SaveToFile(const std::string& fileName);
+  /// SaveToFile with a QString file name.
+  bool SaveToFile(const QtText auto& fileName) { return SaveToFile(FromQString(fileName)); }
 
   void Assign(const TPersistent* Source) override;
   std::string ClassName() const override { return "TBitmap"; }

@@ -17,7 +17,9 @@ namespace zyr {
 
 namespace {
 
-QColor ToQColor(TColor c) {
+// Unlike ToQColor, clNone paints as ColorToRGB resolves it (white), never as an invalid
+// colour; kept inline here as it runs once per drawn segment.
+QColor PaintColor(TColor c) {
   c = ColorToRGB(c);
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
@@ -38,8 +40,6 @@ Qt::PenStyle ToQtPenStyle(TPenStyle s) {
       return Qt::SolidLine;
   }
 }
-
-QString ToQString(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Windows keeps a one-pixel line's end pixel out; with square pixels the end pixel is the
 // last step of the major axis, so the drawn segment stops one step before it.
@@ -257,7 +257,7 @@ bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
   if (!ThinCopyPen()) return false;
   const TDirect* d = Direct();
   if (!d) return false;
-  const uint32_t c = ToQColor(FPen.Color()).rgb();
+  const uint32_t c = PaintColor(FPen.Color()).rgb();
   if (x0 != x1 && y0 != y1) {
     // Slanted lines are clipped by the painter in its own way: only whole ones go direct.
     const QLine l = WithoutEndPixel(x0, y0, x1, y1);
@@ -307,7 +307,7 @@ void TCanvas::ApplyPen() {
   ApplyRasterOp();
   if (!FPenDirty) return;
   FPenDirty = false;
-  QPen p(ToQColor(FPen.Color()));
+  QPen p(PaintColor(FPen.Color()));
   p.setStyle(ToQtPenStyle(FPen.Style()));
   int w = FPen.Width();
   if (w <= 1) {
@@ -327,7 +327,7 @@ void TCanvas::ApplyBrush() {
   if (FBrush.Style() == bsClear)
     FPainter->setBrush(Qt::NoBrush);
   else
-    FPainter->setBrush(ToQColor(FBrush.Color()));
+    FPainter->setBrush(PaintColor(FBrush.Color()));
 }
 
 void TCanvas::ApplyFont() {
@@ -481,19 +481,19 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     QRect box(x1 + in, y1 + in, x2 - x1 - 2 * in, y2 - y1 - 2 * in);
     if (box.width() > 0 && box.height() > 0) {
       if (d) {
-        const uint32_t c = ToQColor(FBrush.Color()).rgb();
+        const uint32_t c = PaintColor(FBrush.Color()).rgb();
         for (int y = box.top(); y <= box.bottom(); ++y)
           DirectSpan(*d, y, box.left(), box.right(), c);
       } else {
         ApplyRasterOp();
-        FPainter->fillRect(box, ToQColor(FBrush.Color()));
+        FPainter->fillRect(box, PaintColor(FBrush.Color()));
       }
     }
   }
   // The painter's outline of a box cut by the clip loses pixels; those go the plain way.
   if (d && ThinCopyPen() && x2 - x1 >= 2 && y2 - y1 >= 2 && x1 >= d->Left && y1 >= d->Top &&
       x2 <= d->Right && y2 <= d->Bottom) {
-    const uint32_t c = ToQColor(FPen.Color()).rgb();
+    const uint32_t c = PaintColor(FPen.Color()).rgb();
     DirectSpan(*d, y1, x1, x2 - 1, c);
     DirectSpan(*d, y2 - 1, x1, x2 - 1, c);
     DirectColumn(*d, x1, y1 + 1, y2 - 2, c);
@@ -517,18 +517,18 @@ void TCanvas::FillRect(const TRect& r) {
   if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
   if (FBrush.Style() == bsClear) return;
   if (const TDirect* d = FPen.Mode() == pmCopy ? Direct() : nullptr) {
-    const uint32_t c = ToQColor(FBrush.Color()).rgb();
+    const uint32_t c = PaintColor(FBrush.Color()).rgb();
     for (int y = r.Top; y < r.Bottom; ++y) DirectSpan(*d, y, r.Left, r.Right - 1, c);
     return;
   }
   ApplyRasterOp();
-  FPainter->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(FBrush.Color()));
+  FPainter->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), PaintColor(FBrush.Color()));
 }
 
 void TCanvas::FrameRect(const TRect& r) {
   if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
   ApplyRasterOp();
-  FPainter->setPen(QPen(ToQColor(FBrush.Color()), 0));
+  FPainter->setPen(QPen(PaintColor(FBrush.Color()), 0));
   FPainter->setBrush(Qt::NoBrush);
   FPainter->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
   FPenDirty = FBrushDirty = true;
@@ -589,7 +589,7 @@ bool TCanvas::StampEllipse(int x1, int y1, int x2, int y2) {
   const TEllipseStamp& st = EllipseStampOf(w, h, PenVisible(), FBrush.Style() != bsClear);
   if (!st.Valid) return false;
   uint32_t* origin = d->Bits + qsizetype(y1) * d->Stride + x1;
-  const uint32_t fill = ToQColor(FBrush.Color()).rgb(), line = ToQColor(FPen.Color()).rgb();
+  const uint32_t fill = PaintColor(FBrush.Color()).rgb(), line = PaintColor(FPen.Color()).rgb();
   for (const TPoint& p : st.Brush) origin[qsizetype(p.Y) * d->Stride + p.X] = fill;
   for (const TPoint& p : st.Pen) origin[qsizetype(p.Y) * d->Stride + p.X] = line;
   return true;
@@ -670,8 +670,8 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   FPainter->translate(x, y);
   if (FFont.Orientation() != 0) FPainter->rotate(-FFont.Orientation() / 10.0);
-  if (FBrush.Style() != bsClear) FPainter->fillRect(QRect(0, 0, w, h), ToQColor(FBrush.Color()));
-  FPainter->setPen(ToQColor(FFont.Color()));
+  if (FBrush.Style() != bsClear) FPainter->fillRect(QRect(0, 0, w, h), PaintColor(FBrush.Color()));
+  FPainter->setPen(PaintColor(FFont.Color()));
   FPainter->drawText(0, fm.ascent(), s);
   FPainter->restore();
   FPenPos = {x + w, y};
@@ -711,9 +711,9 @@ void TCanvas::LongTextOut(int x, int y, const std::string& text) {
     if (FBrush.Style() != bsClear) {
       const int a = int(std::clamp<int64_t>(span.Offset, 0, w));
       const int b = int(std::clamp<int64_t>(span.EndOffset, 0, w));
-      FPainter->fillRect(QRect(a, 0, b - a, h), ToQColor(FBrush.Color()));
+      FPainter->fillRect(QRect(a, 0, b - a, h), PaintColor(FBrush.Color()));
     }
-    FPainter->setPen(ToQColor(FFont.Color()));
+    FPainter->setPen(PaintColor(FFont.Color()));
     FPainter->drawText(
         QPointF(double(span.Offset), fm.ascent()),
         QString::fromUtf8(text.data() + span.Begin, qsizetype(span.End - span.Begin)));

@@ -13,6 +13,7 @@
 /// Pixel reads, XOR and copy modes other than SRCCOPY need a raster target.
 
 #include <zyr/platform/host/graphics.h>
+#include <zyr/platform/host/qtvalues.h>
 
 #include <QtGlobal>
 #include <memory>
@@ -143,11 +144,20 @@ class TCanvas : public TPersistent {
   int TextHeight(const std::string& text);
   TPoint TextExtent(const std::string& text);
   ///@}
+  /// The text calls with a QString.
+  ///@{
+  void TextOut(int x, int y, const QtText auto& text) { TextOut(x, y, FromQString(text)); }
+  int TextWidth(const QtText auto& text) { return TextWidth(FromQString(text)); }
+  int TextHeight(const QtText auto& text) { return TextHeight(FromQString(text)); }
+  TPoint TextExtent(const QtText auto& text) { return TextExtent(FromQString(text)); }
+  ///@}
 
   /// Colour of one pixel; clNone outside the picture or on a non-raster target.
   TColor Pixels(int x, int y);
   /// Sets one pixel of a raster picture; ignored outside the picture or the clip box.
   void SetPixels(int x, int y, TColor c);
+  /// SetPixels with a QColor or Qt::GlobalColor; an invalid QColor gives clNone.
+  void SetPixels(int x, int y, const QtColor auto& c) { SetPixels(x, y, FromQColor(c)); }
 
   /// Copies a bitmap with its top-left at (x, y), combined by CopyMode.
   void Draw(int x, int y, TBitmap& bmp);

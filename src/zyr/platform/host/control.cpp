@@ -14,17 +14,6 @@ namespace zyr {
 
 namespace {
 
-// Exceptions must not cross Qt's event loop (that would end the program); a failing paint or
-// input handler is reported and the event dropped.
-template <class F>
-void Guarded(const char* where, F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    qWarning("%s: %s", where, e.what());
-  }
-}
-
 TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
   TShiftState s = 0;
   if (mods & Qt::ShiftModifier) s |= ssShift;
@@ -310,12 +299,12 @@ void TCustomControl::mouseMoveEvent(QMouseEvent* e) {
 
 void TCustomControl::enterEvent(QEnterEvent* e) {
   QWidget::enterEvent(e);
-  MouseEnter();
+  Guarded("mouse", [this] { MouseEnter(); });
 }
 
 void TCustomControl::leaveEvent(QEvent* e) {
   QWidget::leaveEvent(e);
-  MouseLeave();
+  Guarded("mouse", [this] { MouseLeave(); });
 }
 
 void TCustomControl::wheelEvent(QWheelEvent* e) {

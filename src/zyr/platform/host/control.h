@@ -35,6 +35,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <exception>
 
 namespace zyr {
 
@@ -115,6 +116,9 @@ class TCustomControl : public QWidget, public TComponent {
   ///@{
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
+  /// The colour as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives
+  /// clNone.
+  void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
   ///@}
   /// The control's font (text colour clWindowText), changed in place.
   ///@{
@@ -242,6 +246,18 @@ class TCustomControl : public QWidget, public TComponent {
       if (watch.Destroyed()) return;
     }
     emitSignal();
+  }
+  /// Runs f from a Qt event handler. Exceptions must not cross Qt's event loop (that would end
+  /// the program): one that a handler or a slot throws is reported and the event dropped.
+  template <class F>
+  static void Guarded(const char* where, F&& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      qWarning("%s: %s", where, e.what());
+    } catch (...) {
+      qWarning("%s: an exception that is no std::exception", where);
+    }
   }
 
   /// Draws the window picture through Canvas().

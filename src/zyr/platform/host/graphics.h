@@ -5,6 +5,7 @@
 /// which a canvas uses to refresh its painter state lazily.
 
 #include <zyr/platform/host/object.h>
+#include <zyr/platform/host/qtvalues.h>
 
 #include <string>
 
@@ -46,6 +47,8 @@ class TFont : public TGraphicsObject {
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v);
   ///@}
+  /// The family name as a QString.
+  void SetName(const QtText auto& v) { SetName(FromQString(v)); }
   /// Size in points (rounded from Height when Height was set).
   int Size() const;
   /// Sets Height to the cell height of that many points.
@@ -59,6 +62,9 @@ class TFont : public TGraphicsObject {
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
+  /// The colour as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives
+  /// clNone.
+  void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
   /// Bold, italic, underline and strike-out bits (TFontStyle).
   ///@{
   TFontStyles Style() const { return FStyle; }
@@ -104,6 +110,9 @@ class TPen : public TGraphicsObject {
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
+  /// The colour as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives
+  /// clNone.
+  void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
   /// Line pattern.
   ///@{
   TPenStyle Style() const { return FStyle; }
@@ -147,6 +156,9 @@ class TBrush : public TGraphicsObject {
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   ///@}
+  /// The colour as a QColor or Qt::GlobalColor (Qt::red is red); an invalid QColor gives
+  /// clNone.
+  void SetColor(const QtColor auto& v) { SetColor(FromQColor(v)); }
   /// Solid fill, or none (bsClear).
   ///@{
   TBrushStyle Style() const { return FStyle; }

@@ -4,6 +4,7 @@
 /// Root classes of the host layer: TObject, TPersistent (assignable state) and TComponent
 /// (owner, name and component state).
 
+#include <zyr/platform/host/qtvalues.h>
 #include <zyr/platform/host/types.h>
 
 #include <string>
@@ -56,6 +57,8 @@ class TComponent : public TPersistent {
   const std::string& Name() const { return FName; }
   void SetName(const std::string& v) { FName = v; }
   ///@}
+  /// The name as a QString.
+  void SetName(const QtText auto& v) { SetName(FromQString(v)); }
   /// The state bits (csLoading, csDesigning, csDestroying).
   TComponentState ComponentState() const { return FComponentState; }
   /// Whether csLoading is set.

@@ -56,6 +56,8 @@ class TPrinter {
   const std::string& OutputFileName() const { return FOutputFileName; }
   /// Sends the pages to this PDF file instead of a printer.
   void SetOutputFileName(const std::string& name);
+  /// SetOutputFileName with a QString.
+  void SetOutputFileName(const QtText auto& name) { SetOutputFileName(FromQString(name)); }
   /// Name of the job, shown in the printer queue.
   std::string Title;
   /// The Qt printer behind it, for page and printer settings (null without one).

@@ -3,6 +3,7 @@
 /// \file
 /// Table of numeric and text cells with named columns and statistics over blocks of cells.
 
+#include <zyr/platform/host/qtvalues.h>
 #include <zyr/platform/numerics/notifier.h>
 
 #include <iosfwd>
@@ -48,6 +49,10 @@ class TDataTable : public TChangeNotifier {
   void SetElem(int Col, int Row, double Value);
   /// Makes the cell a text cell.
   void SetElemText(int Col, int Row, const std::string& Text);
+  /// SetElemText with a QString.
+  void SetElemText(int Col, int Row, const QtText auto& Text) {
+    SetElemText(Col, Row, FromQString(Text));
+  }
   /// Empties the cell.
   void ClearElem(int Col, int Row);
   /// The number of a numeric cell; 0 for text, empty and outside cells.
@@ -65,6 +70,8 @@ class TDataTable : public TChangeNotifier {
   std::string ColName(int Col) const;
   void SetColName(int Col, const std::string& Name);
   ///@}
+  /// SetColName with a QString.
+  void SetColName(int Col, const QtText auto& Name) { SetColName(Col, FromQString(Name)); }
 
   /// Number of numeric cells in the block.
   int CountNumCells(int LoCol, int LoRow, int HiCol, int HiRow) const;
@@ -90,6 +97,10 @@ class TDataTable : public TChangeNotifier {
   /// line. The file is created or overwritten; when it cannot be written, std::ios_base::failure
   /// is raised.
   void ExportAsASC(const std::string& FName, int Decimals) const;
+  /// ExportAsASC with a QString file name.
+  void ExportAsASC(const QtText auto& FName, int Decimals) const {
+    ExportAsASC(FromQString(FName), Decimals);
+  }
   /// The same listing into a stream.
   void ExportAsASC(std::ostream& Stream, int Decimals) const;
 
