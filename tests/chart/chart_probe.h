@@ -15,9 +15,12 @@ class ProbeChart : public TRChart {
   int NumLongTextsData() const { return FNumLongTextsData; }
   int NumLongTextsAnno() const { return FNumLongTextsAnno; }
   const void* DataArray() const { return FDataContainer.get(); }
+  const TRcItemContainer& Store() const { return *FDataContainer; }
+  TRcItemContainer& Store() { return *FDataContainer; }
   int PendingPolylinePoints() const { return FNumPPa; }
   void SetMergePolyColumns(bool v) { FMergePolyColumns = v; }
   void SetUseLineRunCache(bool v) { FUseLineRunCache = v; }
+  void SetAppendFastPath(bool v) { FAppendFastPath = v; }
 };
 
 // Texts of a given length made of one repeated letter.

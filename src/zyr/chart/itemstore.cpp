@@ -13,6 +13,9 @@
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace zyr {
 
@@ -373,13 +376,20 @@ void TRcItemContainer::AppendPoints(const TrcChartItem& Template, const double* 
   if (n == 1) {
     FX[i] = *x;
     FY[i] = *y;
+    if (Size() / kBlockSize > FBlocks.size()) SummariseBlocks(Size());
   } else {
-    std::memcpy(FX + i, x, n * sizeof(double));
-    std::memcpy(FY + i, y, n * sizeof(double));
+    // A piece at a time, summarised while its points are still in the cache.
+    constexpr size_t kPiece = 64 * kBlockSize;
+    for (size_t done = 0; done < n;) {
+      const size_t m = std::min(n - done, kPiece);
+      std::memcpy(FX + i + done, x + done, m * sizeof(double));
+      std::memcpy(FY + i + done, y + done, m * sizeof(double));
+      done += m;
+      if ((i + done) / kBlockSize > FBlocks.size()) SummariseBlocks(i + done);
+    }
   }
   if (FLength < i + n) FLength = i + n;
   ++FGeneration;
-  if (Size() / kBlockSize > FBlocks.size()) SummariseBlocks(Size());
 }
 
 void TRcItemContainer::AppendFrom(const TRcItemContainer& Src, size_t n) {
@@ -425,23 +435,83 @@ void TRcItemContainer::DropBlocksFrom(size_t Slot) {
   if (b < FBlocks.size()) FBlocks.resize(b);
 }
 
+namespace {
+
+// One lane of a block summary: a running minimum and maximum that skip NaN as std::min and
+// std::max do (a NaN start stays), whether every value was finite, and the direction of x.
+struct TSummaryLane {
+  double Lo, Hi, Bad = 0;  // Bad turns NaN once a value is not finite
+  bool Up = true, Down = true;
+  explicit TSummaryLane(double y0) : Lo(y0), Hi(y0) {}
+  void Add(double x, double xNext, double y) {
+    Lo = y < Lo ? y : Lo;
+    Hi = Hi < y ? y : Hi;
+    Bad += (x - x) + (y - y);
+    Up &= x <= xNext;
+    Down &= x >= xNext;
+  }
+  void Join(const TSummaryLane& o) {
+    Lo = o.Lo < Lo ? o.Lo : Lo;
+    Hi = Hi < o.Hi ? o.Hi : Hi;
+    Bad += o.Bad;
+    Up &= o.Up;
+    Down &= o.Down;
+  }
+};
+
+}  // namespace
+
 TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
   constexpr size_t n = kBlockSize;
+  static_assert(n % 2 == 0);
   TLineBlock b;
   b.xFirst = x[0];
   b.xLast = x[n - 1];
   b.yFirst = y[0];
   b.yLast = y[n - 1];
-  b.yLo = b.yHi = y[0];
-  bool up = true, down = true, finite = std::isfinite(x[n - 1]) && std::isfinite(y[n - 1]);
-  for (size_t i = 0; i < n - 1; ++i) {
-    finite = finite && std::isfinite(x[i]) && std::isfinite(y[i]);
-    up = up && x[i] <= x[i + 1];
-    down = down && x[i] >= x[i + 1];
-    b.yLo = std::min(b.yLo, y[i]);
-    b.yHi = std::max(b.yHi, y[i]);
+  // Every append summarises its block: the points at even and odd places go to two lanes,
+  // which halves the chains of dependent steps and fits a pair of doubles in one register.
+  TSummaryLane a(y[0]), c(y[0]);
+#ifdef __SSE2__
+  // minpd and maxpd return their second operand when one is NaN, as the lanes' steps do.
+  __m128d lo = _mm_set1_pd(y[0]), hi = lo, bad = _mm_setzero_pd();
+  __m128d up = _mm_castsi128_pd(_mm_set1_epi32(-1)), down = up;
+  for (size_t i = 0; i + 2 < n; i += 2) {
+    const __m128d xv = _mm_loadu_pd(x + i), xn = _mm_loadu_pd(x + i + 1);
+    const __m128d yv = _mm_loadu_pd(y + i);
+    lo = _mm_min_pd(yv, lo);
+    hi = _mm_max_pd(yv, hi);
+    bad = _mm_add_pd(bad, _mm_add_pd(_mm_sub_pd(xv, xv), _mm_sub_pd(yv, yv)));
+    up = _mm_and_pd(up, _mm_cmple_pd(xv, xn));
+    down = _mm_and_pd(down, _mm_cmpge_pd(xv, xn));
   }
-  b.Summable = finite && (up || down);
+  double l[2], h[2], d[2];
+  _mm_storeu_pd(l, lo);
+  _mm_storeu_pd(h, hi);
+  _mm_storeu_pd(d, bad);
+  const int u = _mm_movemask_pd(up), w = _mm_movemask_pd(down);
+  a.Lo = l[0];
+  c.Lo = l[1];
+  a.Hi = h[0];
+  c.Hi = h[1];
+  a.Bad = d[0];
+  c.Bad = d[1];
+  a.Up = u & 1;
+  c.Up = u & 2;
+  a.Down = w & 1;
+  c.Down = w & 2;
+#else
+  for (size_t i = 0; i + 2 < n; i += 2) {
+    a.Add(x[i], x[i + 1], y[i]);
+    c.Add(x[i + 1], x[i + 2], y[i + 1]);
+  }
+#endif
+  a.Add(x[n - 2], x[n - 1], y[n - 2]);
+  a.Join(c);
+  a.Bad += (x[n - 1] - x[n - 1]) + (y[n - 1] - y[n - 1]);
+  b.yLo = a.Lo;
+  b.yHi = a.Hi;
+  b.Summable = a.Bad == 0 && (a.Up || a.Down);
   return b;
 }
 

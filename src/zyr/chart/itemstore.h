@@ -102,6 +102,11 @@ class TRcRestList {
     return g.Run ? g.Rests[0] : g.Rests[i - g.Begin];
   }
 
+  /// Whether the last items share one set of fields, so that ExtendRun may lengthen them.
+  bool EndsInRun() const { return !FSegs.empty() && FSegs.back().Run; }
+  /// One more item with the fields of the run at the end (EndsInRun() must hold).
+  void ExtendRun() { ++FSize; }
+
   // Each of these leaves the list as it was when it throws.
   /// Appends one item with fields r.
   void Add(const TrcItemRest& r);
@@ -165,6 +170,19 @@ class TRcItemContainer {
   void Append(const TrcChartItem& r);
   /// n records that are Template with the coordinates (x[k], y[k]), at Size().
   void AppendPoints(const TrcChartItem& Template, const double* x, const double* y, size_t n);
+  /// The record of the run at the end with the coordinates (x, y), at Size(): what Append of
+  /// that record stores, without comparing fields (Rests().EndsInRun() must hold).
+  void ExtendRun(double x, double y) {
+    const size_t i = Size();
+    ReserveXY(i + 1);
+    FX[i] = x;
+    FY[i] = y;
+    FRests.ExtendRun();
+    if (FLength <= i) FLength = i + 1;
+    ++FGeneration;
+    // Blocks missing after earlier changes are made at the next block end.
+    if ((i + 1) % kBlockSize == 0 && (i + 1) / kBlockSize > FBlocks.size()) SummariseBlocks(i + 1);
+  }
   /// The first n written slots of Src, at Size().
   void AppendFrom(const TRcItemContainer& Src, size_t n);
   /// Copies slots [First, First + n) into Out.

@@ -2045,6 +2045,9 @@ class TCustomRChart : public TCustomControl {
   bool DrawLinetoQuickly(TCanvas& Canvas, const TrcChartItem& Item, int X0, int Y0);
   /// Off: every item is drawn from its record (to compare with the run path).
   bool FUseLineRunCache = true;
+  /// Off: single DrawTo and MarkAt calls always take the general path of AddPoints (to compare
+  /// with lengthening the last run directly).
+  bool FAppendFastPath = true;
   /// Whether polylines on the canvas's present pen may be column-merged.
   bool MergeColumns(TCanvas& Canvas) const;
   /// Canvas pixel of a world point of a tkLineto item, as DrawLinetoQuickly places it.
@@ -2167,6 +2170,23 @@ class TCustomRChart : public TCustomControl {
   /// n tkLineto or tkMarkAt (mark mk) items at (x[k], y[k]), as n single additions.
   void AddPoints(TrcItem Kind, const double* x, const double* y, size_t n, TCoordMode cm,
                  uint8_t mk);
+  /// The drawing state a single tkLineto or tkMarkAt item takes, and the state of the store
+  /// right after the last addition: while both stay the same and that addition ended in a
+  /// run, the next point of the same kind only lengthens the run.
+  struct TAppendKey {
+    uint64_t StoreId = 0;  // 0: no run to lengthen
+    uint64_t Generation = 0;
+    TColor Color = 0, Fill = 0;
+    int32_t Tag = 0, Layer = 0;
+    uint8_t Kind = 0, Mode = 0, PenStyle = 0, LWid = 0, ItemClass = 0, Mark = 0;
+    bool Anno = false;
+    bool operator==(const TAppendKey&) const = default;
+  };
+  TAppendKey AppendKey(const TRcItemContainer& c, TrcItem Kind, TCoordMode cm, uint8_t mk) const;
+  /// Adds the point as AddPoints would when it can only lengthen the run at the end; false
+  /// (nothing done) otherwise.
+  bool ExtendRun(TrcItem Kind, double x, double y, TCoordMode cm, uint8_t mk);
+  TAppendKey FAppendKey;
   /// Stores txt in it.Text and, when longer than 15 characters, as a long text.
   static void StoreText(TrcChartItem& it, const std::string& txt, TLongTextArray& Texts,
                         int& NumTexts);

@@ -329,6 +329,7 @@ void TCustomRChart::AddPoints(TrcItem Kind, const double* x, const double* y, si
   FillCommonFields(it, Kind, cm);
   named(it);
   c.AppendPoints(it, x + k, y + k, size_t(m));
+  FAppendKey = c.Rests().EndsInRun() ? AppendKey(c, Kind, cm, mk) : TAppendKey{};
   if (FAnnoMode) {
     FNumAnnoItems += m;
     return;
@@ -336,6 +337,46 @@ void TCustomRChart::AddPoints(TrcItem Kind, const double* x, const double* y, si
   FNumChartItems += m;
   FItemCount[Kind] += m;
   AdjustCanInfoOfSharedCharts();
+}
+
+// Inline: within this file, where the single-point calls use them.
+inline TCustomRChart::TAppendKey TCustomRChart::AppendKey(const TRcItemContainer& c, TrcItem Kind,
+                                                          TCoordMode cm, uint8_t mk) const {
+  TAppendKey k;
+  k.StoreId = c.Id();
+  k.Generation = c.Generation();
+  k.Color = RcDataCol;
+  k.Fill = Kind == tkMarkAt ? 0 : RcFillCol;
+  k.Tag = FDataTag;
+  k.Layer = FActiveLayer;
+  k.Kind = Kind;
+  k.Mode = FAnnoMode ? cm : cmAllWorld;
+  k.PenStyle = RcPenStyle;
+  k.LWid = RcLineWid;
+  k.ItemClass = RcClassDefault;
+  k.Mark = Kind == tkMarkAt ? mk : 0;
+  k.Anno = FAnnoMode;
+  return k;
+}
+
+inline bool TCustomRChart::ExtendRun(TrcItem Kind, double x, double y, TCoordMode cm, uint8_t mk) {
+  if (!FAppendFastPath || FAppendKey.StoreId == 0) return false;
+  TRcItemContainer& c = FAnnoMode ? *FAnnoContainer : *FDataContainer;
+  // An unchanged store and drawing state: the run at the end holds the fields of this item.
+  if (!(AppendKey(c, Kind, cm, mk) == FAppendKey)) return false;
+  int& count = FAnnoMode ? FNumAnnoItems : FNumChartItems;
+  const int alloc = FAnnoMode ? FNumAllocAnno : FNumAllocData;
+  // GrowContainer(1) would change nothing, and no slot left by a removal waits to be filled.
+  if (count >= alloc || count >= kMaxItems || c.Length() < size_t(alloc) ||
+      c.Size() != size_t(count))
+    return false;
+  c.ExtendRun(x, y);
+  FAppendKey.Generation = c.Generation();
+  ++count;
+  if (FAnnoMode) return true;
+  ++FItemCount[Kind];
+  if (FUseDataOf || FDataUsersNum > 0) AdjustCanInfoOfSharedCharts();
+  return true;
 }
 
 void TCustomRChart::DrawTo(std::span<const double> x, std::span<const double> y) {
@@ -398,6 +439,7 @@ void TCustomRChart::MoveToIntern(double x, double y, TCoordMode cm) {
 }
 
 void TCustomRChart::DrawToIntern(double x, double y, TCoordMode cm) {
+  if (ExtendRun(tkLineto, x, y, cm, 0)) return;
   AddPoints(tkLineto, &x, &y, 1, cm, 0);
 }
 
@@ -406,6 +448,7 @@ void TCustomRChart::MarkAt(double x, double y, uint8_t mk) { MarkAtIntern(x, y, 
 void TCustomRChart::MarkAt(int x, int y, uint8_t mk) { MarkAtIntern(x, y, mk, cmAllScreen); }
 
 void TCustomRChart::MarkAtIntern(double x, double y, uint8_t mk, TCoordMode cm) {
+  if (ExtendRun(tkMarkAt, x, y, cm, mk)) return;
   AddPoints(tkMarkAt, &x, &y, 1, cm, mk);
 }
 
