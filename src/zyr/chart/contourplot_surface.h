@@ -45,6 +45,8 @@ class TRowSink {
   }
   int ClipLo() const { return FClipLo; }
   int ClipHi() const { return FClipHi; }
+  int Width() const { return FW; }
+  int Height() const { return FH; }
   uint32_t* RowAt(int y) const { return Row(y); }
   /// Entry k of the colour table; k must lie in 0 .. count of IsoColors.
   const uint32_t* Colors() const { return FLut->data(); }
