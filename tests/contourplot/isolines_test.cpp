@@ -87,9 +87,9 @@ TEST(ContourIsoLines, SmoothLinesRunThroughTheDotsWithIntermediateColours) {
     for (int x = 1; x < 400; ++x) {
       if (Ink(dots, x, y) > 0.5) {
         ++dotCount;
-        const double near = std::max({Ink(smooth, x, y), Ink(smooth, x - 1, y),
-                                      Ink(smooth, x + 1, y), Ink(smooth, x, y - 1),
-                                      Ink(smooth, x, y + 1)});
+        const double near =
+            std::max({Ink(smooth, x, y), Ink(smooth, x - 1, y), Ink(smooth, x + 1, y),
+                      Ink(smooth, x, y - 1), Ink(smooth, x, y + 1)});
         EXPECT_GT(near, 0.4) << x << "," << y;
       }
       if (Ink(smooth, x, y) > 0.5) {
@@ -226,7 +226,9 @@ TEST(ContourIsoLines, BadFieldsAndCrowdedLevelsStayBounded) {
   };
   const Case cases[] = {
       {[](double x, double y) { return std::sin(x) * std::cos(y); }, -1, 1, 1e-9, false},
-      {[=](double x, double y) { return x < 3 ? nan : x > 7 ? inf : x * y; }, 0, 100, 5, false},
+      {[=](double x, double y) { return x < 3   ? nan
+                                        : x > 7 ? inf
+                                                : x * y; }, 0, 100, 5, false},
       {[](double x, double) { return x > 5 ? 1e308 : -1e308; }, -1e308, 1e308, 1e306, false},
       {[](double x, double y) { return x - y; }, -10, 10, 0.5, true},
   };
@@ -245,7 +247,8 @@ TEST(ContourIsoLines, BadFieldsAndCrowdedLevelsStayBounded) {
   }
   // Two pivots and a data area of one row.
   TContourPlot tiny;
-  MakePlot(tiny, [](double x, double y) { return x - y; }, 2);
+  MakePlot(
+      tiny, [](double x, double y) { return x - y; }, 2);
   tiny.SetAntialiased(true);
   tiny.SetPlotMode(cpmDots);
   EXPECT_GT(Colours(DataArea(tiny), 1).size(), 2u);
@@ -261,7 +264,8 @@ TEST(ContourIsoLines, ThePictureIsTheSameOnAnyNumberOfThreads) {
     const int was = pool->maxThreadCount();
     pool->setMaxThreadCount(threads);
     Probe cp;
-    MakePlot(cp, [](double x, double y) { return std::sin(x * 1.3) * std::cos(y * 0.8); }, 120);
+    MakePlot(
+        cp, [](double x, double y) { return std::sin(x * 1.3) * std::cos(y * 0.8); }, 120);
     if (log) {
       cp.SetRange(0.01, 0.02, 100.0, 50.0);
       cp.ScalePropsX(1).SetLogarithmic(true);
