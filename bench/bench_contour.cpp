@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Contour plot on a 1000 x 700 control with 200 x 200 pivots: rebuilding the colour surface
 // with estimation by a cheap analytic field, the same with frozen pivots (on all threads of
-// Qt's pool and on the calling thread alone), and iso-dots with 20 levels. Wall-clock times:
-// the calling thread's CPU time leaves out the pool's helpers.
+// Qt's pool and on the calling thread alone), and 20 iso levels as dots and as smooth lines.
+// Wall-clock times: the calling thread's CPU time leaves out the pool's helpers.
 
 #include <benchmark/benchmark.h>
 #include <zyr/chart/contourplot.h>
@@ -72,6 +72,30 @@ void BM_ContourIsoDots20(benchmark::State& state) {
   for (auto _ : state) cp->DrawPlot();
 }
 BENCHMARK(BM_ContourIsoDots20)->Apply(Timing);
+
+// The same levels as smooth lines (Antialiased); the ratio to the above is what they cost.
+void BM_ContourIsoLines20Smooth(benchmark::State& state) {
+  auto cp = Prepared(cpmDots);
+  cp->SetAntialiased(true);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourIsoLines20Smooth)->Apply(Timing);
+
+// Both with frozen pivots: the drawing alone, without the estimation.
+void BM_ContourIsoDots20Frozen(benchmark::State& state) {
+  auto cp = Prepared(cpmDots);
+  cp->CalculatePivotPoints(true);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourIsoDots20Frozen)->Apply(Timing);
+
+void BM_ContourIsoLines20SmoothFrozen(benchmark::State& state) {
+  auto cp = Prepared(cpmDots);
+  cp->SetAntialiased(true);
+  cp->CalculatePivotPoints(true);
+  for (auto _ : state) cp->DrawPlot();
+}
+BENCHMARK(BM_ContourIsoLines20SmoothFrozen)->Apply(Timing);
 
 // What a repaint costs when the picture is cached (a cross-hair move or a caption change).
 void BM_ContourCachedRepaint(benchmark::State& state) {

@@ -62,14 +62,19 @@ QImage Helix(const TChartTheme& t) {
   return r.WindowPicture().copy();
 }
 
-QImage Contour(const TChartTheme& t) {
+// Iso lines, drawn smooth as the theme is antialiased; the Dark plot keeps the theme's level
+// colours, which read on its ground.
+QImage Contour(const TChartTheme& t, bool ownColours) {
   TContourPlot cp;
   cp.SetBounds(0, 0, kW, kH);
   cp.HandleNeeded();
   cp.ApplyTheme(t);
   cp.SetCaption("contour plot");
-  cp.IsoColors.Fill(20, {RGB(31, 119, 180), RGB(44, 160, 44), RGB(255, 127, 14), RGB(214, 39, 40)});
+  if (ownColours)
+    cp.IsoColors.Fill(20,
+                      {RGB(31, 119, 180), RGB(44, 160, 44), RGB(255, 127, 14), RGB(214, 39, 40)});
   cp.SetIsoParams(-1.2, 1.2, 0.1);
+  cp.SetPlotMode(cpmDots);
   cp.OnEstimateZVal = [](TObject*, double x, double y, int, int, double& z, uint8_t&) {
     z = 1.1 * std::exp(-((x - 1.8) * (x - 1.8) + (y - 1.2) * (y - 1.2)) / 3.0) -
         1.2 * std::exp(-((x + 0.8) * (x + 0.8) + (y + 2.4) * (y + 2.4)) / 4.0);
@@ -103,11 +108,11 @@ QImage Render() {
   QPainter p(&sheet);
   p.drawImage(0, 0, Surface(t));
   p.drawImage(kW, 0, Helix(t));
-  p.drawImage(2 * kW, 0, Contour(t));
+  p.drawImage(2 * kW, 0, Contour(t, true));
   p.drawImage(0, kH, Gauge(t));
   p.drawImage(0, kH + kH / 2, ColourScale(t));
   p.drawImage(kW, kH, Surface(TChartTheme::Dark()));
-  p.drawImage(2 * kW, kH, Contour(TChartTheme::Dark()));
+  p.drawImage(2 * kW, kH, Contour(TChartTheme::Dark(), false));
   return sheet;
 }
 

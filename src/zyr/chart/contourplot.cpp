@@ -3,6 +3,7 @@
 // the cached data-area picture invalid. The picture itself is made in contourplot_render.cpp.
 
 #include <zyr/chart/contourplot.h>
+#include <zyr/chart/painthold.h>
 #include <zyr/platform/host/destroywatch.h>
 #include <zyr/platform/foundation/constants.h>
 #include <zyr/platform/host/dialogs.h>
@@ -19,12 +20,19 @@ namespace {
 // Round half to even, safe for any double (non-finite and huge values saturate).
 int RoundSat(double v) { return TCustomRChart::PixelOf(v); }
 
+std::vector<TColor> ColorsOf(const TColorArray& a) {
+  std::vector<TColor> v(size_t(a.NumColors()));
+  for (int i = 1; i <= a.NumColors(); ++i) v[size_t(i - 1)] = a.Color(i);
+  return v;
+}
+
 }  // namespace
 
 TContourPlot::TContourPlot(QWidget* parent) : TCustomRChart(parent) {
   // Neighbours beyond the border read as blanked and never enter an average.
   FMaskMat.SetOutOfRangeValue(1);
   ResetComp();
+  FGivenIsoColors = ColorsOf(IsoColors);
 }
 
 TContourPlot::~TContourPlot() {
@@ -104,6 +112,7 @@ void TContourPlot::Assign(const TPersistent* Source) {
   FMaskMat.Assign(&src->FMaskMat);
   FMaskMat.SetOutOfRangeValue(1);
   IsoColors.Assign(&src->IsoColors);
+  FGivenIsoColors = src->FGivenIsoColors;
   FNumPivotX = src->FNumPivotX;
   FNumPivotY = src->FNumPivotY;
   FIsoLow = src->FIsoLow;
@@ -174,6 +183,28 @@ void TContourPlot::SetPlotMode(TContourPlotMode v) {
   if (v > cpmColorSurfNoIpTransp || v == FPlotMode) return;
   FPlotMode = v;
   InvalidateAndRedraw();
+}
+
+void TContourPlot::SetAntialiased(bool v) {
+  if (v == Antialiased()) return;
+  FInvalidDataBmp = true;
+  TCustomRChart::SetAntialiased(v);
+}
+
+void TContourPlot::ApplyTheme(const TChartTheme& Theme) {
+  if (ColorsOf(IsoColors) == FGivenIsoColors) {
+    TPaintHold hold(this, FSuppressPaint);
+    if (Theme.LevelColors.empty()) {
+      const TColorArray fresh;
+      IsoColors.Assign(&fresh);
+    } else {
+      IsoColors.Fill(1, IsoColors.NumColors(), Theme.LevelColors);
+    }
+    if (hold.ChartDestroyed()) return;
+    FGivenIsoColors = ColorsOf(IsoColors);
+  }
+  FInvalidDataBmp = true;
+  TCustomRChart::ApplyTheme(Theme);
 }
 
 void TContourPlot::SetEnabled(bool v) {

@@ -19,8 +19,8 @@ namespace zyr {
 
 /// How the pivot grid is turned into pixels.
 enum TContourPlotMode : uint8_t {
-  cpmDots,                ///< iso-lines as dots, each level in its colour
-  cpmMonoDots,            ///< iso-lines as dots in IsoColors colour 1
+  cpmDots,                ///< iso-lines as dots (lines when Antialiased), each level in its colour
+  cpmMonoDots,            ///< iso-lines as dots (lines when Antialiased) in IsoColors colour 1
   cpmColorSurface,        ///< bilinearly interpolated colour surface
   cpmColorSurfNoIp,       ///< one colour per pivot cell
   cpmColorSurfNoIpTransp  ///< as cpmColorSurfNoIp, cells below IsoLow left transparent
@@ -96,6 +96,17 @@ class TContourPlot : public TCustomRChart {
   ///@}
   /// Clearing it rebuilds the data area and paints at once.
   void SetSuppressPaint(bool v) override;
+  /// Antialiased also draws the iso-lines of cpmDots and cpmMonoDots as smooth lines
+  /// through the crossings, in the colours and width of the dots, instead of the dots.
+  void SetAntialiased(bool v) override;
+  /// Iso-lines are drawn as smooth lines: Antialiased in a dot mode.
+  bool SmoothIsoLines() const {
+    return Antialiased() && (FPlotMode == cpmDots || FPlotMode == cpmMonoDots);
+  }
+  /// The chart's theme, and the theme's level colours (TChartTheme::LevelColors) for
+  /// IsoColors while they are still those the library gave (a new table's or a theme's):
+  /// colours the program set are its data and stay. The picture is rebuilt.
+  void ApplyTheme(const TChartTheme& Theme) override;
 
   // ---------------------------------------------------------------- pivot grid
   /// Grid size along x and y in pivots (at least 2); setting one discards values and mask
@@ -436,6 +447,9 @@ class TContourPlot : public TCustomRChart {
   bool FPivotPreCalc = false;
   /// The attached colour scale; cleared when it is destroyed.
   QPointer<TColorScale> FExtColScale;
+  /// IsoColors as the library last gave them (new table or theme); a theme replaces only
+  /// these.
+  std::vector<TColor> FGivenIsoColors;
   /// A calculation is running (message processing may call back in).
   bool FCalculating = false;
   /// Layer-1 transform and data-area size the cached picture was made for.

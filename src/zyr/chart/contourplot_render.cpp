@@ -4,6 +4,7 @@
 // overlay, then items, text labels and the frame.
 
 #include <zyr/chart/contourplot.h>
+#include <zyr/chart/contourplot_isolines.h>
 #include <zyr/chart/contourplot_surface.h>
 
 #include <algorithm>
@@ -227,10 +228,8 @@ class TValueStage {
           sink.Box(mx.first, my.first, mx.second, my.second, std::max(k, 1));
           continue;
         }
-        const double zLL = Corner(z, At(s - 1, t), At(s - 1, t - 1), At(s, t - 1));
-        const double zUL = Corner(z, At(s - 1, t), At(s - 1, t + 1), At(s, t + 1));
-        const double zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
-        const double zLR = Corner(z, At(s, t - 1), At(s + 1, t - 1), At(s + 1, t));
+        double zLL, zLR, zUL, zUR;
+        Corners(s, t, zLL, zLR, zUL, zUR);
         if (FMode == cpmColorSurface)
           contour::SurfaceCellRows(FIndex, sink, FSideX[size_t(s)], FSideY[size_t(t)], zLL, zLR,
                                    zUL, zUR);
@@ -241,8 +240,27 @@ class TValueStage {
     }
   }
 
+  /// The iso-lines of the cells of pivot columns s0..s1 (smooth pictures).
+  void Lines(contour::TIsoLines& lines, int s0, int s1) const {
+    for (int s = s0; s <= s1; ++s)
+      for (int t = 1; t <= FNy; ++t) {
+        const uint8_t m = FMask[At(s, t)];
+        if (m != 0 && m != 255) continue;
+        double zLL, zLR, zUL, zUR;
+        Corners(s, t, zLL, zLR, zUL, zUR);
+        lines.Cell(s, t, zLL, zLR, zUL, zUR);
+      }
+  }
+
  private:
   size_t At(int s, int t) const { return size_t(s) * size_t(FStride) + size_t(t); }
+  void Corners(int s, int t, double& zLL, double& zLR, double& zUL, double& zUR) const {
+    const double z = FValue[At(s, t)];
+    zLL = Corner(z, At(s - 1, t), At(s - 1, t - 1), At(s, t - 1));
+    zUL = Corner(z, At(s - 1, t), At(s - 1, t + 1), At(s, t + 1));
+    zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
+    zLR = Corner(z, At(s, t - 1), At(s + 1, t - 1), At(s + 1, t));
+  }
   // A corner is the mean of the pivot's own value and those of its normal neighbours there.
   // Without branches: a left-out neighbour adds -0.0, which changes no sum, not even -0.0.
   double Corner(double own, size_t a, size_t b, size_t c) const {
@@ -368,15 +386,37 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
   std::vector<std::vector<int>> bandRows;
   const int bands = BandCount(bw, bh);
   auto bandFirst = [&](int b) { return int((long long)bh * b / bands); };
+  // Smooth pictures trace the iso-lines as polylines instead of setting dots.
+  contour::TSampleAxis xs, ys;
+  std::vector<std::unique_ptr<contour::TIsoLines>> lines;
   if (rows.Usable()) {
     stage = std::make_unique<TValueStage>(*this, rows, dx, dy, subdiv);
-    for (int b = 0; b < bands; ++b)
-      bandRows.push_back(stage->RowsReaching(bandFirst(b), bandFirst(b + 1) - 1));
+    if (SmoothIsoLines()) {
+      const TLayerTransform& f = FXf[0];
+      const contour::TAxisMap mx{f.kx, f.dx, f.logX, double(f.logEdgeX), double(RcLRim - OffsX)};
+      const contour::TAxisMap my{f.ky, f.dy, f.logY, double(f.logEdgeY), double(RcTRim - OffsY)};
+      xs.Build(nx, dx, subdiv, mx, [&](int s) { return PivotPosX(s); });
+      ys.Build(ny, dy, subdiv, my, [&](int t) { return PivotPosY(t); });
+      for (int b = 0; b < bands; ++b)
+        lines.push_back(std::make_unique<contour::TIsoLines>(*this, xs, ys, mx, my));
+    } else {
+      for (int b = 0; b < bands; ++b)
+        bandRows.push_back(stage->RowsReaching(bandFirst(b), bandFirst(b + 1) - 1));
+    }
   }
   // Only the GUI thread calls the progress handler, between runs of columns; the bands of a
   // run are done before it is called.
   auto render = [&](int s0, int s1) {
     if (!stage || s0 > s1) return;
+    if (!lines.empty()) {
+      // Runs of columns side by side, each tracing into a part of its own.
+      const int n = std::min(int(lines.size()), s1 - s0 + 1);
+      contour::RunBands(n, [&](int b) {
+        stage->Lines(*lines[size_t(b)], s0 + (s1 - s0 + 1) * b / n,
+                     s0 + (s1 - s0 + 1) * (b + 1) / n - 1);
+      });
+      return;
+    }
     contour::RunBands(bands, [&](int b) {
       contour::TRowSink band = rows;
       band.Clip(bandFirst(b), bandFirst(b + 1) - 1);
@@ -396,6 +436,11 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
       if (row0 && (Bmp.Width() != bw || Bmp.Height() != bh || Bmp.ScanLine(0) != row0)) return;
     }
     render(next, nx);
+  }
+  if (!lines.empty()) {
+    std::vector<const contour::TIsoLines*> parts;
+    for (const auto& part : lines) parts.push_back(part.get());
+    contour::TIsoLines::Draw(parts, rows, bands);
   }
   RenderMask(Bmp, OffsX, OffsY, dx, dy);
 }

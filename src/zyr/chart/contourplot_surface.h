@@ -56,6 +56,11 @@ class TRowSink {
   int ClipLo() const { return FClipLo; }
   int ClipHi() const { return FClipHi; }
   ///@}
+  /// Size of the bitmap in pixels.
+  ///@{
+  int Width() const { return FW; }
+  int Height() const { return FH; }
+  ///@}
   /// Bitmap row \p y.
   uint32_t* RowAt(int y) const { return Row(y); }
   /// Entry k of the colour table; k must lie in 0 .. count of IsoColors.

@@ -62,6 +62,7 @@ void TCustomRChart::ApplyTheme(const TChartTheme& Theme) {
       FCaptPosY = -h - 4;
     }
     SetMouseWheelZoom(Theme.MouseWheelZoom);
+    for (auto& ch : FCrossHairs) ch->SetCrossHColor(Theme.CrossHairColor);
     TChartLegend& lg = Legend();
     lg.SetColor(Theme.LegendColor);
     lg.SetFrameColor(Theme.LegendFrameColor);

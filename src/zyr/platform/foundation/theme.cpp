@@ -87,6 +87,10 @@ TChartTheme TChartTheme::Dark() {
   t.LegendColor = RGB(45, 45, 48);
   t.LegendFrameColor = RGB(150, 150, 150);
   t.AccentColor = RGB(86, 180, 233);
+  t.CrossHairColor = RGB(255, 110, 90);
+  // The blue-to-red ramp of a new colour table, light enough for lines on the dark ground.
+  t.LevelColors = {RGB(110, 160, 255), RGB(0, 220, 230), RGB(90, 220, 90), RGB(240, 230, 60),
+                   RGB(255, 110, 90)};
   return t;
 }
 

@@ -69,6 +69,11 @@ struct TChartTheme {
   ///@}
   /// Surfaces and lines of the 3D plots and the gauge's needle.
   TColor AccentColor = clBlack;
+  /// Cross-hairs of the 2D charts.
+  TColor CrossHairColor = clRed;
+  /// Anchors of the ramp of level colours (a contour plot's IsoColors) for a plot that still
+  /// has the colours the library gave it; empty: the ramp of a new colour table.
+  std::vector<TColor> LevelColors;
 
   /// The presets (see the struct).
   ///@{
