@@ -2,6 +2,7 @@
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/canvas.h>
 #include <zyr/platform/host/longtext.h>
+#include <zyr/platform/host/textlayouts.h>
 
 #include <QFontMetrics>
 #include <QImage>
@@ -661,11 +662,15 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     return;
   }
   if (text.empty() || !Begin()) return;
+  const QFontMetrics& fm = Metrics();
+  const int w = CachedWidth(text);
+  const int h = fm.height();
+  if (DrawLaidOut(x, y, w, h, text)) {
+    FPenPos = {x + w, y};
+    return;
+  }
   ApplyFont();
   const QString s = ToQString(text);
-  const QFontMetrics& fm = Metrics();
-  const int w = CachedWidth(text, s);
-  const int h = fm.height();
   FPainter->save();
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   FPainter->translate(x, y);
@@ -682,7 +687,7 @@ int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
 int TCanvas::TextHeight(const std::string&) { return Metrics().height(); }
 
 void TCanvas::ForgetWidths() {
-  FWidths.clear();
+  FTexts.reset();
   FLongTexts.reset();
 }
 
@@ -722,20 +727,35 @@ void TCanvas::LongTextOut(int x, int y, const std::string& text) {
   FPenPos = {x + w, y};
 }
 
-int TCanvas::CachedWidth(const std::string& text, const QString& s) {
-  const QFontMetrics& fm = Metrics();
-  if (auto it = FWidths.find(text); it != FWidths.end()) return it->second;
-  if (FWidths.size() >= 4096) FWidths.clear();  // many distinct texts: keep it bounded
-  const int w = fm.horizontalAdvance(s);
-  FWidths.emplace(text, w);
-  return w;
+TFontTexts& TCanvas::Texts() {
+  Metrics();  // first: a new font or device lets the table go
+  if (!FTexts) FTexts = TTextLayouts::Of(CachedFont(), FDevice);
+  return *FTexts;
+}
+
+int TCanvas::CachedWidth(const std::string& text) { return Texts().Width(text, Metrics()); }
+
+// Unturned texts on a raster picture are drawn from their kept glyphs: the same pixels as
+// the painter's text drawing without shaping them again.
+bool TCanvas::DrawLaidOut(int x, int y, int w, int h, const std::string& text) {
+  if (FTarget != ctRaster || FFont.Orientation() != 0) return false;
+  const QList<QGlyphRun> runs = Texts().Runs(text, FDevice);
+  if (runs.isEmpty()) return false;
+  const QPainter::CompositionMode was = FPainter->compositionMode();
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (FBrush.Style() != bsClear) FPainter->fillRect(QRect(x, y, w, h), ToQColor(FBrush.Color()));
+  FPainter->setPen(ToQColor(FFont.Color()));
+  FPenDirty = true;
+  const QPointF base(x, y + Metrics().ascent());
+  for (const QGlyphRun& r : runs) FPainter->drawGlyphRun(base, r);
+  if (was != QPainter::CompositionMode_SourceOver) FPainter->setCompositionMode(was);
+  return true;
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
   const QFontMetrics& fm = Metrics();
   if (TLongTextMetrics::IsLong(text)) return {LongTexts().Width(text, fm), fm.height()};
-  if (auto it = FWidths.find(text); it != FWidths.end()) return {it->second, fm.height()};
-  return {CachedWidth(text, ToQString(text)), fm.height()};
+  return {CachedWidth(text), fm.height()};
 }
 
 TColor TCanvas::Pixels(int x, int y) {
