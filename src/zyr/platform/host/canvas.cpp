@@ -23,6 +23,13 @@ QColor ToQColor(TColor c) {
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// A colour as a 32-bit picture stores it (QColor's rgb() without building one: this runs
+// for every line and box that is written directly).
+uint32_t RasterPixel(TColor c) {
+  c = ColorToRGB(c);
+  return 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+}
+
 Qt::PenStyle ToQtPenStyle(TPenStyle s) {
   switch (s) {
     case psDash:
@@ -258,7 +265,7 @@ bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
   if (!ThinCopyPen()) return false;
   const TDirect* d = Direct();
   if (!d) return false;
-  const uint32_t c = ToQColor(FPen.Color()).rgb();
+  const uint32_t c = RasterPixel(FPen.Color());
   if (x0 != x1 && y0 != y1) {
     // Slanted lines are clipped by the painter in its own way: only whole ones go direct.
     const QLine l = WithoutEndPixel(x0, y0, x1, y1);
@@ -482,7 +489,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     QRect box(x1 + in, y1 + in, x2 - x1 - 2 * in, y2 - y1 - 2 * in);
     if (box.width() > 0 && box.height() > 0) {
       if (d) {
-        const uint32_t c = ToQColor(FBrush.Color()).rgb();
+        const uint32_t c = RasterPixel(FBrush.Color());
         for (int y = box.top(); y <= box.bottom(); ++y)
           DirectSpan(*d, y, box.left(), box.right(), c);
       } else {
@@ -494,7 +501,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   // The painter's outline of a box cut by the clip loses pixels; those go the plain way.
   if (d && ThinCopyPen() && x2 - x1 >= 2 && y2 - y1 >= 2 && x1 >= d->Left && y1 >= d->Top &&
       x2 <= d->Right && y2 <= d->Bottom) {
-    const uint32_t c = ToQColor(FPen.Color()).rgb();
+    const uint32_t c = RasterPixel(FPen.Color());
     DirectSpan(*d, y1, x1, x2 - 1, c);
     DirectSpan(*d, y2 - 1, x1, x2 - 1, c);
     DirectColumn(*d, x1, y1 + 1, y2 - 2, c);
@@ -518,7 +525,7 @@ void TCanvas::FillRect(const TRect& r) {
   if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
   if (FBrush.Style() == bsClear) return;
   if (const TDirect* d = FPen.Mode() == pmCopy ? Direct() : nullptr) {
-    const uint32_t c = ToQColor(FBrush.Color()).rgb();
+    const uint32_t c = RasterPixel(FBrush.Color());
     for (int y = r.Top; y < r.Bottom; ++y) DirectSpan(*d, y, r.Left, r.Right - 1, c);
     return;
   }
@@ -590,7 +597,7 @@ bool TCanvas::StampEllipse(int x1, int y1, int x2, int y2) {
   const TEllipseStamp& st = EllipseStampOf(w, h, PenVisible(), FBrush.Style() != bsClear);
   if (!st.Valid) return false;
   uint32_t* origin = d->Bits + qsizetype(y1) * d->Stride + x1;
-  const uint32_t fill = ToQColor(FBrush.Color()).rgb(), line = ToQColor(FPen.Color()).rgb();
+  const uint32_t fill = RasterPixel(FBrush.Color()), line = RasterPixel(FPen.Color());
   for (const TPoint& p : st.Brush) origin[qsizetype(p.Y) * d->Stride + p.X] = fill;
   for (const TPoint& p : st.Pen) origin[qsizetype(p.Y) * d->Stride + p.X] = line;
   return true;
