@@ -23,7 +23,6 @@ class QPaintDevice;
 
 namespace zyr {
 
-/// Texts measured and laid out in one font for one resolution.
 class TFontTexts;
 
 /// The program's tables of measured and laid-out texts.
@@ -43,6 +42,7 @@ class TTextLayouts {
   static size_t Count();
 };
 
+/// Texts measured and laid out in one font for one resolution.
 class TFontTexts {
  public:
   /// Made by TTextLayouts::Of.
@@ -55,7 +55,8 @@ class TFontTexts {
   int Width(std::string_view Text, const QFontMetrics& Metrics);
   /// The glyphs of \p Text laid out on \p Device as the painter's text drawing places them,
   /// with the baseline at y = 0 and the start at x = 0; empty when the text cannot be drawn
-  /// that way (control characters, a font with lines through or under its glyphs).
+  /// that way (control characters, right-to-left scripts, a font with lines through or under
+  /// its glyphs) or \p Device has another resolution than the table.
   QList<QGlyphRun> Runs(std::string_view Text, const QPaintDevice* Device);
 
  private:
