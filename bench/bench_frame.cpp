@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The chart's frame: a full repaint of a 1000 x 700 chart with four scales, a dotted grid and
 // a caption but no items, the same with a line of 100,000 points, the first paint of a new
-// chart (nothing cached yet), and the repaint after only the data changed.
+// chart (nothing cached yet), the frame drawn without its kept picture (texts measured before
+// or not), and the repaint after only the data changed.
 
 #include <benchmark/benchmark.h>
 #include <zyr/chart/rchart.h>
+#include <zyr/platform/host/textlayouts.h>
 
 #include <random>
 
@@ -44,6 +46,29 @@ void BM_EmptyFrame(benchmark::State& state) {
   for (auto _ : state) c.PaintNow();
 }
 BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMicrosecond);
+
+// The frame drawn at every paint (no kept picture) with the texts measured before.
+void BM_EmptyFrameDrawn(benchmark::State& state) {
+  FrameChart c;
+  c.SetFrameCaching(false);
+  c.PaintNow();
+  for (auto _ : state) c.PaintNow();
+}
+BENCHMARK(BM_EmptyFrameDrawn)->Unit(benchmark::kMicrosecond);
+
+// The same with no text measured or laid out before.
+void BM_EmptyFrameDrawnColdText(benchmark::State& state) {
+  FrameChart c;
+  c.SetFrameCaching(false);
+  c.PaintNow();
+  for (auto _ : state) {
+    state.PauseTiming();
+    TTextLayouts::Clear();
+    state.ResumeTiming();
+    c.PaintNow();
+  }
+}
+BENCHMARK(BM_EmptyFrameDrawnColdText)->Unit(benchmark::kMicrosecond);
 
 void BM_Line100k(benchmark::State& state) {
   FrameChart c;

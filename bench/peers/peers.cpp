@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The chart cases of the library's benchmarks drawn by other Qt charting libraries, for a
-// side-by-side comparison: QCustomPlot (PEER_QCP, Qt 5 or Qt 6) or Qwt (PEER_QWT, Qt 5).
+// The chart and contour cases of the library's benchmarks drawn by other Qt charting
+// libraries, for a side-by-side comparison: QCustomPlot (PEER_QCP, Qt 5 or Qt 6) or Qwt
+// (PEER_QWT, Qt 5).
 // Same picture size (1000 x 700), aliased, minimum of the repetitions in milliseconds.
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QVector>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -19,10 +21,13 @@
 #define PEER_NAME "QCustomPlot " QCUSTOMPLOT_VERSION_STR
 #endif
 #ifdef PEER_QWT
+#include <qwt_color_map.h>
+#include <qwt_matrix_raster_data.h>
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_renderer.h>
+#include <qwt_plot_spectrogram.h>
 #include <qwt_symbol.h>
 #include <qwt_text.h>
 #define PEER_NAME "Qwt " QWT_VERSION_STR
@@ -57,6 +62,17 @@ double ThreadCpuMs() {
 struct TTimes {
   double Wall = 1e300, Cpu = 1e300;
 };
+
+// Values of a 200 x 200 grid as the contour benchmarks estimate them, shifted by Phase so that
+// every rebuild sees new data.
+constexpr int kGrid = 200;
+QVector<double> Field(double Phase) {
+  QVector<double> z(kGrid * kGrid);
+  for (int r = 0; r < kGrid; ++r)
+    for (int c = 0; c < kGrid; ++c)
+      z[r * kGrid + c] = std::sin(c * 0.05 + Phase) * std::cos(0.7 * r * 0.05);
+  return z;
+}
 
 // Minimum over Reps runs of Body, with Setup (untimed) before each.
 TTimes MinMs(int Reps, const std::function<void()>& Setup, const std::function<void()>& Body) {
@@ -131,6 +147,29 @@ struct TPlot {
   // library's appends after ClearGraf do.
   void ClearFresh() { Graph()->setData(QSharedPointer<QCPGraphDataContainer>::create()); }
 };
+
+// A smooth colour map of 200 x 200 cells over the whole plot.
+struct TSurface {
+  TPlot t;
+  QCPColorMap* map = new QCPColorMap(t.p.xAxis, t.p.yAxis);
+  TSurface() {
+    map->data()->setSize(kGrid, kGrid);
+    map->data()->setRange(QCPRange(0, 1), QCPRange(0, 1));
+    map->setInterpolate(true);
+    map->setGradient(QCPColorGradient::gpJet);
+    t.p.xAxis->setRange(0, 1);
+    t.p.yAxis->setRange(0, 1);
+    SetData(0);
+    t.Paint();
+  }
+  void SetData(double Phase) {
+    const QVector<double> z = Field(Phase);
+    for (int r = 0; r < kGrid; ++r)
+      for (int c = 0; c < kGrid; ++c) map->data()->setCell(c, r, z[r * kGrid + c]);
+    map->setDataRange(QCPRange(-1, 1));
+  }
+  static bool HasContours() { return false; }
+};
 #endif
 
 #ifdef PEER_QWT
@@ -185,6 +224,42 @@ struct TPlot {
   void Clear() { curve->setSamples(QVector<QPointF>()); }
   void ClearFresh() { Clear(); }
 };
+
+// A spectrogram of 200 x 200 cells, drawn as a smooth image or as 20 contour lines.
+struct TSurface {
+  TPlot t;
+  QwtPlotSpectrogram* spec = new QwtPlotSpectrogram;
+  explicit TSurface(bool Contours = false) {
+    auto* map = new QwtLinearColorMap(Qt::darkBlue, Qt::darkRed);
+    map->addColorStop(0.25, Qt::cyan);
+    map->addColorStop(0.5, Qt::green);
+    map->addColorStop(0.75, Qt::yellow);
+    spec->setColorMap(map);
+    spec->setRenderThreadCount(0);  // every core
+    if (Contours) {
+      QList<double> levels;
+      for (int i = 0; i < 20; ++i) levels += -1 + 0.1 * i;
+      spec->setContourLevels(levels);
+      spec->setDisplayMode(QwtPlotSpectrogram::ImageMode, false);
+      spec->setDisplayMode(QwtPlotSpectrogram::ContourMode, true);
+    }
+    spec->attach(&t.p);
+    t.p.setAxisScale(QwtPlot::xBottom, 0, 1);
+    t.p.setAxisScale(QwtPlot::yLeft, 0, 1);
+    SetData(0);
+    t.Paint();
+  }
+  void SetData(double Phase) {
+    auto* d = new QwtMatrixRasterData;
+    d->setInterval(Qt::XAxis, QwtInterval(0, 1));
+    d->setInterval(Qt::YAxis, QwtInterval(0, 1));
+    d->setInterval(Qt::ZAxis, QwtInterval(-1, 1));
+    d->setResampleMode(QwtMatrixRasterData::BilinearInterpolation);
+    d->setValueMatrix(Field(Phase), kGrid);
+    spec->setData(d);
+  }
+  static bool HasContours() { return true; }
+};
 #endif
 
 }  // namespace
@@ -232,6 +307,21 @@ int main(int argc, char** argv) {
     t.Marks(100'000);
     t.Paint();
     Report("100k circle marks", MinMs(10, nullptr, [&] { t.Paint(); }));
+  }
+  {
+    // New values each time, so that the picture of the surface is built again.
+    TSurface s;
+    double phase = 0;
+    Report("colour surface rebuilt, 200 x 200, smooth",
+           MinMs(20, [&] { s.SetData(phase += 0.1); }, [&] { s.t.Paint(); }));
+  }
+  if (TSurface::HasContours()) {
+#ifdef PEER_QWT
+    TSurface s(true);
+    double phase = 0;
+    Report("20 iso levels, 200 x 200",
+           MinMs(5, [&] { s.SetData(phase += 0.1); }, [&] { s.t.Paint(); }));
+#endif
   }
   return 0;
 }

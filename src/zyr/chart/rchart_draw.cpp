@@ -33,6 +33,22 @@ int RoundPix(double v) {
   return int(std::nearbyint(v));
 }
 
+// All steps of a linear axis's pixel stay in doubles holding integers, which is exact at
+// these magnitudes.
+constexpr double kMax = 2147483647.0, kRound = 6755399441055744.0, kLim = kPixLimit;
+
+// The pixel of a value on a linear axis, exactly as AxisPixels computes it.
+inline int LinearPixel(double v, double k, double d, int rim, int origin) {
+  double w = k * v + d;
+  w = w < kMax ? w : kMax;  // NaN goes to the top as well
+  w = w > -kMax ? w : -kMax;
+  w = (w + kRound) - kRound;  // half to even
+  w -= rim;
+  w = w < kLim ? w : kLim;
+  w = w > -kLim ? w : -kLim;
+  return int(w) + origin;
+}
+
 // Canvas pixels of world values on one axis, the same as R2M, the margin and the clamping
 // give one by one, in a loop the compiler can vectorise.
 void AxisPixels(const double* v, int n, double k, double d, bool log, int logEdge, int rim,
@@ -44,8 +60,6 @@ void AxisPixels(const double* v, int n, double k, double d, bool log, int logEdg
     }
     return;
   }
-  // All steps stay in doubles holding integers, which is exact at these magnitudes.
-  constexpr double kMax = 2147483647.0, kRound = 6755399441055744.0, kLim = kPixLimit;
   const double r = rim;
   int i = 0;
 #if defined(__SSE2__)
@@ -62,16 +76,7 @@ void AxisPixels(const double* v, int n, double k, double d, bool log, int logEdg
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_add_epi32(_mm_cvttpd_epi32(w), O));
   }
 #endif
-  for (; i < n; ++i) {
-    double w = k * v[i] + d;
-    w = w < kMax ? w : kMax;  // NaN goes to the top as well
-    w = w > -kMax ? w : -kMax;
-    w = (w + kRound) - kRound;  // half to even
-    w -= r;
-    w = w < kLim ? w : kLim;
-    w = w > -kLim ? w : -kLim;
-    out[i] = int(w) + origin;
-  }
+  for (; i < n; ++i) out[i] = LinearPixel(v[i], k, d, rim, origin);
 }
 
 // Styles from files may hold anything; the canvas would keep its old style for those.
@@ -414,16 +419,46 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, TRcItemContainer& Store, int La
   const TLayerTransform& t = FXf[Layer == 2 ? 1 : 0];
   constexpr int kBlock = 512;
   std::array<int, kBlock> px, py;
+  auto xPixel = [&](double v) { return LinearPixel(v, t.kx, t.dx, RcLRim, X0); };
+  auto yPixel = [&](double v) { return LinearPixel(v, t.ky, t.dy, RcTRim, Y0); };
+  // Points of one column on a linear Y axis, whose pixel is monotonic in the value: they go
+  // in as one, through the pixels of their extreme Y, unless one is NaN.
+  auto column = [&](int x, const double* y, int k) {
+    double lo = y[0], hi = y[0];
+    bool nan = false;
+    for (int q = 0; q < k - 1; ++q) {
+      const double v = y[q];
+      nan |= v != v;
+      lo = v < lo ? v : lo;
+      hi = v > hi ? v : hi;
+    }
+    if (k < 5 || nan) {
+      for (int j = 0; j < k; ++j) m.Add({x, yPixel(y[j])});
+      return;
+    }
+    const int a = yPixel(lo), c = yPixel(hi);
+    m.AddColumn(x, yPixel(y[0]), std::min(a, c), std::max(a, c), yPixel(y[k - 1]), k);
+  };
   auto pointByPoint = [&](int from, int to) {
     for (int i = from; i < to; i += kBlock) {
       const int k = std::min(kBlock, to - i);
       AxisPixels(xs + i, k, t.kx, t.dx, t.logX, t.logEdgeX, RcLRim, X0, px.data());
-      AxisPixels(ys + i, k, t.ky, t.dy, t.logY, t.logEdgeY, RcTRim, Y0, py.data());
-      for (int j = 0; j < k; ++j) m.Add({px[size_t(j)], py[size_t(j)]});
+      if (t.logY) {
+        AxisPixels(ys + i, k, t.ky, t.dy, t.logY, t.logEdgeY, RcTRim, Y0, py.data());
+        for (int j = 0; j < k; ++j) m.Add({px[size_t(j)], py[size_t(j)]});
+        continue;
+      }
+      for (int j = 0; j < k;) {
+        int e = j + 1;
+        while (e < k && px[size_t(e)] == px[size_t(j)]) ++e;
+        column(px[size_t(j)], ys + i + j, e - j);
+        j = e;
+      }
     }
   };
   // On linear axes the pixel of a value is monotonic in it, so a block whose extreme X share
-  // a column lies wholly in it and spans the pixels of its extreme Y.
+  // a column lies wholly in it and spans the pixels of its extreme Y; one whose X is monotonic
+  // falls into columns in order, found by halving.
   const bool linear = !t.logX && !t.logY && std::isfinite(t.kx) && std::isfinite(t.dx) &&
                       std::isfinite(t.ky) && std::isfinite(t.dy);
   int done = 0;
@@ -431,24 +466,28 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, TRcItemContainer& Store, int La
     constexpr int B = int(TRcItemContainer::kBlockSize);
     const int numBlocks = int(std::min<size_t>(Store.SummariseBlocks(size_t(To)), INT_MAX));
     const TLineBlock* blocks = Store.BlockData();
-    auto pix = [&](double v, bool isX) {
-      int r = 0;
-      if (isX)
-        AxisPixels(&v, 1, t.kx, t.dx, false, 0, RcLRim, X0, &r);
-      else
-        AxisPixels(&v, 1, t.ky, t.dy, false, 0, RcTRim, Y0, &r);
-      return r;
-    };
     // The summaries cover whole blocks of the store's slots, wherever the run starts.
     for (int b = (From + B - 1) / B; b < numBlocks && (b + 1) * B <= To; ++b) {
       const TLineBlock& s = blocks[b];
-      int x = 0;
-      if (s.Summable && (x = pix(s.xFirst, true)) == pix(s.xLast, true)) {
-        pointByPoint(done, b * B - From);
-        const int a = pix(s.yLo, false), c = pix(s.yHi, false);
-        m.AddColumn(x, pix(s.yFirst, false), std::min(a, c), std::max(a, c), pix(s.yLast, false),
-                    B);
-        done = (b + 1) * B - From;
+      if (!s.Summable) continue;
+      const int first = b * B - From;
+      pointByPoint(done, first);
+      done = first + B;
+      const int x = xPixel(s.xFirst);
+      if (x == xPixel(s.xLast)) {
+        const int a = yPixel(s.yLo), c = yPixel(s.yHi);
+        m.AddColumn(x, yPixel(s.yFirst), std::min(a, c), std::max(a, c), yPixel(s.yLast), B);
+        continue;
+      }
+      for (int i = first; i < done;) {
+        const int col = xPixel(xs[i]);
+        int lo = i, hi = done;  // the column holds lo, not hi
+        while (hi - lo > 1) {
+          const int mid = lo + (hi - lo) / 2;
+          (xPixel(xs[mid]) == col ? lo : hi) = mid;
+        }
+        column(col, ys + i, hi - i);
+        i = hi;
       }
     }
   }

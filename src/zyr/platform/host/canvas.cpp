@@ -2,6 +2,7 @@
 #include <zyr/platform/host/bitmap.h>
 #include <zyr/platform/host/canvas.h>
 #include <zyr/platform/host/longtext.h>
+#include <zyr/platform/host/textlayouts.h>
 
 #include <QFontMetrics>
 #include <QImage>
@@ -22,6 +23,13 @@ namespace {
 QColor PaintColor(TColor c) {
   c = ColorToRGB(c);
   return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// A colour as a 32-bit picture stores it (QColor's rgb() without building one: this runs
+// for every line and box that is written directly).
+uint32_t RasterPixel(TColor c) {
+  c = ColorToRGB(c);
+  return 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
 Qt::PenStyle ToQtPenStyle(TPenStyle s) {
@@ -257,7 +265,7 @@ bool TCanvas::DirectSegment(int x0, int y0, int x1, int y1) {
   if (!ThinCopyPen()) return false;
   const TDirect* d = Direct();
   if (!d) return false;
-  const uint32_t c = PaintColor(FPen.Color()).rgb();
+  const uint32_t c = RasterPixel(FPen.Color());
   if (x0 != x1 && y0 != y1) {
     // Slanted lines are clipped by the painter in its own way: only whole ones go direct.
     const QLine l = WithoutEndPixel(x0, y0, x1, y1);
@@ -481,7 +489,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     QRect box(x1 + in, y1 + in, x2 - x1 - 2 * in, y2 - y1 - 2 * in);
     if (box.width() > 0 && box.height() > 0) {
       if (d) {
-        const uint32_t c = PaintColor(FBrush.Color()).rgb();
+        const uint32_t c = RasterPixel(FBrush.Color());
         for (int y = box.top(); y <= box.bottom(); ++y)
           DirectSpan(*d, y, box.left(), box.right(), c);
       } else {
@@ -493,7 +501,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   // The painter's outline of a box cut by the clip loses pixels; those go the plain way.
   if (d && ThinCopyPen() && x2 - x1 >= 2 && y2 - y1 >= 2 && x1 >= d->Left && y1 >= d->Top &&
       x2 <= d->Right && y2 <= d->Bottom) {
-    const uint32_t c = PaintColor(FPen.Color()).rgb();
+    const uint32_t c = RasterPixel(FPen.Color());
     DirectSpan(*d, y1, x1, x2 - 1, c);
     DirectSpan(*d, y2 - 1, x1, x2 - 1, c);
     DirectColumn(*d, x1, y1 + 1, y2 - 2, c);
@@ -517,7 +525,7 @@ void TCanvas::FillRect(const TRect& r) {
   if (r.Right <= r.Left || r.Bottom <= r.Top || !Begin()) return;
   if (FBrush.Style() == bsClear) return;
   if (const TDirect* d = FPen.Mode() == pmCopy ? Direct() : nullptr) {
-    const uint32_t c = PaintColor(FBrush.Color()).rgb();
+    const uint32_t c = RasterPixel(FBrush.Color());
     for (int y = r.Top; y < r.Bottom; ++y) DirectSpan(*d, y, r.Left, r.Right - 1, c);
     return;
   }
@@ -589,7 +597,7 @@ bool TCanvas::StampEllipse(int x1, int y1, int x2, int y2) {
   const TEllipseStamp& st = EllipseStampOf(w, h, PenVisible(), FBrush.Style() != bsClear);
   if (!st.Valid) return false;
   uint32_t* origin = d->Bits + qsizetype(y1) * d->Stride + x1;
-  const uint32_t fill = PaintColor(FBrush.Color()).rgb(), line = PaintColor(FPen.Color()).rgb();
+  const uint32_t fill = RasterPixel(FBrush.Color()), line = RasterPixel(FPen.Color());
   for (const TPoint& p : st.Brush) origin[qsizetype(p.Y) * d->Stride + p.X] = fill;
   for (const TPoint& p : st.Pen) origin[qsizetype(p.Y) * d->Stride + p.X] = line;
   return true;
@@ -661,11 +669,15 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     return;
   }
   if (text.empty() || !Begin()) return;
+  const QFontMetrics& fm = Metrics();
+  const int w = CachedWidth(text);
+  const int h = fm.height();
+  if (DrawLaidOut(x, y, w, h, text)) {
+    FPenPos = {x + w, y};
+    return;
+  }
   ApplyFont();
   const QString s = ToQString(text);
-  const QFontMetrics& fm = Metrics();
-  const int w = CachedWidth(text, s);
-  const int h = fm.height();
   FPainter->save();
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   FPainter->translate(x, y);
@@ -682,7 +694,7 @@ int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).X; }
 int TCanvas::TextHeight(const std::string&) { return Metrics().height(); }
 
 void TCanvas::ForgetWidths() {
-  FWidths.clear();
+  FTexts.reset();
   FLongTexts.reset();
 }
 
@@ -722,20 +734,35 @@ void TCanvas::LongTextOut(int x, int y, const std::string& text) {
   FPenPos = {x + w, y};
 }
 
-int TCanvas::CachedWidth(const std::string& text, const QString& s) {
-  const QFontMetrics& fm = Metrics();
-  if (auto it = FWidths.find(text); it != FWidths.end()) return it->second;
-  if (FWidths.size() >= 4096) FWidths.clear();  // many distinct texts: keep it bounded
-  const int w = fm.horizontalAdvance(s);
-  FWidths.emplace(text, w);
-  return w;
+TFontTexts& TCanvas::Texts() {
+  Metrics();  // first: a new font or device lets the table go
+  if (!FTexts) FTexts = TTextLayouts::Of(CachedFont(), FDevice);
+  return *FTexts;
+}
+
+int TCanvas::CachedWidth(const std::string& text) { return Texts().Width(text, Metrics()); }
+
+// Unturned texts on a raster picture are drawn from their kept glyphs: the same pixels as
+// the painter's text drawing without shaping them again.
+bool TCanvas::DrawLaidOut(int x, int y, int w, int h, const std::string& text) {
+  if (FTarget != ctRaster || FFont.Orientation() != 0) return false;
+  const QList<QGlyphRun> runs = Texts().Runs(text, FDevice);
+  if (runs.isEmpty()) return false;
+  const QPainter::CompositionMode was = FPainter->compositionMode();
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (FBrush.Style() != bsClear) FPainter->fillRect(QRect(x, y, w, h), PaintColor(FBrush.Color()));
+  FPainter->setPen(PaintColor(FFont.Color()));
+  FPenDirty = true;
+  const QPointF base(x, y + Metrics().ascent());
+  for (const QGlyphRun& r : runs) FPainter->drawGlyphRun(base, r);
+  if (was != QPainter::CompositionMode_SourceOver) FPainter->setCompositionMode(was);
+  return true;
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
   const QFontMetrics& fm = Metrics();
   if (TLongTextMetrics::IsLong(text)) return {LongTexts().Width(text, fm), fm.height()};
-  if (auto it = FWidths.find(text); it != FWidths.end()) return {it->second, fm.height()};
-  return {CachedWidth(text, ToQString(text)), fm.height()};
+  return {CachedWidth(text), fm.height()};
 }
 
 TColor TCanvas::Pixels(int x, int y) {

@@ -31,6 +31,7 @@ class QString;
 namespace zyr {
 
 class TBitmap;
+class TFontTexts;
 class TLongTextMetrics;
 
 /// Kind of device behind a canvas: ctRaster an image (pixel reads, XOR pens and every copy
@@ -241,9 +242,12 @@ class TCanvas : public TPersistent {
   std::string FQFontKey;
   std::unique_ptr<QFontMetrics> FMetrics;
   QPaintDevice* FMetricsDevice = nullptr;
-  // Widths of recently measured strings in the cached font; shaping a text is costly.
-  std::unordered_map<std::string, int> FWidths;
-  int CachedWidth(const std::string& text, const QString& s);
+  // Widths and glyphs of texts in the cached font, shared with every canvas that uses it;
+  // shaping a text is costly.
+  std::shared_ptr<TFontTexts> FTexts;
+  TFontTexts& Texts();
+  int CachedWidth(const std::string& text);
+  bool DrawLaidOut(int x, int y, int w, int h, const std::string& text);
   // Texts too long to shape whole are measured per character and cut to what can be seen.
   std::unique_ptr<TLongTextMetrics> FLongTexts;
   TLongTextMetrics& LongTexts();
