@@ -35,7 +35,6 @@ struct TSampleAxis {
   /// parts and at most one per two pixels (at least one).
   template <class Centre>
   void Build(int count, double d, int maxSub, const TAxisMap& map, Centre&& centre);
-  int Nodes() const { return int(world.size()); }
 };
 
 /// Iso-lines of the plot's levels over the cells given to Cell, drawn smooth and one pixel
@@ -55,8 +54,6 @@ class TIsoLines {
   /// Blends the pieces of every part into the rows (colours from the rows' table), level
   /// colour by level colour, in bands of rows side by side (RunBands).
   static void Draw(const std::vector<const TIsoLines*>& parts, const TRowSink& rows, int bands);
-  /// Pieces traced so far.
-  size_t Pieces() const { return FSegs.size(); }
 
  private:
   struct TSeg {
