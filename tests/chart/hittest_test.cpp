@@ -298,12 +298,7 @@ TEST(HitTestAnno, EllipseFocalMeasure) {
 
 TEST(HitTestAnno, ArcsOnlyWithinTheirSweep) {
   TRChart c;
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
+  zyr::test::Geometry400x300(c);
   c.SetRange(0, 0, 0, 10, 7.411764705882353);  // 34 pixels per unit on both axes
   c.SetAnnoMode(true);
   c.Arc(5.0, 3.0, 2.0, 2.0, 0.0, std::numbers::pi / 2);  // upper right quarter

@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+#include "chart_fixture.h"
+
 using namespace zyr;
 
 namespace {
@@ -28,12 +30,7 @@ class LabelChart : public TRChart {
 // 400 x 300 with margins 50, 10, 16, 32: data area 341 x 253, world (0..10, 0..1) maps
 // x to 50 + 34 x and y to 268 - 252 y.
 void Geometry(TCustomRChart& c) {
-  c.SetBounds(0, 0, 400, 300);
-  c.SetLRim(50);
-  c.SetRRim(10);
-  c.SetTRim(16);
-  c.SetBRim(32);
-  c.SetF3DRim(0);
+  zyr::test::Geometry400x300(c);
   c.SetRange(1, 0, 0, 10, 1);
 }
 
