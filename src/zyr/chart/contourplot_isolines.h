@@ -18,10 +18,15 @@ namespace zyr::contour {
 /// less the control pixel of the bitmap's first column or row, moved to the pixel centre so
 /// that a smooth line passes where the aliased dot would sit.
 struct TAxisMap {
+  /// Pixel = k * value + d (of log10(value) on a logarithmic axis).
+  ///@{
   double k = 0, d = 0;
+  ///@}
+  /// Whether the axis is logarithmic.
   bool log = false;
   double edge = 0;    ///< pixel of values <= 1e-100 on a logarithmic axis
   double origin = 0;  ///< control pixel of bitmap pixel 0
+  /// The bitmap pixel of world value v.
   double operator()(double v) const;
 };
 
@@ -29,8 +34,12 @@ struct TAxisMap {
 /// first[c + 1]; neighbouring cells share their boundary node, so a crossing there is one
 /// point, computed once, for both cells.
 struct TSampleAxis {
+  /// First node of each cell, indexed from 1; one more entry closes the last cell.
   std::vector<int> first;
+  /// World value and bitmap pixel of each node.
+  ///@{
   std::vector<double> world, pixel;
+  ///@}
   /// Cells 1..count of world width d centred on centre(c), each divided into at most maxSub
   /// parts and at most one per two pixels (at least one).
   template <class Centre>
@@ -46,6 +55,7 @@ struct TSampleAxis {
 /// their shares of the pixel there add up to one line, without beads or gaps.
 class TIsoLines {
  public:
+  /// Lines of the plot's levels over the given sample lines and axis maps.
   TIsoLines(const TContourPlot& cp, const TSampleAxis& xs, const TSampleAxis& ys,
             const TAxisMap& mx, const TAxisMap& my);
   /// The lines of cell (s, t) with the given corner values; cells with a value that is not
