@@ -225,25 +225,25 @@ struct TPlot {
   void ClearFresh() { Clear(); }
 };
 
-// A spectrogram of 200 x 200 cells, drawn as a smooth image or as 20 contour lines.
+// A Qwt raster plot of 200 x 200 cells, drawn as a smooth image or as 20 contour lines.
 struct TSurface {
   TPlot t;
-  QwtPlotSpectrogram* spec = new QwtPlotSpectrogram;
+  QwtPlotSpectrogram* raster = new QwtPlotSpectrogram;
   explicit TSurface(bool Contours = false) {
     auto* map = new QwtLinearColorMap(Qt::darkBlue, Qt::darkRed);
     map->addColorStop(0.25, Qt::cyan);
     map->addColorStop(0.5, Qt::green);
     map->addColorStop(0.75, Qt::yellow);
-    spec->setColorMap(map);
-    spec->setRenderThreadCount(0);  // every core
+    raster->setColorMap(map);
+    raster->setRenderThreadCount(0);  // every core
     if (Contours) {
       QList<double> levels;
       for (int i = 0; i < 20; ++i) levels += -1 + 0.1 * i;
-      spec->setContourLevels(levels);
-      spec->setDisplayMode(QwtPlotSpectrogram::ImageMode, false);
-      spec->setDisplayMode(QwtPlotSpectrogram::ContourMode, true);
+      raster->setContourLevels(levels);
+      raster->setDisplayMode(QwtPlotSpectrogram::ImageMode, false);
+      raster->setDisplayMode(QwtPlotSpectrogram::ContourMode, true);
     }
-    spec->attach(&t.p);
+    raster->attach(&t.p);
     t.p.setAxisScale(QwtPlot::xBottom, 0, 1);
     t.p.setAxisScale(QwtPlot::yLeft, 0, 1);
     SetData(0);
@@ -256,7 +256,7 @@ struct TSurface {
     d->setInterval(Qt::ZAxis, QwtInterval(-1, 1));
     d->setResampleMode(QwtMatrixRasterData::BilinearInterpolation);
     d->setValueMatrix(Field(Phase), kGrid);
-    spec->setData(d);
+    raster->setData(d);
   }
   static bool HasContours() { return true; }
 };
