@@ -396,6 +396,39 @@ void TCanvas::SmoothPolyline(const TPoint* pts, int n) {
       return;
     }
   }
+  if (w <= 1 && ThinCopyPen() && Direct()) {
+    // A one-pixel line along a row or column through pixel centres covers whole pixels, so
+    // those pieces are set directly; dense charts draw most of their length so. The slanted
+    // pieces between them go to the painter, the two-point ones in one call.
+    const TDirect& d = *Direct();
+    const uint32_t c = RasterPixel(FPen.Color());
+    std::vector<QLineF> lines;
+    size_t from = 0;  // the slanted piece being gathered starts here
+    auto flush = [&](size_t to) {
+      if (to == from + 1)
+        lines.emplace_back(q[from], q[to]);
+      else if (to > from + 1)
+        FPainter->drawPolyline(q.data() + from, int(to - from + 1));
+    };
+    auto centre = [](double v) { return std::abs(v) < 1e9 && v - std::floor(v) == 0.5; };
+    for (size_t i = 0; i + 1 < q.size(); ++i) {
+      const QPointF a = q[i], b = q[i + 1];
+      const bool column = a.x() == b.x(), row = a.y() == b.y();
+      if ((!column && !row) || !centre(a.x()) || !centre(a.y()) || !centre(b.x()) || !centre(b.y()))
+        continue;
+      flush(i);
+      const int x = int(std::floor(a.x())), y = int(std::floor(a.y()));
+      const int x2 = int(std::floor(b.x())), y2 = int(std::floor(b.y()));
+      if (column)
+        DirectColumn(d, x, std::min(y, y2), std::max(y, y2), c);
+      else
+        DirectSpan(d, y, std::min(x, x2), std::max(x, x2), c);
+      from = i + 1;
+    }
+    flush(q.size() - 1);
+    if (!lines.empty()) FPainter->drawLines(lines.data(), int(lines.size()));
+    return;
+  }
   FPainter->drawPolyline(q.data(), int(q.size()));
 }
 
