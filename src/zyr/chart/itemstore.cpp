@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -474,40 +475,66 @@ TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
   TSummaryLane a(y[0]), c(y[0]);
 #ifdef __SSE2__
   // minpd and maxpd return their second operand when one is NaN, as the lanes' steps do.
-  __m128d lo = _mm_set1_pd(y[0]), hi = lo, bad = _mm_setzero_pd();
-  __m128d up = _mm_castsi128_pd(_mm_set1_epi32(-1)), down = up;
-  for (size_t i = 0; i + 2 < n; i += 2) {
-    const __m128d xv = _mm_loadu_pd(x + i), xn = _mm_loadu_pd(x + i + 1);
-    const __m128d yv = _mm_loadu_pd(y + i);
-    lo = _mm_min_pd(yv, lo);
-    hi = _mm_max_pd(yv, hi);
-    bad = _mm_add_pd(bad, _mm_add_pd(_mm_sub_pd(xv, xv), _mm_sub_pd(yv, yv)));
-    up = _mm_and_pd(up, _mm_cmple_pd(xv, xn));
-    down = _mm_and_pd(down, _mm_cmpge_pd(xv, xn));
+  // Two sets of registers take turns, so no step waits for the one before. Instead of adding
+  // up the points, NaN y is caught by an unordered compare and NaN x by the direction
+  // tests; infinities show in the extremes of y and, x being monotonic, in its ends.
+  const __m128d all = _mm_castsi128_pd(_mm_set1_epi32(-1));
+  __m128d lo0 = _mm_set1_pd(y[0]), hi0 = lo0, lo1 = lo0, hi1 = lo0;
+  __m128d nan0 = _mm_setzero_pd(), nan1 = nan0;
+  __m128d up0 = all, down0 = all, up1 = all, down1 = all;
+  size_t i = 0;
+  for (; i + 4 < n; i += 4) {
+    const __m128d xa = _mm_loadu_pd(x + i), xan = _mm_loadu_pd(x + i + 1);
+    const __m128d xb = _mm_loadu_pd(x + i + 2), xbn = _mm_loadu_pd(x + i + 3);
+    const __m128d ya = _mm_loadu_pd(y + i), yb = _mm_loadu_pd(y + i + 2);
+    lo0 = _mm_min_pd(ya, lo0);
+    hi0 = _mm_max_pd(ya, hi0);
+    lo1 = _mm_min_pd(yb, lo1);
+    hi1 = _mm_max_pd(yb, hi1);
+    nan0 = _mm_or_pd(nan0, _mm_cmpunord_pd(ya, ya));
+    nan1 = _mm_or_pd(nan1, _mm_cmpunord_pd(yb, yb));
+    up0 = _mm_and_pd(up0, _mm_cmple_pd(xa, xan));
+    down0 = _mm_and_pd(down0, _mm_cmpge_pd(xa, xan));
+    up1 = _mm_and_pd(up1, _mm_cmple_pd(xb, xbn));
+    down1 = _mm_and_pd(down1, _mm_cmpge_pd(xb, xbn));
   }
-  double l[2], h[2], d[2];
-  _mm_storeu_pd(l, lo);
-  _mm_storeu_pd(h, hi);
-  _mm_storeu_pd(d, bad);
-  const int u = _mm_movemask_pd(up), w = _mm_movemask_pd(down);
+  for (; i + 2 < n; i += 2) {
+    const __m128d xa = _mm_loadu_pd(x + i), xan = _mm_loadu_pd(x + i + 1);
+    const __m128d ya = _mm_loadu_pd(y + i);
+    lo0 = _mm_min_pd(ya, lo0);
+    hi0 = _mm_max_pd(ya, hi0);
+    nan0 = _mm_or_pd(nan0, _mm_cmpunord_pd(ya, ya));
+    up0 = _mm_and_pd(up0, _mm_cmple_pd(xa, xan));
+    down0 = _mm_and_pd(down0, _mm_cmpge_pd(xa, xan));
+  }
+  lo0 = _mm_min_pd(lo1, lo0);
+  hi0 = _mm_max_pd(hi1, hi0);
+  double l[2], h[2];
+  _mm_storeu_pd(l, lo0);
+  _mm_storeu_pd(h, hi0);
+  const int u = _mm_movemask_pd(_mm_and_pd(up0, up1)),
+            w = _mm_movemask_pd(_mm_and_pd(down0, down1)),
+            bad = _mm_movemask_pd(_mm_or_pd(nan0, nan1));
   a.Lo = l[0];
   c.Lo = l[1];
   a.Hi = h[0];
   c.Hi = h[1];
-  a.Bad = d[0];
-  c.Bad = d[1];
   a.Up = u & 1;
   c.Up = u & 2;
   a.Down = w & 1;
   c.Down = w & 2;
+  if (bad) a.Bad = std::numeric_limits<double>::quiet_NaN();
+  a.Add(x[n - 2], x[n - 1], y[n - 2]);
+  a.Join(c);
+  a.Bad += (x[0] - x[0]) + (y[0] - y[0]) + (a.Lo - a.Lo) + (a.Hi - a.Hi);
 #else
   for (size_t i = 0; i + 2 < n; i += 2) {
     a.Add(x[i], x[i + 1], y[i]);
     c.Add(x[i + 1], x[i + 2], y[i + 1]);
   }
-#endif
   a.Add(x[n - 2], x[n - 1], y[n - 2]);
   a.Join(c);
+#endif
   a.Bad += (x[n - 1] - x[n - 1]) + (y[n - 1] - y[n - 1]);
   b.yLo = a.Lo;
   b.yHi = a.Hi;
