@@ -168,6 +168,21 @@ class TValueStage {
         FMask[At(s, t)] = cp.EffectiveMask(s, t);
         FValue[At(s, t)] = cp.GetPivotVal(s, t);
       }
+    // Normal pivots three high in a column, then two such columns and the pivots above and
+    // below: plain loops over whole columns.
+    FPlain.assign(FMask.size(), 0);
+    std::vector<uint8_t> three(FMask.size(), 0);
+    for (int s = 0; s <= FNx + 1; ++s) {
+      const uint8_t* m = FMask.data() + At(s, 0);
+      uint8_t* v = three.data() + At(s, 0);
+      for (int t = 1; t <= FNy; ++t) v[t] = (m[t - 1] | m[t] | m[t + 1]) == 0;
+    }
+    for (int s = 1; s <= FNx; ++s) {
+      const uint8_t *m = FMask.data() + At(s, 0), *l = three.data() + At(s - 1, 0),
+                    *r = three.data() + At(s + 1, 0);
+      uint8_t* p = FPlain.data() + At(s, 0);
+      for (int t = 1; t <= FNy; ++t) p[t] = l[t] & r[t] & ((m[t - 1] | m[t + 1]) == 0);
+    }
     const bool surface = FMode == cpmColorSurface;
     const bool cellMap = FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp;
     FColX.resize(size_t(FNx) + 1);
@@ -256,6 +271,15 @@ class TValueStage {
   size_t At(int s, int t) const { return size_t(s) * size_t(FStride) + size_t(t); }
   void Corners(int s, int t, double& zLL, double& zLR, double& zUL, double& zUR) const {
     const double z = FValue[At(s, t)];
+    if (FPlain[At(s, t)]) {
+      // All neighbours count: the sums of Corner in the same order.
+      auto v = [&](int i, int j) { return FValue[At(i, j)]; };
+      zLL = (z + v(s - 1, t) + v(s - 1, t - 1) + v(s, t - 1)) / 4;
+      zUL = (z + v(s - 1, t) + v(s - 1, t + 1) + v(s, t + 1)) / 4;
+      zUR = (z + v(s, t + 1) + v(s + 1, t + 1) + v(s + 1, t)) / 4;
+      zLR = (z + v(s, t - 1) + v(s + 1, t - 1) + v(s + 1, t)) / 4;
+      return;
+    }
     zLL = Corner(z, At(s - 1, t), At(s - 1, t - 1), At(s, t - 1));
     zUL = Corner(z, At(s - 1, t), At(s - 1, t + 1), At(s, t + 1));
     zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
@@ -286,6 +310,7 @@ class TValueStage {
   uint16_t FSubdiv;
   contour::TIsoIndex FIndex;
   std::vector<uint8_t> FMask;
+  std::vector<uint8_t> FPlain;  // every one of the eight neighbours is a normal pivot
   std::vector<double> FValue;
   std::vector<double> FColX, FRowY;
   std::vector<contour::TCellSide> FSideX, FSideY;
