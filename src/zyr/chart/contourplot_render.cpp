@@ -163,11 +163,15 @@ class TValueStage {
     // Effective mask bytes and values with a blanked border, read once instead of per corner.
     FMask.assign(size_t(FNx + 2) * size_t(FStride), 1);
     FValue.assign(FMask.size(), 0.0);
-    for (int s = 1; s <= FNx; ++s)
-      for (int t = 1; t <= FNy; ++t) {
-        FMask[At(s, t)] = cp.EffectiveMask(s, t);
-        FValue[At(s, t)] = cp.GetPivotVal(s, t);
-      }
+    // Runs of columns side by side; the plot is only read.
+    const int parts = std::min(FNx, 2 * contour::RenderThreads());
+    contour::RunBands(parts, [&](int b) {
+      for (int s = 1 + FNx * b / parts; s <= FNx * (b + 1) / parts; ++s)
+        for (int t = 1; t <= FNy; ++t) {
+          FMask[At(s, t)] = cp.EffectiveMask(s, t);
+          FValue[At(s, t)] = cp.GetPivotVal(s, t);
+        }
+    });
     // Normal pivots three high in a column, then two such columns and the pivots above and
     // below: plain loops over whole columns.
     FPlain.assign(FMask.size(), 0);
