@@ -373,4 +373,49 @@ TEST(ItemStore, BlockSummariesMatchAPlainPass) {
   }
 }
 
+TEST(ItemStore, BulkAppendsOfAnyLengthKeepEveryPointAndSummary) {
+  // Appends that start and end inside blocks, single points in between, a NaN now and then;
+  // the store must hold the points and give the summaries of one pass over them.
+  constexpr size_t B = TRcItemContainer::kBlockSize;
+  std::mt19937 rng(4);
+  TRcItemContainer c;
+  TrcChartItem r;
+  r.ItemKind = tkLineto;
+  std::vector<double> xs, ys;
+  for (size_t len : {size_t(1), size_t(3), B - 5, B, 7 * B + 9, size_t(1), 2 * B, 500 * B + 13}) {
+    std::vector<double> x(len), y(len);
+    for (size_t k = 0; k < len; ++k) {
+      x[k] = double(xs.size() + k);
+      y[k] = rng() % 97 == 0 ? std::numeric_limits<double>::quiet_NaN() : double(rng() % 1000);
+    }
+    c.AppendPoints(r, x.data(), y.data(), len);
+    xs.insert(xs.end(), x.begin(), x.end());
+    ys.insert(ys.end(), y.begin(), y.end());
+  }
+  ASSERT_EQ(c.Size(), xs.size());
+  EXPECT_EQ(std::memcmp(c.X(), xs.data(), xs.size() * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(c.Y(), ys.data(), ys.size() * sizeof(double)), 0);
+  ASSERT_EQ(c.SummariseBlocks(c.Size()), xs.size() / B);
+  for (size_t b = 0; b < xs.size() / B; ++b) {
+    const TLineBlock& g = c.BlockData()[b];
+    double lo = ys[b * B], hi = lo;
+    bool finite = true;
+    for (size_t k = b * B; k < (b + 1) * B; ++k) {
+      finite = finite && std::isfinite(ys[k]);
+      if (k + 1 < (b + 1) * B) {
+        lo = std::min(lo, ys[k]);
+        hi = std::max(hi, ys[k]);
+      }
+    }
+    EXPECT_EQ(g.Summable, finite) << b;
+    if (finite) {
+      EXPECT_EQ(g.yLo, lo) << b;
+      EXPECT_EQ(g.yHi, hi) << b;
+    }
+    EXPECT_EQ(g.xFirst, xs[b * B]);
+    const double last = ys[(b + 1) * B - 1];
+    EXPECT_TRUE(g.yLast == last || (std::isnan(g.yLast) && std::isnan(last))) << b;
+  }
+}
+
 }  // namespace zyr::test

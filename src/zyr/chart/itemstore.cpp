@@ -362,6 +362,11 @@ void TRcItemContainer::Append(const TrcChartItem& r) {
   if ((i + 1) % kBlockSize == 0) SummariseBlocks(Size());
 }
 
+namespace {
+template <bool Copy>
+TLineBlock BlockSummary(const double* x, const double* y, double* ox, double* oy);
+}  // namespace
+
 void TRcItemContainer::AppendPoints(const TrcChartItem& Template, const double* x, const double* y,
                                     size_t n) {
   if (n == 0) return;
@@ -379,15 +384,31 @@ void TRcItemContainer::AppendPoints(const TrcChartItem& Template, const double* 
     FY[i] = *y;
     if (Size() / kBlockSize > FBlocks.size()) SummariseBlocks(Size());
   } else {
-    // A piece at a time, summarised while its points are still in the cache.
-    constexpr size_t kPiece = 64 * kBlockSize;
-    for (size_t done = 0; done < n;) {
-      const size_t m = std::min(n - done, kPiece);
+    size_t done = 0;
+    auto copy = [&](size_t m) {
       std::memcpy(FX + i + done, x + done, m * sizeof(double));
       std::memcpy(FY + i + done, y + done, m * sizeof(double));
       done += m;
-      if ((i + done) / kBlockSize > FBlocks.size()) SummariseBlocks(i + done);
+    };
+    // The block begun before, then whole blocks copied and summarised in one pass. Room for
+    // their summaries is made first, so that adding one cannot fail.
+    copy(std::min(n, (kBlockSize - i % kBlockSize) % kBlockSize));
+    if ((i + done) / kBlockSize > FBlocks.size()) SummariseBlocks(i + done);
+    try {
+      FBlocks.reserve(FBlocks.size() + (n - done) / kBlockSize);
+    } catch (const std::bad_alloc&) {
     }
+    while (n - done >= kBlockSize) {
+      const size_t at = i + done;
+      if (FBlocks.size() == at / kBlockSize && FBlocks.size() < FBlocks.capacity()) {
+        FBlocks.push_back(BlockSummary<true>(x + done, y + done, FX + at, FY + at));
+        done += kBlockSize;
+      } else {
+        copy(kBlockSize);
+      }
+    }
+    copy(n - done);
+    if ((i + n) / kBlockSize > FBlocks.size()) SummariseBlocks(i + n);
   }
   if (FLength < i + n) FLength = i + n;
   ++FGeneration;
@@ -460,10 +481,11 @@ struct TSummaryLane {
   }
 };
 
-}  // namespace
-
-TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
-  constexpr size_t n = kBlockSize;
+// The summary of one block; with Copy, the points are also written to ox and oy on the way,
+// so that an append reads them once.
+template <bool Copy>
+TLineBlock BlockSummary(const double* x, const double* y, double* ox, double* oy) {
+  constexpr size_t n = TRcItemContainer::kBlockSize;
   static_assert(n % 2 == 0);
   TLineBlock b;
   b.xFirst = x[0];
@@ -487,6 +509,12 @@ TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
     const __m128d xa = _mm_loadu_pd(x + i), xan = _mm_loadu_pd(x + i + 1);
     const __m128d xb = _mm_loadu_pd(x + i + 2), xbn = _mm_loadu_pd(x + i + 3);
     const __m128d ya = _mm_loadu_pd(y + i), yb = _mm_loadu_pd(y + i + 2);
+    if constexpr (Copy) {
+      _mm_storeu_pd(ox + i, xa);
+      _mm_storeu_pd(ox + i + 2, xb);
+      _mm_storeu_pd(oy + i, ya);
+      _mm_storeu_pd(oy + i + 2, yb);
+    }
     lo0 = _mm_min_pd(ya, lo0);
     hi0 = _mm_max_pd(ya, hi0);
     lo1 = _mm_min_pd(yb, lo1);
@@ -501,12 +529,21 @@ TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
   for (; i + 2 < n; i += 2) {
     const __m128d xa = _mm_loadu_pd(x + i), xan = _mm_loadu_pd(x + i + 1);
     const __m128d ya = _mm_loadu_pd(y + i);
+    if constexpr (Copy) {
+      _mm_storeu_pd(ox + i, xa);
+      _mm_storeu_pd(oy + i, ya);
+    }
     lo0 = _mm_min_pd(ya, lo0);
     hi0 = _mm_max_pd(ya, hi0);
     nan0 = _mm_or_pd(nan0, _mm_cmpunord_pd(ya, ya));
     up0 = _mm_and_pd(up0, _mm_cmple_pd(xa, xan));
     down0 = _mm_and_pd(down0, _mm_cmpge_pd(xa, xan));
   }
+  if constexpr (Copy)
+    for (size_t k = i; k < n; ++k) {
+      ox[k] = x[k];
+      oy[k] = y[k];
+    }
   lo0 = _mm_min_pd(lo1, lo0);
   hi0 = _mm_max_pd(hi1, hi0);
   double l[2], h[2];
@@ -528,6 +565,10 @@ TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
   a.Join(c);
   a.Bad += (x[0] - x[0]) + (y[0] - y[0]) + (a.Lo - a.Lo) + (a.Hi - a.Hi);
 #else
+  if constexpr (Copy) {
+    std::memcpy(ox, x, n * sizeof(double));
+    std::memcpy(oy, y, n * sizeof(double));
+  }
   for (size_t i = 0; i + 2 < n; i += 2) {
     a.Add(x[i], x[i + 1], y[i]);
     c.Add(x[i + 1], x[i + 2], y[i + 1]);
@@ -540,6 +581,12 @@ TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
   b.yHi = a.Hi;
   b.Summable = a.Bad == 0 && (a.Up || a.Down);
   return b;
+}
+
+}  // namespace
+
+TLineBlock TRcItemContainer::Summary(const double* x, const double* y) {
+  return BlockSummary<false>(x, y, nullptr, nullptr);
 }
 
 size_t TRcItemContainer::SummariseBlocks(size_t n) noexcept {
