@@ -5,7 +5,7 @@
 // million points (append, first paint, pan step) with the peak resident memory.
 //
 // Run the memory figures in a fresh process each, e.g.
-//   bench_store --benchmark_filter='BM_MemoryPerPoint/1000000$'
+//   bench_store --benchmark_filter='BM_MemoryPerPoint/1000000/'
 // The hundred million points need about 2 GB and run only when ZYR_BENCH_HUGE=1 is set.
 // On a shared machine compare the "min" rows of --benchmark_repetitions=N.
 

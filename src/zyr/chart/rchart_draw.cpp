@@ -467,14 +467,36 @@ void TCustomRChart::DrawLineRun(TCanvas& Canvas, TRcItemContainer& Store, int La
     const int numBlocks = int(std::min<size_t>(Store.SummariseBlocks(size_t(To)), INT_MAX));
     const TLineBlock* blocks = Store.BlockData();
     // The summaries cover whole blocks of the store's slots, wherever the run starts.
-    for (int b = (From + B - 1) / B; b < numBlocks && (b + 1) * B <= To; ++b) {
+    const int bFirst = (From + B - 1) / B, bEnd = std::min(numBlocks, To / B);
+    // The columns of each block's ends are found a few blocks ahead. A block that crosses
+    // columns is then read point by point, and the first drawing after an append finds its
+    // points in no cache: they are fetched when it is found.
+    constexpr int kAhead = 14;
+    std::array<std::pair<int, int>, 16> ends;
+    auto look = [&](int b) {
+      const std::pair<int, int> e{xPixel(blocks[b].xFirst), xPixel(blocks[b].xLast)};
+      ends[size_t(b) & 15] = e;
+#if defined(__GNUC__)
+      if (e.first != e.second) {
+        const char* px = reinterpret_cast<const char*>(Store.X() + size_t(b) * B);
+        const char* py = reinterpret_cast<const char*>(Store.Y() + size_t(b) * B);
+        for (size_t l = 0; l < B * sizeof(double); l += 64) {
+          __builtin_prefetch(px + l);
+          __builtin_prefetch(py + l);
+        }
+      }
+#endif
+    };
+    for (int b = bFirst; b < std::min(bEnd, bFirst + kAhead); ++b) look(b);
+    for (int b = bFirst; b < bEnd; ++b) {
+      if (b + kAhead < bEnd) look(b + kAhead);
       const TLineBlock& s = blocks[b];
       if (!s.Summable) continue;
       const int first = b * B - From;
       pointByPoint(done, first);
       done = first + B;
-      const int x = xPixel(s.xFirst);
-      if (x == xPixel(s.xLast)) {
+      const auto [x, xLast] = ends[size_t(b) & 15];
+      if (x == xLast) {
         const int a = yPixel(s.yLo), c = yPixel(s.yHi);
         m.AddColumn(x, yPixel(s.yFirst), std::min(a, c), std::max(a, c), yPixel(s.yLast), B);
         continue;
