@@ -8,15 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_fixture.h"
 #include "chart/chart_probe.h"
 
 using namespace zyr;
+using zyr::test::Geometry400x300;
 using zyr::test::ProbeChart;
 
 namespace {
 
 // Every picture drawn from the store's line runs is compared with the one drawn item by item
-// from the records, on a 400 x 300 chart whose data area is 341 x 253 pixels.
+// from the records, on the shared 400 x 300 chart.
 class LineRunCache : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,12 +27,7 @@ class LineRunCache : public ::testing::Test {
     bmp.SetSize(c.DataAreaWidth(), c.DataAreaHeight());
   }
   static void Setup(ProbeChart& ch) {
-    ch.SetBounds(0, 0, 400, 300);
-    ch.SetF3DRim(0);
-    ch.SetLRim(50);
-    ch.SetRRim(10);
-    ch.SetTRim(16);
-    ch.SetBRim(32);
+    Geometry400x300(ch);
     ch.SetRange(1, 0, 0, 340, 252);
     ch.SetRange(2, 0, 0, 340, 252);
   }
