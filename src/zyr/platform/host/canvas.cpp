@@ -396,11 +396,11 @@ void TCanvas::SmoothPolyline(const TPoint* pts, int n) {
       return;
     }
   }
-  if (w <= 1 && ThinCopyPen() && Direct()) {
-    // A one-pixel line along a row or column through pixel centres covers whole pixels, so
-    // those pieces are set directly; dense charts draw most of their length so. The slanted
-    // pieces between them go to the painter, the two-point ones in one call.
-    const TDirect& d = *Direct();
+  // A one-pixel line along a row or column through pixel centres covers whole pixels, so those
+  // pieces are set directly; dense charts draw most of their length so. The slanted pieces
+  // between them go to the painter, the two-point ones in one call.
+  if (const TDirect* direct = w <= 1 && ThinCopyPen() ? Direct() : nullptr) {
+    const TDirect& d = *direct;
     const uint32_t c = RasterPixel(FPen.Color());
     std::vector<QLineF> lines;
     size_t from = 0;  // the slanted piece being gathered starts here
