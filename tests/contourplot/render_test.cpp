@@ -226,6 +226,35 @@ TEST(ContourRender, MaskBytesBlankPaintAndInvertCells) {
             Inverted(At(before, c22.X, c22.Y)));
 }
 
+TEST(ContourRender, PaletteBytesShowOnBlankPivotsAndWhenSetWhileRendering) {
+  TContourPlot cp;
+  MakePlot(cp);
+  cp.SetPivotResX(5);
+  cp.SetPivotResY(5);
+  cp.OnEstimateZVal = [](TObject*, double, double, int ix, int iy, double& z, uint8_t&) {
+    z = ix == 2 && iy == 2 ? std::numeric_limits<double>::quiet_NaN() : 0.5;
+  };
+  cp.SetPlotMode(cpmColorSurface);
+  const TPoint nan = BmpPixel(cp, 2.5, 2.5), c44 = BmpPixel(cp, 7.5, 7.5);
+  // A blank pivot's own byte still paints its cell.
+  cp.SetMaskVal(2, 2, 7);
+  cp.DrawPlot();
+  EXPECT_EQ(At(cp.GrafBmp().Image(), nan.X, nan.Y), cp.MaskPalette.Color(7));
+  // A byte set by the progress handler after the values were read shows in the same picture.
+  cp.SetMaskVal(2, 2, 0);
+  bool estimated = false, set = false;
+  cp.OnProgress = [&](TObject*, int percent) {
+    if (percent == 100) estimated = true;  // the values are in; 70 to 85 is the value stage
+    if (estimated && percent >= 70 && percent < 85 && !set) {
+      cp.SetMaskVal(4, 4, 9);
+      set = true;
+    }
+  };
+  cp.DrawPlot();
+  ASSERT_TRUE(set);
+  EXPECT_EQ(At(cp.GrafBmp().Image(), c44.X, c44.Y), cp.MaskPalette.Color(9));
+}
+
 TEST(ContourRender, MaskedNeighboursStayOutOfTheCornerMeans) {
   TContourPlot cp;
   MakePlot(cp);

@@ -474,8 +474,9 @@ class TContourPlot : public TCustomRChart {
   std::vector<uint32_t> IsoRowColors() const;
   std::vector<uint32_t> FIsoRowColors;
   ///@}
-  /// Mask overlay: palette cells painted, highlighted cells inverted, the rest kept.
-  void RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy);
+  /// Mask overlay: palette cells painted, highlighted cells inverted, the rest kept. False
+  /// \p Marked tells that no mask byte above 1 is set, so there is nothing to look for.
+  void RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy, bool Marked = true);
   /// Steps around the values: the handler before them, items and labels on top, then the
   /// closing handler and the frame.
   ///@{

@@ -7,6 +7,10 @@
 #include <zyr/chart/contourplot_isolines.h>
 #include <zyr/chart/contourplot_surface.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -155,73 +159,59 @@ class TValueStage {
         FMode(cp.PlotMode()),
         FNx(cp.NumPivotsX()),
         FNy(cp.NumPivotsY()),
-        FStride(FNy + 2),
+        FStride(FNx + 2),
         FDx(dx),
         FDy(dy),
         FSubdiv(subdiv),
         FIndex(cp) {
     // Effective mask bytes and values with a blanked border, read once instead of per corner.
-    FMask.assign(size_t(FNx + 2) * size_t(FStride), 1);
+    FMask.assign(size_t(FNy + 2) * size_t(FStride), 1);
     FValue.assign(FMask.size(), 0.0);
-    // Runs of columns side by side; the plot is only read.
-    const int parts = std::min(FNx, 2 * contour::RenderThreads());
-    contour::RunBands(parts, [&](int b) {
-      for (int s = 1 + FNx * b / parts; s <= FNx * (b + 1) / parts; ++s)
-        for (int t = 1; t <= FNy; ++t) {
-          FMask[At(s, t)] = cp.EffectiveMask(s, t);
+    // Runs of pivot rows side by side, each read along the rows of the plot's matrices, and
+    // the cell sides of both axes beside them; the plot is only read.
+    const int parts = std::min(FNy, 2 * contour::RenderThreads());
+    std::vector<uint8_t> drawn(size_t(parts), 1), marked(size_t(parts), 0);
+    bool byColumns = false, byRows = false;
+    contour::RunBands(parts + 2, [&](int b) {
+      if (b == parts) {
+        byColumns = MakeColumns(rows);
+        return;
+      }
+      if (b == parts + 1) {
+        byRows = MakeRows(rows);
+        return;
+      }
+      for (int t = 1 + FNy * b / parts; t <= FNy * (b + 1) / parts; ++t)
+        for (int s = 1; s <= FNx; ++s) {
+          const uint8_t m = FMask[At(s, t)] = cp.EffectiveMask(s, t);
           FValue[At(s, t)] = cp.GetPivotVal(s, t);
+          if (m != 0 && m != 255) drawn[size_t(b)] = 0;
+          // Blank pivots show as 1 whatever their byte says.
+          if (m > 1 || (m == 1 && cp.GetMaskVal(s, t) > 1)) marked[size_t(b)] = 1;
         }
     });
-    // Normal pivots three high in a column, then two such columns and the pivots above and
-    // below: plain loops over whole columns.
+    // Normal pivots three wide in a row, then two such rows and the pivots left and right:
+    // plain loops over whole rows.
     FPlain.assign(FMask.size(), 0);
     std::vector<uint8_t> three(FMask.size(), 0);
-    for (int s = 0; s <= FNx + 1; ++s) {
-      const uint8_t* m = FMask.data() + At(s, 0);
-      uint8_t* v = three.data() + At(s, 0);
-      for (int t = 1; t <= FNy; ++t) v[t] = (m[t - 1] | m[t] | m[t + 1]) == 0;
+    for (int t = 0; t <= FNy + 1; ++t) {
+      const uint8_t* m = FMask.data() + At(0, t);
+      uint8_t* v = three.data() + At(0, t);
+      for (int s = 1; s <= FNx; ++s) v[s] = (m[s - 1] | m[s] | m[s + 1]) == 0;
     }
-    for (int s = 1; s <= FNx; ++s) {
-      const uint8_t *m = FMask.data() + At(s, 0), *l = three.data() + At(s - 1, 0),
-                    *r = three.data() + At(s + 1, 0);
-      uint8_t* p = FPlain.data() + At(s, 0);
-      for (int t = 1; t <= FNy; ++t) p[t] = l[t] & r[t] & ((m[t - 1] | m[t + 1]) == 0);
-    }
-    const bool surface = FMode == cpmColorSurface;
-    const bool cellMap = FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp;
-    FColX.resize(size_t(FNx) + 1);
-    if (surface) FSideX.resize(size_t(FNx) + 1);
-    if (cellMap) FMapX.resize(size_t(FNx) + 1);
-    for (int s = 1; s <= FNx; ++s) {
-      const double px = FColX[size_t(s)] = cp.PivotPosX(s);
-      if (surface)
-        contour::MakeCellSide(cp, rows, true, px - dx / 2, dx, subdiv, FSideX[size_t(s)], true);
-      if (cellMap) FMapX[size_t(s)] = CellMapSpan(rows, true, px, dx);
-    }
-    FRowY.resize(size_t(FNy) + 1);
-    FSideY.resize(size_t(FNy) + 1);
-    if (cellMap) FMapY.resize(size_t(FNy) + 1);
-    FReach.resize(size_t(FNy) + 1);
-    const bool logY = cp.ScalePropsY(1).Logarithmic();
     for (int t = 1; t <= FNy; ++t) {
-      const double py = FRowY[size_t(t)] = cp.PivotPosY(t);
-      const contour::TCellSide& side = FSideY[size_t(t)];
-      contour::MakeCellSide(cp, rows, false, py - dy / 2, dy, subdiv, FSideY[size_t(t)], surface);
-      // Every write of the cell lies in its rows; sub-cell edges and dots may round one pixel
-      // past them. Logarithmic axes send values near zero to the far edge.
-      int lo = std::min(side.lo, *std::min_element(side.subLo.begin(), side.subLo.end()));
-      int hi = std::max(side.hi, *std::max_element(side.subHi.begin(), side.subHi.end()));
-      if (cellMap) {
-        FMapY[size_t(t)] = CellMapSpan(rows, false, py, dy);
-        lo = std::min(lo, FMapY[size_t(t)].first);
-        hi = std::max(hi, FMapY[size_t(t)].second);
-      }
-      FReach[size_t(t)] = {lo - 2, hi + 2};
-      if (logY && std::min(py - dy / 2, py + dy / 2) <= 1e-100)
-        FReach[size_t(t)] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+      const uint8_t *m = FMask.data() + At(0, t), *l = three.data() + At(0, t - 1),
+                    *r = three.data() + At(0, t + 1);
+      uint8_t* p = FPlain.data() + At(0, t);
+      for (int s = 1; s <= FNx; ++s) p[s] = l[s] & r[s] & ((m[s - 1] | m[s + 1]) == 0);
     }
-    if (!surface) FSideY.clear();
+    // Rows at a time when no cell is left out and every cell covers its whole box.
+    FByRows = byColumns && byRows && std::find(drawn.begin(), drawn.end(), 0) == drawn.end();
+    FMarked = std::find(marked.begin(), marked.end(), 1) != marked.end();
   }
+
+  /// A mask byte above 1 is set somewhere.
+  bool Marked() const { return FMarked; }
 
   /// Pivot rows (ascending) whose cells may write into bitmap rows y0..y1.
   std::vector<int> RowsReaching(int y0, int y1) const {
@@ -233,7 +223,16 @@ class TValueStage {
 
   /// The cells of pivot columns s0..s1 and pivot rows ts, column by column.
   void Columns(contour::TRowSink& sink, const std::vector<int>& ts, int s0, int s1) const {
-    const bool cellMap = FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp;
+    if (FByRows) {
+      FRows.Draw(
+          FIndex, sink,
+          [this](int t, int c0, int c1, double* zLL, double* zLR, double* zUL, double* zUR) {
+            StripCorners(t, c0, c1, zLL, zLR, zUL, zUR);
+          },
+          s0, s1);
+      return;
+    }
+    const bool cellMap = CellMap();
     for (int s = s0; s <= s1; ++s) {
       const double px = FColX[size_t(s)];
       for (int t : ts) {
@@ -272,7 +271,56 @@ class TValueStage {
   }
 
  private:
-  size_t At(int s, int t) const { return size_t(s) * size_t(FStride) + size_t(t); }
+  size_t At(int s, int t) const { return size_t(t) * size_t(FStride) + size_t(s); }
+
+  bool Surface() const { return FMode == cpmColorSurface; }
+  bool CellMap() const { return FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp; }
+
+  // Pivot positions and cell sides along x; true when the colour surface may go by rows.
+  bool MakeColumns(const contour::TRowSink& rows) {
+    FColX.resize(size_t(FNx) + 1);
+    if (Surface()) FSideX.resize(size_t(FNx) + 1);
+    if (CellMap()) FMapX.resize(size_t(FNx) + 1);
+    for (int s = 1; s <= FNx; ++s) {
+      const double px = FColX[size_t(s)] = FCp.PivotPosX(s);
+      if (Surface())
+        contour::MakeCellSide(FCp, rows, true, px - FDx / 2, FDx, FSubdiv, FSideX[size_t(s)], true);
+      if (CellMap()) FMapX[size_t(s)] = CellMapSpan(rows, true, px, FDx);
+    }
+    return Surface() && FRows.BuildColumns(FSideX, rows.Width());
+  }
+
+  // The same along y, with the bitmap rows each pivot row's cells may write.
+  bool MakeRows(const contour::TRowSink& rows) {
+    FRowY.resize(size_t(FNy) + 1);
+    FSideY.resize(size_t(FNy) + 1);
+    if (CellMap()) FMapY.resize(size_t(FNy) + 1);
+    FReach.resize(size_t(FNy) + 1);
+    const bool logY = FCp.ScalePropsY(1).Logarithmic();
+    for (int t = 1; t <= FNy; ++t) {
+      const double py = FRowY[size_t(t)] = FCp.PivotPosY(t);
+      const contour::TCellSide& side = FSideY[size_t(t)];
+      contour::MakeCellSide(FCp, rows, false, py - FDy / 2, FDy, FSubdiv, FSideY[size_t(t)],
+                            Surface());
+      // Every write of the cell lies in its rows; sub-cell edges and dots may round one pixel
+      // past them. Logarithmic axes send values near zero to the far edge.
+      int lo = std::min(side.lo, *std::min_element(side.subLo.begin(), side.subLo.end()));
+      int hi = std::max(side.hi, *std::max_element(side.subHi.begin(), side.subHi.end()));
+      if (CellMap()) {
+        FMapY[size_t(t)] = CellMapSpan(rows, false, py, FDy);
+        lo = std::min(lo, FMapY[size_t(t)].first);
+        hi = std::max(hi, FMapY[size_t(t)].second);
+      }
+      FReach[size_t(t)] = {lo - 2, hi + 2};
+      if (logY && std::min(py - FDy / 2, py + FDy / 2) <= 1e-100)
+        FReach[size_t(t)] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    }
+    if (!Surface()) {
+      FSideY.clear();
+      return false;
+    }
+    return FRows.BuildRows(FSideY, rows.Height());
+  }
   void Corners(int s, int t, double& zLL, double& zLR, double& zUL, double& zUR) const {
     const double z = FValue[At(s, t)];
     if (FPlain[At(s, t)]) {
@@ -288,6 +336,37 @@ class TValueStage {
     zUL = Corner(z, At(s - 1, t), At(s - 1, t + 1), At(s, t + 1));
     zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
     zLR = Corner(z, At(s, t - 1), At(s + 1, t - 1), At(s + 1, t));
+  }
+  // Corners of the cells s0..s1 of pivot row t at [s - s0]; plain cells two at a time.
+  void StripCorners(int t, int s0, int s1, double* zLL, double* zLR, double* zUL,
+                    double* zUR) const {
+    int s = s0;
+#if defined(__SSE2__)
+    const double *dn = &FValue[At(0, t - 1)], *md = &FValue[At(0, t)], *up = &FValue[At(0, t + 1)];
+    const uint8_t* plain = &FPlain[At(0, t)];
+    // The sums of Corners in the same order; multiplying by 0.25 is dividing by 4, exactly.
+    const __m128d quarter = _mm_set1_pd(0.25);
+    while (s < s1) {
+      if (!(plain[s] & plain[s + 1])) {
+        Corners(s, t, zLL[s - s0], zLR[s - s0], zUL[s - s0], zUR[s - s0]);
+        ++s;
+        continue;
+      }
+      const __m128d z = _mm_loadu_pd(md + s), l = _mm_loadu_pd(md + s - 1),
+                    r = _mm_loadu_pd(md + s + 1), d = _mm_loadu_pd(dn + s),
+                    ld = _mm_loadu_pd(dn + s - 1), rd = _mm_loadu_pd(dn + s + 1),
+                    u = _mm_loadu_pd(up + s), lu = _mm_loadu_pd(up + s - 1),
+                    ru = _mm_loadu_pd(up + s + 1);
+      const __m128d zl = _mm_add_pd(z, l);
+      const size_t k = size_t(s - s0);
+      _mm_storeu_pd(zLL + k, _mm_mul_pd(_mm_add_pd(_mm_add_pd(zl, ld), d), quarter));
+      _mm_storeu_pd(zUL + k, _mm_mul_pd(_mm_add_pd(_mm_add_pd(zl, lu), u), quarter));
+      _mm_storeu_pd(zUR + k, _mm_mul_pd(_mm_add_pd(_mm_add_pd(_mm_add_pd(z, u), ru), r), quarter));
+      _mm_storeu_pd(zLR + k, _mm_mul_pd(_mm_add_pd(_mm_add_pd(_mm_add_pd(z, d), rd), r), quarter));
+      s += 2;
+    }
+#endif
+    for (; s <= s1; ++s) Corners(s, t, zLL[s - s0], zLR[s - s0], zUL[s - s0], zUR[s - s0]);
   }
   // A corner is the mean of the pivot's own value and those of its normal neighbours there.
   // Without branches: a left-out neighbour adds -0.0, which changes no sum, not even -0.0.
@@ -318,6 +397,8 @@ class TValueStage {
   std::vector<double> FValue;
   std::vector<double> FColX, FRowY;
   std::vector<contour::TCellSide> FSideX, FSideY;
+  contour::TSurfaceRows FRows;
+  bool FByRows = false, FMarked = true;
   std::vector<std::pair<int, int>> FMapX, FMapY, FReach;
 };
 
@@ -471,14 +552,16 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int OffsX, int OffsY) {
     for (const auto& part : lines) parts.push_back(part.get());
     contour::TIsoLines::Draw(parts, rows, bands);
   }
-  RenderMask(Bmp, OffsX, OffsY, dx, dy);
+  // A progress handler may have set mask bytes since the values were read.
+  RenderMask(Bmp, OffsX, OffsY, dx, dy, !stage || OnProgress || stage->Marked());
 }
 
-void TContourPlot::RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy) {
+void TContourPlot::RenderMask(TBitmap& Bmp, int OffsX, int OffsY, double dx, double dy,
+                              bool Marked) {
   const int nx = FNumPivotX, ny = FNumPivotY, bw = Bmp.Width(), bh = Bmp.Height();
   const int step = std::max(1, nx / 100);
   bool any = false;
-  for (int s = 1; s <= nx && !any; ++s)
+  for (int s = 1; Marked && s <= nx && !any; ++s)
     for (int t = 1; t <= ny && !any; ++t) any = FMaskMat.Elem(s, t) > 1;
   // Without coloured or highlighted cells the three copies below change no pixel.
   const TDestroyWatch watch(this);

@@ -45,17 +45,14 @@ struct TBandJob {
 
 constexpr int kTable = 256;
 
-// Colours of sub-cells (i, j), i < NumX, j < NumY, at j * NumX + i: the value
-// b_i + step_i * j, with b_i and step_i the bottom value and the step of column i, turned into
-// a colour index as TIsoIndex does (max and min pick the second operand for NaN, the
-// conversion rounds half to even), two columns at a time.
-void SubCellColours(const TIsoIndex& index, const uint32_t* lut, double zLL, double zLR, double zUL,
-                    double zUR, int NumX, int NumY, uint32_t* colour) {
-  alignas(16) double b[kTable], step[kTable];
+// Bottom values and steps of sub-cell columns 0 .. NumX - 1 of a cell:
+// b_i = zLL + (zLR - zLL) * i / NumX and step_i = (zUL + (zUR - zUL) * i / NumX - b_i) / NumY.
+void ColumnSteps(double zLL, double zLR, double zUL, double zUR, int NumX, int NumY, double* b,
+                 double* step) {
   int first = 0;
 #if defined(__SSE2__)
   {
-    // The same steps two columns at a time: the divisions are most of a cell's cost.
+    // Two columns at a time: the divisions are most of a cell's cost.
     const __m128d ll = _mm_set1_pd(zLL), dl = _mm_set1_pd(zLR - zLL);
     const __m128d ul = _mm_set1_pd(zUL), du = _mm_set1_pd(zUR - zUL);
     const __m128d nx = _mm_set1_pd(NumX), ny = _mm_set1_pd(NumY), two = _mm_set1_pd(2);
@@ -63,8 +60,8 @@ void SubCellColours(const TIsoIndex& index, const uint32_t* lut, double zLL, dou
     for (; first + 2 <= NumX; first += 2, iv = _mm_add_pd(iv, two)) {
       const __m128d bv = _mm_add_pd(ll, _mm_div_pd(_mm_mul_pd(dl, iv), nx));
       const __m128d uv = _mm_add_pd(ul, _mm_div_pd(_mm_mul_pd(du, iv), nx));
-      _mm_store_pd(b + first, bv);
-      _mm_store_pd(step + first, _mm_div_pd(_mm_sub_pd(uv, bv), ny));
+      _mm_storeu_pd(b + first, bv);
+      _mm_storeu_pd(step + first, _mm_div_pd(_mm_sub_pd(uv, bv), ny));
     }
   }
 #endif
@@ -73,24 +70,36 @@ void SubCellColours(const TIsoIndex& index, const uint32_t* lut, double zLL, dou
     const double u = zUL + (zUR - zUL) * i / NumX;
     step[i] = (u - b[i]) / NumY;
   }
-  for (int j = 0; j < NumY; ++j) {
-    uint32_t* out = colour + j * NumX;
-    int i = 0;
+}
+
+// out[i] = lut[index(b[i] + step[i] * j)] for i < n.
+void ColourRow(const TIsoIndex& index, const uint32_t* lut, const double* b, const double* step,
+               double j, int n, uint32_t* out) {
+  int i = 0;
 #if defined(__SSE2__)
-    // Index 0 (below the range, NaN) shows as 1: clamping at 1 before rounding gives the same.
-    const __m128d jj = _mm_set1_pd(j), lo = _mm_set1_pd(index.lo), one = _mm_set1_pd(1);
-    const __m128d scale = _mm_set1_pd(index.scale), count = _mm_set1_pd(index.count);
-    for (; i + 2 <= NumX; i += 2) {
-      const __m128d v = _mm_add_pd(_mm_load_pd(b + i), _mm_mul_pd(_mm_load_pd(step + i), jj));
-      const __m128d f = _mm_mul_pd(_mm_sub_pd(v, lo), scale);
-      const __m128d c = _mm_min_pd(_mm_max_pd(f, one), count);
-      const __m128i k = _mm_cvtpd_epi32(c);
-      out[i] = lut[_mm_cvtsi128_si32(k)];
-      out[i + 1] = lut[_mm_cvtsi128_si32(_mm_shuffle_epi32(k, 1))];
-    }
-#endif
-    for (; i < NumX; ++i) out[i] = lut[index(b[i] + step[i] * j)];
+  // Index 0 (below the range, NaN) shows as 1: clamping at 1 before rounding gives the same
+  // (max and min pick the second operand for NaN, the conversion rounds half to even).
+  const __m128d jj = _mm_set1_pd(j), lo = _mm_set1_pd(index.lo), one = _mm_set1_pd(1);
+  // Without colours the index is 1 as well.
+  const __m128d scale = _mm_set1_pd(index.scale), count = _mm_set1_pd(std::max(index.count, 1.0));
+  for (; i + 2 <= n; i += 2) {
+    const __m128d v = _mm_add_pd(_mm_loadu_pd(b + i), _mm_mul_pd(_mm_loadu_pd(step + i), jj));
+    const __m128d f = _mm_mul_pd(_mm_sub_pd(v, lo), scale);
+    const __m128d c = _mm_min_pd(_mm_max_pd(f, one), count);
+    const __m128i k = _mm_cvtpd_epi32(c);
+    out[i] = lut[_mm_cvtsi128_si32(k)];
+    out[i + 1] = lut[_mm_cvtsi128_si32(_mm_shuffle_epi32(k, 1))];
   }
+#endif
+  for (; i < n; ++i) out[i] = lut[index(b[i] + step[i] * j)];
+}
+
+// Colours of sub-cells (i, j), i < NumX, j < NumY, at j * NumX + i.
+void SubCellColours(const TIsoIndex& index, const uint32_t* lut, double zLL, double zLR, double zUL,
+                    double zUR, int NumX, int NumY, uint32_t* colour) {
+  double b[kTable], step[kTable];
+  ColumnSteps(zLL, zLR, zUL, zUR, NumX, NumY, b, step);
+  for (int j = 0; j < NumY; ++j) ColourRow(index, lut, b, step, j, NumX, colour + j * NumX);
 }
 
 }  // namespace
@@ -120,6 +129,101 @@ void SurfaceCellRows(const TIsoIndex& index, TRowSink& s, const TCellSide& sx, c
     else
       for (int x = 0; x < w; ++x)
         if (col[x] >= 0) row[x] = c[col[x]];
+  }
+}
+
+bool TSurfaceAxis::Build(const std::vector<TCellSide>& sides, int pixels, bool regular) {
+  const int n = int(sides.size());
+  if (n < 2 || pixels <= 0) return false;
+  cell.assign(size_t(pixels), 0);
+  sub.assign(size_t(pixels), 0);
+  // Later cells draw over earlier ones.
+  for (int c = 1; c < n; ++c) {
+    const TCellSide& side = sides[size_t(c)];
+    if (side.last.empty() || !side.full || side.coverLo != side.lo || side.coverHi != side.hi ||
+        (regular && !side.regular) || side.lo < 0 || side.hi >= pixels)
+      return false;
+    for (int p = side.lo; p <= side.hi; ++p) {
+      cell[size_t(p)] = c;
+      sub[size_t(p)] = side.last[size_t(p - side.coverLo)];
+    }
+  }
+  from.assign(size_t(n), std::numeric_limits<int>::max());
+  to.assign(size_t(n), -1);
+  int first = 0;
+  while (first < pixels && cell[size_t(first)] == 0) ++first;
+  int last = pixels - 1;
+  while (last > first && cell[size_t(last)] == 0) --last;
+  if (first == pixels) return true;
+  // One unbroken run, cells in order: the cells of a range of columns win one range of pixels.
+  const int dir = cell[size_t(last)] >= cell[size_t(first)] ? 1 : -1;
+  for (int p = first; p <= last; ++p) {
+    const int c = cell[size_t(p)];
+    if (c == 0 || (p > first && (c - cell[size_t(p - 1)]) * dir < 0)) return false;
+    from[size_t(c)] = std::min(from[size_t(c)], p);
+    to[size_t(c)] = p;
+  }
+  return true;
+}
+
+bool TSurfaceRows::BuildColumns(const std::vector<TCellSide>& sideX, int width) {
+  FSideX = &sideX;
+  return FX.Build(sideX, width, false);
+}
+
+bool TSurfaceRows::BuildRows(const std::vector<TCellSide>& sideY, int height) {
+  FSideY = &sideY;
+  return FY.Build(sideY, height, true);
+}
+
+void TSurfaceRows::Draw(const TIsoIndex& index, TRowSink& s, const TStripCorners& corners, int s0,
+                        int s1) const {
+  s0 = std::max(s0, 1);
+  s1 = std::min(s1, int(FX.from.size()) - 1);
+  int xa = std::numeric_limits<int>::max(), xb = -1;
+  for (int c = s0; c <= s1; ++c)
+    if (FX.from[size_t(c)] <= FX.to[size_t(c)]) {
+      xa = std::min(xa, FX.from[size_t(c)]);
+      xb = std::max(xb, FX.to[size_t(c)]);
+    }
+  if (xb < xa) return;
+  const int n = s1 - s0 + 1, w = xb - xa + 1;
+  std::vector<double> z(4 * size_t(n)), b(static_cast<size_t>(w)), step(static_cast<size_t>(w));
+  std::vector<double> cb, cs;
+  double *zLL = z.data(), *zLR = zLL + n, *zUL = zLR + n, *zUR = zUL + n;
+  const int y0 = std::max(s.ClipLo(), 0), y1 = std::min(s.ClipHi(), int(FY.cell.size()) - 1);
+  int strip = 0;
+  for (int y = y0; y <= y1; ++y) {
+    const int t = FY.cell[size_t(y)];
+    if (t == 0) continue;
+    if (t != strip) {
+      // Per pixel column the bottom value and step of its sub-cell column in this row of
+      // cells; a cell of one colour has its corner value and no step.
+      strip = t;
+      corners(t, s0, s1, zLL, zLR, zUL, zUR);
+      const int NumY = (*FSideY)[size_t(t)].n;
+      for (int c = s0; c <= s1; ++c) {
+        const int p0 = FX.from[size_t(c)], p1 = FX.to[size_t(c)];
+        if (p0 > p1) continue;
+        const size_t k = size_t(c - s0);
+        const int kLL = index(zLL[k]);
+        if (kLL == index(zLR[k]) && kLL == index(zUL[k]) && kLL == index(zUR[k])) {
+          std::fill(b.begin() + (p0 - xa), b.begin() + (p1 - xa + 1), zLL[k]);
+          std::fill(step.begin() + (p0 - xa), step.begin() + (p1 - xa + 1), 0.0);
+          continue;
+        }
+        const int NumX = (*FSideX)[size_t(c)].n;
+        cb.resize(size_t(NumX));
+        cs.resize(size_t(NumX));
+        ColumnSteps(zLL[k], zLR[k], zUL[k], zUR[k], NumX, NumY, cb.data(), cs.data());
+        for (int p = p0; p <= p1; ++p) {
+          const int i = FX.sub[size_t(p)];
+          b[size_t(p - xa)] = cb[size_t(i)];
+          step[size_t(p - xa)] = cs[size_t(i)];
+        }
+      }
+    }
+    ColourRow(index, s.Colors(), b.data(), step.data(), FY.sub[size_t(y)], w, s.RowAt(y) + xa);
   }
 }
 

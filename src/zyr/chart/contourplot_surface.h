@@ -240,6 +240,51 @@ void SurfaceCell(const TIsoIndex& index, Sink& s, const TCellSide& sx, const TCe
 void SurfaceCellRows(const TIsoIndex& index, TRowSink& s, const TCellSide& sx, const TCellSide& sy,
                      double zLL, double zLR, double zUL, double zUR);
 
+/// One axis of a colour surface whose cells each draw their whole extent (see TSurfaceRows):
+/// per pixel the cell drawn last over it, and that cell's last sub-cell holding it.
+struct TSurfaceAxis {
+  /// Per pixel: the winning cell (0: none) and its sub-cell.
+  ///@{
+  std::vector<int> cell, sub;
+  ///@}
+  /// Per cell: the pixels it wins, from .. to (none when from > to).
+  ///@{
+  std::vector<int> from, to;
+  ///@}
+  /// Takes sides 1 .. size - 1 of \p sides over \p pixels pixels; they need cover data. False
+  /// when a side's sub-cells leave pixels of it out or reach past it, when \p regular asks
+  /// for regular sides and one is not, or when the winners are not one unbroken, ordered run.
+  bool Build(const std::vector<TCellSide>& sides, int pixels, bool regular);
+};
+
+/// Corner values of the cells s0 .. s1 of pivot row t, cell s at index s - s0.
+using TStripCorners =
+    std::function<void(int t, int s0, int s1, double* zLL, double* zLR, double* zUL, double* zUR)>;
+
+/// The interpolated colour surface drawn row by row instead of cell by cell. When no cell is
+/// left out and every cell's sub-cells cover exactly its extent, a pixel's colour comes from
+/// the last cell drawn over it, which is the last column and, in it, the last row holding the
+/// pixel; there it is the colour SurfaceCellRows gives. Each pixel is then written once, and
+/// the values of a whole row go through the colour index together.
+class TSurfaceRows {
+ public:
+  /// Take in the cell sides along x and y (kept by reference) over the bitmap's width and
+  /// height. False when the sides do not allow drawing by rows; cells must then be drawn one
+  /// by one.
+  ///@{
+  bool BuildColumns(const std::vector<TCellSide>& sideX, int width);
+  bool BuildRows(const std::vector<TCellSide>& sideY, int height);
+  ///@}
+  /// The pixels of the cells of columns s0 .. s1, all rows, inside the sink's clip band.
+  void Draw(const TIsoIndex& index, TRowSink& s, const TStripCorners& corners, int s0,
+            int s1) const;
+
+ private:
+  const std::vector<TCellSide>* FSideX = nullptr;
+  const std::vector<TCellSide>* FSideY = nullptr;
+  TSurfaceAxis FX, FY;
+};
+
 /// Threads a picture may use, the calling thread included: the maximum thread count of Qt's
 /// global thread pool (1 renders on the calling thread alone).
 int RenderThreads();
