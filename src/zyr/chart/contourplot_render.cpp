@@ -159,17 +159,21 @@ class TValueStage {
         FMode(cp.PlotMode()),
         FNx(cp.NumPivotsX()),
         FNy(cp.NumPivotsY()),
-        FStride(FNx + 2),
+        // The colour surface goes along rows of cells, the other modes along columns.
+        FStepS(FMode == cpmColorSurface ? 1 : size_t(FNy) + 2),
+        FStepT(FMode == cpmColorSurface ? size_t(FNx) + 2 : 1),
         FDx(dx),
         FDy(dy),
         FSubdiv(subdiv),
         FIndex(cp) {
     // Effective mask bytes and values with a blanked border, read once instead of per corner.
-    FMask.assign(size_t(FNy + 2) * size_t(FStride), 1);
+    FMask.assign((size_t(FNx) + 2) * (size_t(FNy) + 2), 1);
     FValue.assign(FMask.size(), 0.0);
-    // Runs of pivot rows side by side, each read along the rows of the plot's matrices, and
-    // the cell sides of both axes beside them; the plot is only read.
-    const int parts = std::min(FNy, 2 * contour::RenderThreads());
+    // Runs of pivot rows (or columns) side by side, each written along the stage's own order,
+    // and the cell sides of both axes beside them; the plot is only read.
+    const bool byRowsFirst = FStepS == 1;
+    const int lines = byRowsFirst ? FNy : FNx, across = byRowsFirst ? FNx : FNy;
+    const int parts = std::max(1, std::min(lines, 2 * contour::RenderThreads()));
     std::vector<uint8_t> drawn(size_t(parts), 1), marked(size_t(parts), 0);
     bool byColumns = false, byRows = false;
     contour::RunBands(parts + 2, [&](int b) {
@@ -181,8 +185,9 @@ class TValueStage {
         byRows = MakeRows(rows);
         return;
       }
-      for (int t = 1 + FNy * b / parts; t <= FNy * (b + 1) / parts; ++t)
-        for (int s = 1; s <= FNx; ++s) {
+      for (int i = 1 + lines * b / parts; i <= lines * (b + 1) / parts; ++i)
+        for (int j = 1; j <= across; ++j) {
+          const int s = byRowsFirst ? j : i, t = byRowsFirst ? i : j;
           const uint8_t m = FMask[At(s, t)] = cp.EffectiveMask(s, t);
           FValue[At(s, t)] = cp.GetPivotVal(s, t);
           if (m != 0 && m != 255) drawn[size_t(b)] = 0;
@@ -190,21 +195,16 @@ class TValueStage {
           if (m > 1 || (m == 1 && cp.GetMaskVal(s, t) > 1)) marked[size_t(b)] = 1;
         }
     });
-    // Normal pivots three wide in a row, then two such rows and the pivots left and right:
-    // plain loops over whole rows.
+    // Normal pivots three wide in a row, then two such rows and the pivots left and right.
     FPlain.assign(FMask.size(), 0);
     std::vector<uint8_t> three(FMask.size(), 0);
-    for (int t = 0; t <= FNy + 1; ++t) {
-      const uint8_t* m = FMask.data() + At(0, t);
-      uint8_t* v = three.data() + At(0, t);
-      for (int s = 1; s <= FNx; ++s) v[s] = (m[s - 1] | m[s] | m[s + 1]) == 0;
-    }
-    for (int t = 1; t <= FNy; ++t) {
-      const uint8_t *m = FMask.data() + At(0, t), *l = three.data() + At(0, t - 1),
-                    *r = three.data() + At(0, t + 1);
-      uint8_t* p = FPlain.data() + At(0, t);
-      for (int s = 1; s <= FNx; ++s) p[s] = l[s] & r[s] & ((m[s - 1] | m[s + 1]) == 0);
-    }
+    for (int t = 0; t <= FNy + 1; ++t)
+      for (int s = 1; s <= FNx; ++s)
+        three[At(s, t)] = (FMask[At(s - 1, t)] | FMask[At(s, t)] | FMask[At(s + 1, t)]) == 0;
+    for (int t = 1; t <= FNy; ++t)
+      for (int s = 1; s <= FNx; ++s)
+        FPlain[At(s, t)] = three[At(s, t - 1)] & three[At(s, t + 1)] &
+                           ((FMask[At(s - 1, t)] | FMask[At(s + 1, t)]) == 0);
     // Rows at a time when no cell is left out and every cell covers its whole box.
     FByRows = byColumns && byRows && std::find(drawn.begin(), drawn.end(), 0) == drawn.end();
     FMarked = std::find(marked.begin(), marked.end(), 1) != marked.end();
@@ -271,7 +271,7 @@ class TValueStage {
   }
 
  private:
-  size_t At(int s, int t) const { return size_t(t) * size_t(FStride) + size_t(s); }
+  size_t At(int s, int t) const { return size_t(s) * FStepS + size_t(t) * FStepT; }
 
   bool Surface() const { return FMode == cpmColorSurface; }
   bool CellMap() const { return FMode == cpmColorSurfNoIp || FMode == cpmColorSurfNoIpTransp; }
@@ -337,7 +337,8 @@ class TValueStage {
     zUR = Corner(z, At(s, t + 1), At(s + 1, t + 1), At(s + 1, t));
     zLR = Corner(z, At(s, t - 1), At(s + 1, t - 1), At(s + 1, t));
   }
-  // Corners of the cells s0..s1 of pivot row t at [s - s0]; plain cells two at a time.
+  // Corners of the cells s0..s1 of pivot row t at [s - s0]; plain cells two at a time (the
+  // colour surface's rows are contiguous).
   void StripCorners(int t, int s0, int s1, double* zLL, double* zLR, double* zUL,
                     double* zUR) const {
     int s = s0;
@@ -388,7 +389,8 @@ class TValueStage {
 
   const TContourPlot& FCp;
   TContourPlotMode FMode;
-  int FNx, FNy, FStride;
+  int FNx, FNy;
+  size_t FStepS, FStepT;
   double FDx, FDy;
   uint16_t FSubdiv;
   contour::TIsoIndex FIndex;
