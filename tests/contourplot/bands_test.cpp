@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "plot_view.h"
+
 using namespace zyr;
 
 namespace {
@@ -36,27 +38,12 @@ class PoolThreads {
   int FOld;
 };
 
-struct View {
-  int w, h;               // control size
-  int nx, ny;             // pivots
-  double x0, y0, x1, y1;  // layer-1 range
-  bool log = false;
-};
+using View = test::TPlotView;
 
 // A field with steep and flat parts, blanked, painted, inverted and NaN pivots, and values
 // whose corner means overflow.
 void Configure(Probe& cp, const View& v, TContourPlotMode mode) {
-  cp.SetBounds(0, 0, v.w, v.h);
-  cp.SetRange(v.x0, v.y0, v.x1, v.y1);
-  if (v.log) {
-    cp.ScalePropsX(1).SetLogarithmic(true);
-    cp.ScalePropsY(1).SetLogarithmic(true);
-  }
-  cp.HandleNeeded();
-  cp.SetPivotResX(v.nx);
-  cp.SetPivotResY(v.ny);
-  cp.IsoColors.Fill(64, {clNavy, clBlue, clAqua, clLime, clYellow, clRed});
-  cp.SetIsoParams(-1, 1, 0.07);
+  test::ShowView(cp, v);
   cp.OnEstimateZVal = [](TObject*, double x, double y, int ix, int iy, double& z, uint8_t& m) {
     z = std::sin(x * 1.7) * std::cos(y * 0.9) * 1.2;
     if ((ix * 7 + iy * 3) % 11 == 0) z = std::numeric_limits<double>::quiet_NaN();

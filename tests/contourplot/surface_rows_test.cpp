@@ -13,16 +13,13 @@
 #include <limits>
 #include <vector>
 
+#include "plot_view.h"
+
 using namespace zyr;
 
 namespace {
 
-struct TView {
-  int w, h;               // control size
-  int nx, ny;             // pivots
-  double x0, y0, x1, y1;  // layer-1 range
-  bool log = false;
-};
+using TView = test::TPlotView;
 
 // Corner values of cell (s, t): a smooth field, with blank (NaN) and infinite corners,
 // overflowing and signed-zero values, corners on a colour boundary and cells of one colour.
@@ -74,17 +71,7 @@ struct TSurfaceCase {
   std::vector<contour::TCellSide> sx, sy;
 
   explicit TSurfaceCase(const TView& v) {
-    cp.SetBounds(0, 0, v.w, v.h);
-    cp.SetRange(v.x0, v.y0, v.x1, v.y1);
-    if (v.log) {
-      cp.ScalePropsX(1).SetLogarithmic(true);
-      cp.ScalePropsY(1).SetLogarithmic(true);
-    }
-    cp.HandleNeeded();
-    cp.SetPivotResX(v.nx);
-    cp.SetPivotResY(v.ny);
-    cp.IsoColors.Fill(64, {clNavy, clBlue, clAqua, clLime, clYellow, clRed});
-    cp.SetIsoParams(-1, 1, 0.07);
+    test::ShowView(cp, v);
     cp.SetPlotMode(cpmColorSurface);
     cp.DrawPlot();  // sets the transforms
     bmp.SetSize(v.w / 2 + 3, v.h / 2 + 1);
@@ -262,17 +249,8 @@ TEST(ContourSurfaceRows, TheWholePictureIsItsCellsDrawnOneByOne) {
   for (const TView& v : views) {
     SCOPED_TRACE(testing::Message() << v.w << " x " << v.h << ", " << v.nx << " x " << v.ny);
     Probe cp;
-    cp.SetBounds(0, 0, v.w, v.h);
-    cp.SetRange(v.x0, v.y0, v.x1, v.y1);
-    if (v.log) {
-      cp.ScalePropsX(1).SetLogarithmic(true);
-      cp.ScalePropsY(1).SetLogarithmic(true);
-    }
-    cp.HandleNeeded();
-    cp.SetPivotResX(v.nx);
-    cp.SetPivotResY(v.ny);
-    cp.IsoColors.Fill(64, {clNavy, clBlue, clAqua, clLime, clYellow, clRed});
-    cp.SetIsoParams(-1, 1, 0.07);
+    test::ShowView(cp, v);
+    cp.SetPlotMode(cpmColorSurface);
     // Steep and flat parts, huge values and values on colour boundaries.
     cp.OnEstimateZVal = [](TObject*, double x, double y, int ix, int iy, double& z, uint8_t&) {
       z = std::sin(x * 1.7) * std::cos(y * 0.9) * 1.2;
@@ -280,7 +258,6 @@ TEST(ContourSurfaceRows, TheWholePictureIsItsCellsDrawnOneByOne) {
       if ((ix * 3 + iy) % 23 == 0) z = 1e308;
       if ((ix * 3 + iy) % 37 == 0) z = -1 + 2.5 * 2 / 64;
     };
-    cp.SetPlotMode(cpmColorSurface);
     cp.DrawPlot();
     TBitmap stage(v.w / 2 + 3, v.h / 2 + 1), cells(v.w / 2 + 3, v.h / 2 + 1);
     cp.RenderFromPivotPoints(stage, -37, 21);
