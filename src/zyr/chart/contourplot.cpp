@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace zyr {
 
@@ -432,6 +433,9 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
     double mx = -uc_MaxDouble, mn = uc_MaxDouble;
     FMaximum = mx;
     FMinimum = mn;
+    // Every column has the same y positions.
+    std::vector<double> ys(size_t(ny) + 1);
+    for (int iy = 1; iy <= ny; ++iy) ys[size_t(iy)] = yLo + (yHi - yLo) * (iy - 1) / (ny - 1);
     for (int ix = 1; ix <= nx; ++ix) {
       if (ix % step == 0) {
         FeedbackProgress(RoundSat(ix * 100.0 / nx));
@@ -443,7 +447,7 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
       }
       const double x = xLo + (xHi - xLo) * (ix - 1) / (nx - 1);
       for (int iy = 1; iy <= ny; ++iy) {
-        const double y = yLo + (yHi - yLo) * (iy - 1) / (ny - 1);
+        const double y = ys[size_t(iy)];
         double z = 0;
         uint8_t mask = FMaskMat.Elem(ix, iy);
         if (ask) {
