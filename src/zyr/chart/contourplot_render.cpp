@@ -195,16 +195,24 @@ class TValueStage {
           if (m > 1 || (m == 1 && cp.GetMaskVal(s, t) > 1)) marked[size_t(b)] = 1;
         }
     });
-    // Normal pivots three wide in a row, then two such rows and the pivots left and right.
+    // Normal pivots three in a line of the stage's order, then two such lines and the pivots
+    // before and after: plain loops along whole lines.
     FPlain.assign(FMask.size(), 0);
     std::vector<uint8_t> three(FMask.size(), 0);
-    for (int t = 0; t <= FNy + 1; ++t)
-      for (int s = 1; s <= FNx; ++s)
-        three[At(s, t)] = (FMask[At(s - 1, t)] | FMask[At(s, t)] | FMask[At(s + 1, t)]) == 0;
-    for (int t = 1; t <= FNy; ++t)
-      for (int s = 1; s <= FNx; ++s)
-        FPlain[At(s, t)] = three[At(s, t - 1)] & three[At(s, t + 1)] &
-                           ((FMask[At(s - 1, t)] | FMask[At(s + 1, t)]) == 0);
+    const size_t line = byRowsFirst ? FStepT : FStepS;
+    const uint8_t* m = FMask.data();
+    for (int i = 0; i <= lines + 1; ++i) {
+      const uint8_t* a = m + size_t(i) * line;
+      uint8_t* v = three.data() + size_t(i) * line;
+      for (int j = 1; j <= across; ++j) v[j] = (a[j - 1] | a[j] | a[j + 1]) == 0;
+    }
+    for (int i = 1; i <= lines; ++i) {
+      const uint8_t* a = m + size_t(i) * line;
+      const uint8_t *before = three.data() + size_t(i - 1) * line,
+                    *after = three.data() + size_t(i + 1) * line;
+      uint8_t* p = FPlain.data() + size_t(i) * line;
+      for (int j = 1; j <= across; ++j) p[j] = before[j] & after[j] & ((a[j - 1] | a[j + 1]) == 0);
+    }
     // Rows at a time when no cell is left out and every cell covers its whole box.
     FByRows = byColumns && byRows && std::find(drawn.begin(), drawn.end(), 0) == drawn.end();
     FMarked = std::find(marked.begin(), marked.end(), 1) != marked.end();
