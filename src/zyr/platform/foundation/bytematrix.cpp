@@ -19,15 +19,6 @@ bool TByteMatrix::Resize(int NrColumns, int NrRows) {
 
 void TByteMatrix::Fill(uint8_t v) { std::fill(FData.begin(), FData.end(), v); }
 
-uint8_t TByteMatrix::Elem(int col, int row) const {
-  if (!Inside(col, row)) return FOutOfRange;
-  return FData[size_t(row - 1) * size_t(FCols) + size_t(col - 1)];
-}
-
-void TByteMatrix::SetElem(int col, int row, uint8_t v) {
-  if (Inside(col, row)) FData[size_t(row - 1) * size_t(FCols) + size_t(col - 1)] = v;
-}
-
 void TByteMatrix::Assign(const TPersistent* Source) {
   auto* src = dynamic_cast<const TByteMatrix*>(Source);
   if (!src) {

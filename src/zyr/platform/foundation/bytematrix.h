@@ -5,6 +5,7 @@
 
 #include <zyr/platform/host/object.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -35,8 +36,12 @@ class TByteMatrix : public TPersistent {
   void Fill(uint8_t v);
   /// Element (col, row), 1-based (see the class for indexes outside).
   ///@{
-  uint8_t Elem(int col, int row) const;
-  void SetElem(int col, int row, uint8_t v);
+  uint8_t Elem(int col, int row) const {
+    return Inside(col, row) ? FData[At(col, row)] : FOutOfRange;
+  }
+  void SetElem(int col, int row, uint8_t v) {
+    if (Inside(col, row)) FData[At(col, row)] = v;
+  }
   ///@}
 
   /// What reads outside the matrix answer.
@@ -52,6 +57,7 @@ class TByteMatrix : public TPersistent {
   bool Inside(int col, int row) const {
     return col >= 1 && col <= FCols && row >= 1 && row <= FRows;
   }
+  size_t At(int col, int row) const { return size_t(row - 1) * size_t(FCols) + size_t(col - 1); }
   int FCols = 0;
   int FRows = 0;
   uint8_t FOutOfRange = 0;
