@@ -111,9 +111,8 @@ void SurfaceCellRows(const TIsoIndex& index, TRowSink& s, const TCellSide& sx, c
     SurfaceCell(index, s, sx, sy, zLL, zLR, zUL, zUR);
     return;
   }
-  const int kLL = index(zLL);
-  if (kLL == index(zLR) && kLL == index(zUL) && kLL == index(zUR)) {
-    s.Box(sx.lo, sy.lo, sx.hi, sy.hi, kLL);
+  if (int k; index.OneColour(zLL, zLR, zUL, zUR, k)) {
+    s.Box(sx.lo, sy.lo, sx.hi, sy.hi, k);
     return;
   }
   uint32_t colour[kTable];
@@ -206,8 +205,7 @@ void TSurfaceRows::Draw(const TIsoIndex& index, TRowSink& s, const TStripCorners
         const int p0 = FX.from[size_t(c)], p1 = FX.to[size_t(c)];
         if (p0 > p1) continue;
         const size_t k = size_t(c - s0);
-        const int kLL = index(zLL[k]);
-        if (kLL == index(zLR[k]) && kLL == index(zUL[k]) && kLL == index(zUR[k])) {
+        if (int one; index.OneColour(zLL[k], zLR[k], zUL[k], zUR[k], one)) {
           std::fill(b.begin() + (p0 - xa), b.begin() + (p1 - xa + 1), zLL[k]);
           std::fill(step.begin() + (p0 - xa), step.begin() + (p1 - xa + 1), 0.0);
           continue;

@@ -116,6 +116,12 @@ struct TIsoIndex {
     const int k = int((c + 6755399441055744.0) - 6755399441055744.0);
     return k < 1 ? 1 : k;
   }
+  /// True when all four corners of a cell have one colour index, which goes to \p k: the cell
+  /// is then one box of that colour.
+  bool OneColour(double zLL, double zLR, double zUL, double zUR, int& k) const {
+    k = (*this)(zLL);
+    return k == (*this)(zLR) && k == (*this)(zUL) && k == (*this)(zUR);
+  }
 };
 
 /// Pixel geometry of one side of a cell (world v over d) for one target: the ordered, mapped
@@ -198,9 +204,8 @@ void MakeCellSide(const TContourPlot& cp, const Sink& s, bool horiz, double v, d
 template <class Sink>
 void SurfaceCell(const TIsoIndex& index, Sink& s, const TCellSide& sx, const TCellSide& sy,
                  double zLL, double zLR, double zUL, double zUR) {
-  const int kLL = index(zLL);
-  if (kLL == index(zLR) && kLL == index(zUL) && kLL == index(zUR)) {
-    s.Box(sx.lo, sy.lo, sx.hi, sy.hi, kLL);
+  if (int k; index.OneColour(zLL, zLR, zUL, zUR, k)) {
+    s.Box(sx.lo, sy.lo, sx.hi, sy.hi, k);
     return;
   }
   const int NumX = sx.n, NumY = sy.n;
